@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages Padrix needs that are missing.
+# Usage: scripts/deps.sh build|test
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    libsdl2-dev libxtst-dev libx11-dev libevdev-dev libgl-dev)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool trayer jwm x11-utils xauth
+    clang libclang-rt-14-dev)
+
+wanted=("${build_pkgs[@]}")
+if [ "${1:-build}" = test ]; then
+    wanted+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

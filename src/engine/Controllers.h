@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "JoyState.h"
+
+namespace padrix {
+
+// One opened game controller. Destroying it releases the device (ReleaseJoypad).
+class Joypad {
+public:
+    virtual ~Joypad() = default;
+
+    // Number of buttons the device reports.
+    virtual int ButtonCount() const = 0;
+
+    // Fills `state` with the device's current reading. Returns false when the
+    // device cannot be read (unplugged); `state` is then left untouched and the
+    // device is looked for again on later reads.
+    virtual bool Read(JoyState& state) = 0;
+
+    // Prepares the joypad's rumble effect; false when the device has none.
+    virtual bool CreateRumble() = 0;
+    // Runs the rumble until StopRumble. Both do nothing without an effect.
+    virtual void StartRumble() = 0;
+    virtual void StopRumble() = 0;
+};
+
+// Access to the attached game controllers, numbered 1, 2, ... in the
+// platform's enumeration order.
+class ControllerAccess {
+public:
+    virtual ~ControllerAccess() = default;
+
+    // Starts the controller system; false when it cannot be started.
+    virtual bool StartDirectInput() = 0;
+
+    // Number of controllers attached now (not capped at 8).
+    virtual int CountJoypads() = 0;
+
+    // Opens joypad n (1-based) afresh; nullptr when it cannot be opened.
+    // The main program opens exclusively, the configuration dialog not;
+    // both opens of one controller work independently of each other.
+    virtual std::unique_ptr<Joypad> OpenJoypad(int n, bool exclusive) = 0;
+
+    // The product name of joypad n, empty when there is no such joypad.
+    virtual std::string GetJoypadName(int n) = 0;
+};
+
+}  // namespace padrix

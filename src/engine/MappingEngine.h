@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+
+#include "Clock.h"
+#include "Controllers.h"
+#include "Effects.h"
+#include "KeyOutput.h"
+#include "KeyboardState.h"
+#include "Options.h"
+#include "Pacer.h"
+#include "PadTables.h"
+#include "RandomSource.h"
+
+namespace padrix {
+
+// The interfaces through which the engine reaches the world.
+struct EnginePorts {
+    EventOutput& output;
+    PhysicalKeys& keys;
+    Clock& clock;
+    RandomSource& random;
+    Screenshotter& screenshots;
+    PollTimer& timer;
+};
+
+// The mapping engine: the runtime tables, options and latches, and the
+// polling cycle that turns joypad states into keyboard and mouse events.
+class MappingEngine {
+public:
+    // `programFolder` is where screenshots are saved.
+    MappingEngine(EnginePorts ports, std::string programFolder);
+
+    PadTables tables;
+    Options options;
+    Latches latches;
+
+    KeyOutput& output() { return output_; }
+
+    // One run of the polling cycle.
+    void PollCycle();
+
+    // Reads joypad n into tables.joyState. A joypad that cannot be read is
+    // taken as at rest, so its held keys are released rather than mirrored
+    // from another joypad.
+    bool ReadJoypad(int n);
+    void StartRumble(int n);
+    void StopRumble(int n);
+    bool CreateRumble(int n);
+    void ReleaseJoypad(int n);
+
+    // The M-button combinations of joypad n, and the mouse mode run.
+    void MButtonStep(int n);
+    void MouseStep();
+
+    // Lets go of every key and mouse button the engine holds down and clears
+    // the held flags: for shutdown, so no key outlives the program.
+    void ReleaseAll();
+
+private:
+    bool JoypadEnabledForKeys(int n) const;
+    bool JoypadEnabledForMouse(int n) const;
+    bool AutoFireSwitch();
+    // Steps 4 to 10 for joypad n; false when the run must end (M held).
+    bool ProcessJoypad(int n);
+    void HorizontalDirection(int i, std::int32_t x, std::int32_t y);
+    void VerticalDirection(int i, std::int32_t x, std::int32_t y);
+    void ReleaseDirection(int i, Direction d, std::uint8_t key);
+    void Buttons(int n);
+    void ButtonPressed(int n, int b);
+    void ButtonReleased(int n, int b);
+    void TriggerRumble(int n, int b);
+    void Screenshot();
+    void MouseAxis(std::int32_t axis, std::int32_t& speed, int& target);
+    void MouseButtons(int i);
+
+    EnginePorts ports_;
+    std::string programFolder_;
+    KeyOutput output_;
+    Pacer pacer_;
+    bool pacedTick_ = false;
+    // Per run: whether Print Screen was already looked at, and the outcome.
+    bool screenshotChecked_ = false;
+    bool screenshotDue_ = false;
+    bool printScreenWasDown_ = false;
+};
+
+}  // namespace padrix
