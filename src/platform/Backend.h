@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engine/Effects.h"
+#include "engine/EventOutput.h"
+#include "engine/KeyboardState.h"
+#include "platform/WindowActivator.h"
+
+namespace padrix {
+
+enum class OutputBackend { kX11, kUinput };
+
+// Everything the program needs from the desktop session, opened together at
+// start-up. Members are destroyed in reverse order: the output last, so that
+// it can let go of every key it still holds.
+struct DesktopPlatform {
+    OutputBackend backend = OutputBackend::kX11;
+    // False where the pointer position cannot be read (uinput): the output
+    // then reports the last position it set, and mouse mode steers by speed.
+    bool pointerReadable = true;
+    std::unique_ptr<EventOutput> output;
+    std::unique_ptr<PhysicalKeys> keys;
+    std::unique_ptr<Beeper> beeper;
+    // Writes the JPEG off the calling thread and beeps once it exists.
+    std::unique_ptr<Screenshotter> screenshots;
+    std::unique_ptr<WindowActivator> windows;
+};
+
+// Why no backend could be opened and what the user can do about it; the
+// start-up shows it in a message box and ends.
+struct PlatformError {
+    std::string message;
+};
+
+// The session as the backend choice sees it; normally from the environment.
+struct SessionEnvironment {
+    std::string display;         // DISPLAY
+    std::string waylandDisplay;  // WAYLAND_DISPLAY
+    std::string sessionType;     // XDG_SESSION_TYPE
+    std::string uinputPath = "/dev/uinput";
+    // Where screenshots go when the requested folder cannot be written.
+    std::string picturesFolder;
+
+    static SessionEnvironment FromProcess();
+};
+
+using PlatformOpening = std::variant<DesktopPlatform, PlatformError>;
+
+// Opens the output backend: uinput when `outputSetting` (setting "Output" of
+// section "Custom") is "uinput" or the session is Wayland, X11 when there is
+// an X display (also XWayland, as the fallback on Wayland).
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting);
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env);
+
+}  // namespace padrix
