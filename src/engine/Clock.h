@@ -15,7 +15,7 @@ struct LocalDateTime {
 
 // Time as the engine sees it; tests drive it by hand.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // A monotonic time in microseconds (any origin).
     virtual std::int64_t MonotonicMicros() = 0;

@@ -9,7 +9,7 @@ namespace padrix {
 
 // One opened game controller. Destroying it releases the device (ReleaseJoypad).
 class Joypad {
-public:
+  public:
     virtual ~Joypad() = default;
 
     // Number of buttons the device reports.
@@ -30,7 +30,7 @@ public:
 // Access to the attached game controllers, numbered 1, 2, ... in the
 // platform's enumeration order.
 class ControllerAccess {
-public:
+  public:
     virtual ~ControllerAccess() = default;
 
     // Starts the controller system; false when it cannot be started.

@@ -7,20 +7,20 @@ namespace padrix {
 // Saves a JPEG of the whole desktop at `path` and beeps once it is written.
 // Must return at once: the work happens off the polling path.
 class Screenshotter {
-public:
+  public:
     virtual ~Screenshotter() = default;
     virtual void RequestScreenshot(const std::string& path) = 0;
 };
 
 class Beeper {
-public:
+  public:
     virtual ~Beeper() = default;
     virtual void Beep() = 0;
 };
 
 // The interval of the polling timer (Timer1).
 class PollTimer {
-public:
+  public:
     virtual ~PollTimer() = default;
     virtual void SetInterval(int milliseconds) = 0;
 };

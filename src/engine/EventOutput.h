@@ -27,7 +27,7 @@ using KeyboardStateTable = std::array<std::uint8_t, 256>;
 
 // Synthetic keyboard and mouse events for the focused window.
 class EventOutput {
-public:
+  public:
     virtual ~EventOutput() = default;
 
     // One key event for virtual key `vk`. A non-zero `scanCode` names the

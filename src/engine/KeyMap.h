@@ -7,8 +7,8 @@ namespace padrix {
 
 inline constexpr int kMaxJoypads = 8;
 inline constexpr int kExtraButtons = 11;
-inline constexpr int kHeldButtons = 24;  // buttons 0 to 23 have held flags
-inline constexpr int kKeyedButtons = 21; // buttons 0 to 20 have a key
+inline constexpr int kHeldButtons = 24;   // buttons 0 to 23 have held flags
+inline constexpr int kKeyedButtons = 21;  // buttons 0 to 20 have a key
 
 // Directions, in the order of the held-flag table.
 enum Direction : int { kLeft = 0, kRight = 1, kUp = 2, kDown = 3 };
@@ -38,16 +38,26 @@ struct KeyMap {
 // The key of controller button b, or nullptr for buttons without a key (21 and up).
 inline const std::uint8_t* KeyOfButton(const KeyMap& map, int b) {
     switch (b) {
-        case 0: return &map.A;
-        case 1: return &map.B;
-        case 2: return &map.C;
-        case 3: return &map.X;
-        case 4: return &map.Y;
-        case 5: return &map.Z;
-        case 6: return &map.L;
-        case 7: return &map.R;
-        case 8: return &map.Start;
-        case 9: return &map.Select;
+        case 0:
+            return &map.A;
+        case 1:
+            return &map.B;
+        case 2:
+            return &map.C;
+        case 3:
+            return &map.X;
+        case 4:
+            return &map.Y;
+        case 5:
+            return &map.Z;
+        case 6:
+            return &map.L;
+        case 7:
+            return &map.R;
+        case 8:
+            return &map.Start;
+        case 9:
+            return &map.Select;
         default:
             if (b >= 10 && b < kKeyedButtons) {
                 return &map.Extra[static_cast<std::size_t>(b - 10)];

@@ -12,7 +12,7 @@ namespace padrix {
 // The key and mouse operations of the engine. It remembers which keys and
 // mouse buttons it left down so that ReleaseAll can let every one of them go.
 class KeyOutput {
-public:
+  public:
     KeyOutput(EventOutput& out, const Options& options) : out_(out), options_(options) {}
 
     // Key vk down / up; in MS-DOS mode with the key's scan code.
@@ -40,7 +40,7 @@ public:
     // Releases every key and mouse button this output left down.
     void ReleaseAll();
 
-private:
+  private:
     void Mouse(std::uint32_t flags, int button, bool down);
 
     EventOutput& out_;

@@ -6,7 +6,7 @@ namespace padrix {
 
 // Whether a physical key is held down right now, by virtual-key code.
 class PhysicalKeys {
-public:
+  public:
     virtual ~PhysicalKeys() = default;
     virtual bool IsKeyDown(std::uint8_t vk) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "Clock.h"
@@ -27,7 +28,7 @@ struct EnginePorts {
 // The mapping engine: the runtime tables, options and latches, and the
 // polling cycle that turns joypad states into keyboard and mouse events.
 class MappingEngine {
-public:
+  public:
     // `programFolder` is where screenshots are saved.
     MappingEngine(EnginePorts ports, std::string programFolder);
 
@@ -57,7 +58,7 @@ public:
     // the held flags: for shutdown, so no key outlives the program.
     void ReleaseAll();
 
-private:
+  private:
     bool JoypadEnabledForKeys(int n) const;
     bool JoypadEnabledForMouse(int n) const;
     bool AutoFireSwitch();
@@ -72,7 +73,9 @@ private:
     void TriggerRumble(int n, int b);
     void Screenshot();
     void MouseAxis(std::int32_t axis, std::int32_t& speed, int& target);
-    void MouseButtons(int i);
+    void MovePointer();
+    void MouseButtons(int i, std::array<bool, 2>& clicked);
+    void ApplyMouseButtons(const std::array<bool, 2>& clicked);
 
     EnginePorts ports_;
     std::string programFolder_;

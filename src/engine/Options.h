@@ -6,7 +6,12 @@
 namespace padrix {
 
 // Rumble modes of the force feedback dialog; other values behave as Never.
-enum RumbleMode : std::int16_t { kRumbleNever = 0, kRumbleAlways = 1, kRumbleRandom = 2, kRumbleStressed = 3 };
+enum RumbleMode : std::int16_t {
+    kRumbleNever = 0,
+    kRumbleAlways = 1,
+    kRumbleRandom = 2,
+    kRumbleStressed = 3
+};
 
 // The options the polling cycle and the key output read. The tray menu's
 // check marks mirror these fields; this is the one place they are kept.

@@ -7,7 +7,7 @@ namespace padrix {
 // Paces effects that repeat while an input stays held to a fixed rate,
 // independent of how often the polling cycle runs.
 class Pacer {
-public:
+  public:
     static constexpr std::int64_t kPeriodMicros = 15625;  // 64 per second
 
     // True at most once per period. After a pause the rate starts afresh
@@ -17,12 +17,12 @@ public:
             return false;
         }
         next_ = (started_ && nowMicros - next_ < kPeriodMicros) ? next_ + kPeriodMicros
-                                                                 : nowMicros + kPeriodMicros;
+                                                                : nowMicros + kPeriodMicros;
         started_ = true;
         return true;
     }
 
-private:
+  private:
     bool started_ = false;
     std::int64_t next_ = 0;
 };

@@ -4,7 +4,7 @@ namespace padrix {
 
 // Uniform random numbers in [0, 1), in single precision.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual float Next() = 0;
 };

@@ -1,0 +1,113 @@
+// The cost of one polling cycle with eight joypads, outputs doing nothing.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "AllocationCounter.h"
+#include "engine/MappingEngine.h"
+
+namespace padrix::bench {
+namespace {
+
+class NullOutput : public EventOutput {
+  public:
+    void KeyEvent(std::uint8_t vk, std::uint8_t, std::uint32_t) override {
+        benchmark::DoNotOptimize(vk);
+    }
+    std::uint8_t ScanCode(std::uint8_t vk) override { return vk; }
+    void MouseButton(std::uint32_t) override {}
+    ScreenPoint GetCursorPos() override { return {}; }
+    void SetCursorPos(ScreenPoint) override {}
+    KeyboardStateTable GetKeyboardState() override { return {}; }
+    void SetKeyboardState(const KeyboardStateTable&) override {}
+};
+
+class NoKeys : public PhysicalKeys {
+  public:
+    bool IsKeyDown(std::uint8_t) override { return false; }
+};
+
+class TickingClock : public Clock {
+  public:
+    std::int64_t MonotonicMicros() override { return now += 1000; }
+    LocalDateTime LocalNow() override { return {}; }
+    std::int64_t now = 0;
+};
+
+class ZeroRandom : public RandomSource {
+  public:
+    float Next() override { return 0.0f; }
+};
+
+class NoScreenshots : public Screenshotter {
+  public:
+    void RequestScreenshot(const std::string&) override {}
+};
+
+class NoTimer : public PollTimer {
+  public:
+    void SetInterval(int) override {}
+};
+
+// A joypad at rest, or one whose 24 buttons all change at every read.
+class BenchPad : public Joypad {
+  public:
+    explicit BenchPad(bool toggling) : toggling_(toggling) {}
+    int ButtonCount() const override { return 24; }
+    bool Read(JoyState& state) override {
+        if (toggling_) {
+            pressed_ = !pressed_;
+        }
+        state = JoyState::AtRest();
+        for (int b = 0; b < 24; ++b) {
+            state.buttons[static_cast<std::size_t>(b)] = pressed_ ? 0x80 : 0;
+        }
+        return true;
+    }
+    bool CreateRumble() override { return true; }
+    void StartRumble() override {}
+    void StopRumble() override {}
+
+  private:
+    bool toggling_;
+    bool pressed_ = false;
+};
+
+void RunCycles(benchmark::State& state, bool toggling) {
+    NullOutput out;
+    NoKeys keys;
+    TickingClock clock;
+    ZeroRandom random;
+    NoScreenshots screenshots;
+    NoTimer timer;
+    MappingEngine engine({out, keys, clock, random, screenshots, timer}, "/tmp");
+    engine.tables.joypadCount = 8;
+    for (std::size_t i = 0; i < 8; ++i) {
+        engine.tables.joypadDevices[i] = std::make_unique<BenchPad>(toggling);
+        engine.tables.joypadMaxButton[i] = 23;
+    }
+    engine.options.RumbleType = kRumbleRandom;
+    engine.options.AllowAutoFire = true;
+
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        engine.PollCycle();
+    }
+    const auto allocations = static_cast<double>(AllocationCount() - before);
+    state.counters["allocs_per_cycle"] = allocations / static_cast<double>(state.iterations());
+}
+
+void BM_PollCycle_EightPadsAtRest(benchmark::State& state) {
+    RunCycles(state, false);
+}
+void BM_PollCycle_EightPadsAllButtonsChanging(benchmark::State& state) {
+    RunCycles(state, true);
+}
+
+BENCHMARK(BM_PollCycle_EightPadsAtRest);
+BENCHMARK(BM_PollCycle_EightPadsAllButtonsChanging);
+
+}  // namespace
+}  // namespace padrix::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,51 @@
+#include "MappingEngine.h"
+
+#include <utility>
+
+namespace padrix {
+
+MappingEngine::MappingEngine(EnginePorts ports, std::string programFolder)
+    : ports_(ports), programFolder_(std::move(programFolder)), output_(ports.output, options) {}
+
+bool MappingEngine::ReadJoypad(int n) {
+    Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get();
+    if (pad != nullptr && pad->Read(tables.joyState)) {
+        return true;
+    }
+    tables.joyState = JoyState::AtRest();
+    return false;
+}
+
+void MappingEngine::StartRumble(int n) {
+    if (Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get()) {
+        pad->StartRumble();
+    }
+}
+
+void MappingEngine::StopRumble(int n) {
+    if (Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get()) {
+        pad->StopRumble();
+    }
+}
+
+bool MappingEngine::CreateRumble(int n) {
+    Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get();
+    return pad != nullptr && pad->CreateRumble();
+}
+
+void MappingEngine::ReleaseJoypad(int n) {
+    tables.joypadDevices[static_cast<std::size_t>(n - 1)].reset();
+}
+
+void MappingEngine::ReleaseAll() {
+    output_.ReleaseAll();
+    for (auto& held : tables.directionHeld) {
+        held.fill(false);
+    }
+    for (auto& held : tables.buttonHeld) {
+        held.fill(false);
+    }
+    latches.MouseButtonHeld.fill(false);
+}
+
+}  // namespace padrix

@@ -1,0 +1,147 @@
+#include <algorithm>
+
+#include "MappingEngine.h"
+#include "VirtualKeys.h"
+
+namespace padrix {
+
+namespace {
+
+constexpr int kMButton = 9;
+constexpr int kStartButton = 8;
+constexpr int kLastLeaveButton = 12;  // buttons 2 to 12 leave mouse mode
+constexpr int kMouseModeIntervalMs = 5;
+constexpr int kPollIntervalMs = 1;
+
+constexpr const char* kMenuEditUp = "%(E){Up}~";
+constexpr const char* kMenuConfigUp = "%(C){Up}~";
+constexpr const char* kMenuConfig = "%(C)~";
+constexpr const char* kEnter = "~";
+
+}  // namespace
+
+void MappingEngine::MButtonStep(int n) {
+    const auto i = static_cast<std::size_t>(n - 1);
+    const KeyMap& map = tables.keyMap[i];
+    const auto& buttons = tables.joyState.buttons;
+    bool& used = tables.buttonHeld[i][kMButton];
+    if (used) {
+        if (buttons[kStartButton] == 0) {
+            output_.KeyUp(map.Select);
+            used = false;
+        }
+        return;
+    }
+    if (buttons[0] != 0) {
+        output_.KeyPress(map.EscapeKey);
+        used = true;
+    } else if (buttons[kStartButton] != 0) {
+        output_.KeyDown(map.Select);
+        used = true;
+    } else if (buttons[1] != 0) {
+        latches.MouseMode = true;
+        output_.SendKeys(kMenuEditUp);
+        used = true;
+    } else if (buttons[2] != 0) {
+        output_.SendKeys(kEnter);
+        used = true;
+    } else if (buttons[3] != 0) {
+        latches.MouseMode = true;
+        output_.SendKeys(kMenuConfigUp);
+        used = true;
+    } else if (buttons[4] != 0) {
+        output_.SendKeys(kMenuConfig);
+        used = true;
+    } else if (buttons[7] != 0) {
+        latches.MouseMode = true;
+        ports_.timer.SetInterval(kMouseModeIntervalMs);
+        output_.RawKeyEvent(vk::Menu, 0, kKeyEventExtended);
+        output_.RawKeyEvent(vk::Tab, 0, kKeyEventExtended);
+        output_.RawKeyEvent(vk::Tab, 0, kKeyEventUp);
+        output_.RawKeyEvent(vk::Menu, 0, kKeyEventUp);
+    } else if (tables.joyState.y < kAxisCentre) {
+        latches.SkipNextKeyUp = true;
+    }
+}
+
+// Only "1" enables a joypad in mouse mode.
+bool MappingEngine::JoypadEnabledForMouse(int n) const {
+    const auto i = static_cast<std::size_t>(n - 1);
+    return i < tables.joypadsEnabled.size() && tables.joypadsEnabled[i] == '1';
+}
+
+// The pointer speeds up by one pixel per step while the axis stays on one side.
+void MappingEngine::MouseAxis(std::int32_t axis, std::int32_t& speed, int& target) {
+    if (axis < kAxisCentre) {
+        speed = speed < 0 ? speed - 1 : -1;
+    } else if (axis > kAxisCentre) {
+        speed = speed > 0 ? speed + 1 : 1;
+    } else {
+        return;
+    }
+    target += speed;
+}
+
+// Buttons 0 and 1 are the mouse buttons of every joypad together; 2 to 12 leave mouse mode.
+void MappingEngine::MouseButtons(int i, std::array<bool, 2>& clicked) {
+    const auto& buttons = tables.joyState.buttons;
+    const int last =
+        std::min(tables.joypadMaxButton[static_cast<std::size_t>(i)], kLastLeaveButton);
+    for (int b = 0; b <= last; ++b) {
+        const bool pressed = buttons[static_cast<std::size_t>(b)] != 0;
+        if (b < 2) {
+            clicked[static_cast<std::size_t>(b)] = clicked[static_cast<std::size_t>(b)] || pressed;
+        } else if (pressed) {
+            latches.MouseMode = false;
+            ports_.timer.SetInterval(kPollIntervalMs);
+        }
+    }
+}
+
+void MappingEngine::ApplyMouseButtons(const std::array<bool, 2>& clicked) {
+    auto& held = latches.MouseButtonHeld;
+    if (clicked[0] != held[0]) {
+        clicked[0] ? output_.MouseLeftDown() : output_.MouseLeftUp();
+    }
+    if (clicked[1] != held[1]) {
+        clicked[1] ? output_.MouseRightDown() : output_.MouseRightUp();
+    }
+    held[0] = clicked[0];
+    held[1] = clicked[1];
+}
+
+void MappingEngine::MouseStep() {
+    const int count = std::min(tables.joypadCount, kMaxJoypads);
+    std::array<bool, 2> clicked{};
+    bool anyButtons = false;
+    for (int n = 1; n <= count; ++n) {
+        if (!JoypadEnabledForMouse(n)) {
+            continue;
+        }
+        ReadJoypad(n);
+        // Pointer movement is paced; the buttons are handled on every run.
+        if (pacedTick_) {
+            MovePointer();
+        }
+        if (tables.joyState.buttons[kMButton] != 0) {
+            break;
+        }
+        MouseButtons(n - 1, clicked);
+        anyButtons = true;
+    }
+    if (anyButtons) {
+        ApplyMouseButtons(clicked);
+    }
+}
+
+void MappingEngine::MovePointer() {
+    const ScreenPoint p = output_.GetCursorPos();
+    ScreenPoint t = p;
+    MouseAxis(tables.joyState.x, latches.CursorSpeedX, t.x);
+    MouseAxis(tables.joyState.y, latches.CursorSpeedY, t.y);
+    if (!(t == p)) {
+        output_.SetCursorPos(t);
+    }
+}
+
+}  // namespace padrix

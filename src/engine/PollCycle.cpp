@@ -1,0 +1,206 @@
+#include <algorithm>
+
+#include "MappingEngine.h"
+#include "ScreenshotPath.h"
+#include "VirtualKeys.h"
+
+namespace padrix {
+
+namespace {
+constexpr int kAutoFireButtons = 8;  // buttons 0 to 7 fire automatically
+constexpr int kMButton = 9;
+constexpr float kRandomRumbleAbove = 0.95f;
+}  // namespace
+
+void MappingEngine::PollCycle() {
+    pacedTick_ = pacer_.Due(ports_.clock.MonotonicMicros());
+    screenshotChecked_ = false;
+    if (latches.MouseMode) {
+        MouseStep();
+        return;
+    }
+    if (options.AllowAutoFire && !AutoFireSwitch()) {
+        return;
+    }
+    const int count = std::clamp(tables.joypadCount, 0, kMaxJoypads);
+    for (int n = 1; n <= count; ++n) {
+        if (JoypadEnabledForKeys(n) && !ProcessJoypad(n)) {
+            return;
+        }
+    }
+}
+
+// Tab switches auto-fire once per press; while it is held no joypad is read.
+bool MappingEngine::AutoFireSwitch() {
+    if (!ports_.keys.IsKeyDown(vk::Tab)) {
+        latches.BusyFlags[1] = false;
+        return true;
+    }
+    if (!latches.BusyFlags[1]) {
+        latches.BusyFlags[1] = true;
+        options.AutoFireActive = !options.AutoFireActive;
+        output_.SetScrollLockState(options.AutoFireActive);
+    }
+    return false;
+}
+
+// "0" disables the joypad; any other digit, any other character and a
+// missing character leave it enabled.
+bool MappingEngine::JoypadEnabledForKeys(int n) const {
+    const auto i = static_cast<std::size_t>(n - 1);
+    return i >= tables.joypadsEnabled.size() || tables.joypadsEnabled[i] != '0';
+}
+
+bool MappingEngine::ProcessJoypad(int n) {
+    const int i = n - 1;
+    ReadJoypad(n);
+    const std::int32_t x = tables.joyState.x;
+    const std::int32_t y = tables.joyState.y;
+    HorizontalDirection(i, x, y);
+    VerticalDirection(i, x, y);
+    if (!options.UseMAsSelect && tables.joyState.buttons[kMButton] != 0) {
+        MButtonStep(n);
+        return false;
+    }
+    if (ports_.keys.IsKeyDown(vk::Control)) {
+        latches.SkipNextKeyUp = true;
+    }
+    Buttons(n);
+    Screenshot();
+    return true;
+}
+
+void MappingEngine::ReleaseDirection(int i, Direction d, std::uint8_t key) {
+    auto& held = tables.directionHeld[static_cast<std::size_t>(i)][d];
+    if (held) {
+        output_.KeyUp(key);
+        held = false;
+    }
+}
+
+void MappingEngine::HorizontalDirection(int i, std::int32_t x, std::int32_t y) {
+    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(i)];
+    auto& held = tables.directionHeld[static_cast<std::size_t>(i)];
+    if (x < kAxisCentre) {
+        if (!held[kLeft]) {
+            if (!(options.LogitechPatch && y == 0)) {
+                output_.KeyDown(map.Left);
+            }
+            held[kLeft] = true;
+        }
+    } else if (x == kAxisCentre) {
+        ReleaseDirection(i, kLeft, map.Left);
+        ReleaseDirection(i, kRight, map.Right);
+    } else if (!held[kRight]) {
+        output_.KeyDown(map.Right);
+        held[kRight] = true;
+    }
+}
+
+void MappingEngine::VerticalDirection(int i, std::int32_t x, std::int32_t y) {
+    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(i)];
+    auto& held = tables.directionHeld[static_cast<std::size_t>(i)];
+    if (y < kAxisCentre) {
+        if (!held[kUp]) {
+            output_.KeyDown(map.Up);
+            held[kUp] = true;
+        }
+    } else if (y == kAxisCentre) {
+        ReleaseDirection(i, kUp, map.Up);
+        ReleaseDirection(i, kDown, map.Down);
+    } else if (!held[kDown]) {
+        if (!(options.LogitechPatch && x == 0)) {
+            output_.KeyDown(map.Down);
+        }
+        held[kDown] = true;
+    }
+}
+
+void MappingEngine::Buttons(int n) {
+    const int last =
+        std::min(tables.joypadMaxButton[static_cast<std::size_t>(n - 1)], kHeldButtons - 1);
+    for (int b = 0; b <= last; ++b) {
+        if (tables.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
+            ButtonPressed(n, b);
+        } else if (tables
+                       .buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)]) {
+            ButtonReleased(n, b);
+        }
+    }
+}
+
+void MappingEngine::ButtonPressed(int n, int b) {
+    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(n - 1)];
+    auto& held = tables.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)];
+    const std::uint8_t* key = KeyOfButton(map, b);
+    // The burst on a fresh press comes at once; while held, bursts are paced.
+    if (options.AutoFireActive && b < kAutoFireButtons && (!held || pacedTick_)) {
+        output_.AutoFireBurst(*key);
+    }
+    if (held) {
+        return;
+    }
+    if (key != nullptr) {
+        output_.KeyDown(*key);
+    }
+    held = true;
+    TriggerRumble(n, b);
+}
+
+void MappingEngine::ButtonReleased(int n, int b) {
+    const std::uint8_t* key = KeyOfButton(tables.keyMap[static_cast<std::size_t>(n - 1)], b);
+    if (latches.SkipNextKeyUp) {
+        latches.SkipNextKeyUp = false;
+    } else if (key != nullptr) {
+        output_.KeyUp(*key);
+    }
+    StopRumble(n);
+    tables.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)] = false;
+}
+
+void MappingEngine::TriggerRumble(int n, int b) {
+    switch (options.RumbleType) {
+        case kRumbleAlways:
+            if (b < kAutoFireButtons) {
+                StartRumble(n);
+            }
+            break;
+        case kRumbleRandom:
+            if (ports_.random.Next() > kRandomRumbleAbove) {
+                StartRumble(n);
+            }
+            break;
+        case kRumbleStressed:
+            if (latches.StressButton == b) {
+                ++latches.StressCount;
+                const float r = ports_.random.Next();
+                if (r * 50.0f + 30.0f < static_cast<float>(latches.StressCount)) {
+                    StartRumble(n);
+                    latches.StressCount = 0;
+                }
+            } else {
+                latches.StressCount = 0;
+                latches.StressButton = static_cast<std::int16_t>(b);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Print Screen is looked at once per run; every joypad processed in the run
+// then takes the same decision. Held down, screenshots are paced.
+void MappingEngine::Screenshot() {
+    if (!screenshotChecked_) {
+        screenshotChecked_ = true;
+        const bool down = ports_.keys.IsKeyDown(vk::Snapshot);
+        screenshotDue_ = down && (!printScreenWasDown_ || pacedTick_);
+        printScreenWasDown_ = down;
+    }
+    if (screenshotDue_) {
+        ports_.screenshots.RequestScreenshot(
+            ScreenshotPath(programFolder_, ports_.clock.LocalNow()));
+    }
+}
+
+}  // namespace padrix

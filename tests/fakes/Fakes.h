@@ -1,0 +1,176 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/Clock.h"
+#include "engine/Controllers.h"
+#include "engine/Effects.h"
+#include "engine/EventOutput.h"
+#include "engine/KeyboardState.h"
+#include "engine/RandomSource.h"
+
+namespace padrix::fakes {
+
+// What a fake controller shows and what was done to it; shared between the
+// test and the Joypad objects opened on it.
+struct PadState {
+    std::string name;
+    int buttonCount = 12;
+    JoyState state;
+    bool readable = true;
+    bool hasRumble = true;
+    int rumbleStarts = 0;
+    int rumbleStops = 0;
+    int opens = 0;
+    bool released = false;
+};
+
+class FakeJoypad : public Joypad {
+  public:
+    explicit FakeJoypad(std::shared_ptr<PadState> pad) : pad_(std::move(pad)) {}
+    ~FakeJoypad() override { pad_->released = true; }
+    int ButtonCount() const override { return pad_->buttonCount; }
+    bool Read(JoyState& state) override {
+        if (!pad_->readable) {
+            return false;
+        }
+        state = pad_->state;
+        return true;
+    }
+    bool CreateRumble() override { return pad_->hasRumble; }
+    void StartRumble() override { pad_->rumbleStarts += pad_->hasRumble ? 1 : 0; }
+    void StopRumble() override { pad_->rumbleStops += pad_->hasRumble ? 1 : 0; }
+
+  private:
+    std::shared_ptr<PadState> pad_;
+};
+
+class FakeControllers : public ControllerAccess {
+  public:
+    bool startOk = true;
+    std::vector<std::shared_ptr<PadState>> pads;
+
+    std::shared_ptr<PadState> Add(std::string name, int buttons = 12) {
+        auto pad = std::make_shared<PadState>();
+        pad->name = std::move(name);
+        pad->buttonCount = buttons;
+        pads.push_back(pad);
+        return pad;
+    }
+    bool StartDirectInput() override { return startOk; }
+    int CountJoypads() override { return static_cast<int>(pads.size()); }
+    std::unique_ptr<Joypad> OpenJoypad(int n, bool) override {
+        if (n < 1 || n > CountJoypads()) {
+            return nullptr;
+        }
+        auto& pad = pads[static_cast<std::size_t>(n - 1)];
+        ++pad->opens;
+        pad->released = false;
+        return std::make_unique<FakeJoypad>(pad);
+    }
+    std::string GetJoypadName(int n) override {
+        return n >= 1 && n <= CountJoypads() ? pads[static_cast<std::size_t>(n - 1)]->name : "";
+    }
+};
+
+// One event that reached the output.
+struct OutEvent {
+    enum Kind { kKey, kMouse, kCursor } kind = kKey;
+    std::uint8_t vk = 0;
+    std::uint8_t scan = 0;
+    std::uint32_t flags = 0;
+    ScreenPoint point;
+    friend bool operator==(const OutEvent&, const OutEvent&) = default;
+
+    static OutEvent Key(std::uint8_t vk, std::uint32_t flags, std::uint8_t scan = 0) {
+        return {kKey, vk, scan, flags, {}};
+    }
+    static OutEvent Down(std::uint8_t vk) { return Key(vk, kKeyEventDown); }
+    static OutEvent Up(std::uint8_t vk) { return Key(vk, kKeyEventUp); }
+    static OutEvent Mouse(std::uint32_t flags) { return {kMouse, 0, 0, flags, {}}; }
+    static OutEvent Cursor(int x, int y) { return {kCursor, 0, 0, 0, {x, y}}; }
+};
+
+class RecordingOutput : public EventOutput {
+  public:
+    std::vector<OutEvent> events;
+    ScreenPoint cursor{100, 100};
+    KeyboardStateTable table{};
+
+    // A made-up but fixed scan code per key, never 0.
+    static std::uint8_t FakeScan(std::uint8_t vk) {
+        return static_cast<std::uint8_t>(vk % 0x58 + 1);
+    }
+
+    void KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
+        events.push_back(OutEvent::Key(vk, flags, scan));
+    }
+    std::uint8_t ScanCode(std::uint8_t vk) override { return FakeScan(vk); }
+    void MouseButton(std::uint32_t flags) override { events.push_back(OutEvent::Mouse(flags)); }
+    ScreenPoint GetCursorPos() override { return cursor; }
+    void SetCursorPos(ScreenPoint p) override {
+        cursor = p;
+        events.push_back(OutEvent::Cursor(p.x, p.y));
+    }
+    KeyboardStateTable GetKeyboardState() override { return table; }
+    void SetKeyboardState(const KeyboardStateTable& t) override { table = t; }
+
+    std::vector<OutEvent> Take() { return std::exchange(events, {}); }
+};
+
+class FakeKeys : public PhysicalKeys {
+  public:
+    std::set<std::uint8_t> down;
+    bool IsKeyDown(std::uint8_t vk) override { return down.count(vk) != 0; }
+};
+
+class ManualClock : public Clock {
+  public:
+    std::int64_t micros = 1'000'000;
+    LocalDateTime local{2026, 12, 6, 9, 5, 7};
+    std::int64_t MonotonicMicros() override { return micros; }
+    LocalDateTime LocalNow() override { return local; }
+    void AdvanceMs(int ms) { micros += static_cast<std::int64_t>(ms) * 1000; }
+};
+
+// Plays back the numbers it was given, then `fallback`.
+class ScriptedRandom : public RandomSource {
+  public:
+    std::deque<float> script;
+    float fallback = 0.0f;
+    int draws = 0;
+    float Next() override {
+        ++draws;
+        if (script.empty()) {
+            return fallback;
+        }
+        const float r = script.front();
+        script.pop_front();
+        return r;
+    }
+};
+
+class RecordingScreenshots : public Screenshotter {
+  public:
+    std::vector<std::string> paths;
+    void RequestScreenshot(const std::string& path) override { paths.push_back(path); }
+};
+
+class RecordingBeeper : public Beeper {
+  public:
+    int beeps = 0;
+    void Beep() override { ++beeps; }
+};
+
+class RecordingTimer : public PollTimer {
+  public:
+    std::vector<int> intervals;
+    void SetInterval(int ms) override { intervals.push_back(ms); }
+};
+
+}  // namespace padrix::fakes
