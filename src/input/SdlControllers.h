@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/Clock.h"
+#include "engine/Controllers.h"
+
+namespace padrix {
+
+class SdlSession;
+
+// What a controller reports about itself, for listing it.
+struct JoypadInfo {
+    std::string name;
+    int axes = 0;
+    int buttons = 0;
+    int hats = 0;
+};
+
+// The game controllers through SDL2's raw joystick API. Joypad n is the n-th
+// device of SDL's enumeration at the moment it is asked for; every operation
+// looks at the current enumeration afresh. The clock paces the search for lost
+// controllers and the renewal of motor rumble.
+//
+// All calls, and all calls on the joypads it opens, belong on one thread.
+// Joypads may outlive this object: each keeps SDL running until it is gone.
+class SdlControllerAccess : public ControllerAccess {
+  public:
+    explicit SdlControllerAccess(Clock& clock);
+    ~SdlControllerAccess() override;
+    SdlControllerAccess(const SdlControllerAccess&) = delete;
+    SdlControllerAccess& operator=(const SdlControllerAccess&) = delete;
+
+    // Starts SDL's joystick (and, where available, haptic) support. Until it
+    // has succeeded there are no joypads. Starting again changes nothing.
+    bool StartDirectInput() override;
+    int CountJoypads() override;
+    std::unique_ptr<Joypad> OpenJoypad(int n, bool exclusive) override;
+    std::string GetJoypadName(int n) override;
+
+    // The counts that joypad n's controller reports; nothing when there is no
+    // joypad n or it cannot be opened.
+    std::optional<JoypadInfo> Describe(int n);
+
+  private:
+    // SDL's device index of joypad n, or -1 when there is none.
+    int DeviceIndex(int n);
+
+    Clock& clock_;
+    std::shared_ptr<SdlSession> session_;
+};
+
+}  // namespace padrix
