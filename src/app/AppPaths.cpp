@@ -1,0 +1,24 @@
+#include "AppPaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace padrix {
+
+QString RuntimeFolder() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+FormPadrixPaths ProgramPaths(const QString& programDir) {
+    const QDir program(programDir);
+    const QString installedDocs =
+        QDir::cleanPath(program.filePath(QStringLiteral(PADRIX_DOC_FROM_BIN)));
+    const bool installed = QFileInfo::exists(installedDocs + QStringLiteral("/README.md"));
+    const QString docs = installed ? installedDocs : QStringLiteral(PADRIX_SOURCE_DIR);
+    return {programDir.toStdString(), docs + QStringLiteral("/README.md"),
+            docs + QStringLiteral("/docs")};
+}
+
+}  // namespace padrix

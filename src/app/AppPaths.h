@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include "formPadrix.h"
+
+namespace padrix {
+
+// Where the single-instance lock lives: the user's runtime folder.
+QString RuntimeFolder();
+
+// The folders of the program started from `programDir`: the program folder
+// itself and, for the About box, the README and documentation folder of an
+// installed program, else those of the source tree it was built from.
+FormPadrixPaths ProgramPaths(const QString& programDir);
+
+}  // namespace padrix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace padrix {
+
+// Built-in texts of the main form; a language file may replace the first four.
+inline const QString kDefaultCaption = QStringLiteral("Padrix 1.10 for DirectX8");
+inline const QString kDefaultDirectInputError =
+    QStringLiteral("Error starting Direct Input, please make sure you have DirectX 7a installed");
+inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the joystick");
+inline const QString kProgramName = QStringLiteral("Padrix");
+
+// Our credit, in the icon's tip and in the About box.
+inline const QString kTipCredit = QStringLiteral(" - game pads as keys");
+inline const QString kAboutCredit =
+    QStringLiteral("Padrix turns game controllers into keyboard and mouse input.");
+
+// At most this many characters of tip, as the notification area always took.
+inline constexpr int kMaxTipLength = 63;
+
+// The caption followed by the credit, cut to kMaxTipLength characters.
+inline QString IconTip(const QString& caption) {
+    return (caption + kTipCredit).left(kMaxTipLength);
+}
+
+}  // namespace padrix

@@ -1,0 +1,40 @@
+#include "FallbackWindow.h"
+
+#include <QHBoxLayout>
+#include <QMouseEvent>
+
+namespace padrix {
+
+namespace {
+constexpr int kImageSize = 32;
+}
+
+FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("Menu")) {
+    setObjectName(QStringLiteral("padrixFallbackWindow"));
+    setWindowIcon(icon);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    image_.setPixmap(icon.pixmap(kImageSize, kImageSize));
+    menuButton_.setObjectName(QStringLiteral("padrixMenuButton"));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(&image_);
+    layout->addWidget(&caption_, 1);
+    layout->addWidget(&menuButton_);
+    connect(&menuButton_, &QPushButton::clicked, this, &FallbackWindow::menuRequested);
+}
+
+void FallbackWindow::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+    caption_.setText(caption);
+}
+
+QPoint FallbackWindow::MenuPosition() const {
+    return menuButton_.mapToGlobal(QPoint(0, menuButton_.height()));
+}
+
+void FallbackWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+}
+
+}  // namespace padrix

@@ -1,0 +1,88 @@
+#include "TrayPresence.h"
+
+#include <QCursor>
+
+#include "TrayMessage.h"
+
+namespace padrix {
+
+namespace {
+// How often the fallback window looks for a notification area that appeared.
+constexpr int kTrayWatchMs = 1000;
+}  // namespace
+
+TrayPresence::TrayPresence(const QIcon& icon) : image_(icon), icon_(icon) {
+    connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        fromFallback_ = false;
+        emit message(TrayMessageOf(r));
+    });
+    trayWatch_.setInterval(kTrayWatchMs);
+    connect(&trayWatch_, &QTimer::timeout, this, &TrayPresence::MoveToIconWhenAvailable);
+}
+
+TrayPresence::~TrayPresence() {
+    Remove();
+}
+
+void TrayPresence::Show(const QString& caption, const QString& tip) {
+    if (removed_) {
+        return;
+    }
+    SetTexts(caption, tip);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        icon_.show();
+    } else {
+        ShowFallback();
+    }
+}
+
+void TrayPresence::SetTexts(const QString& caption, const QString& tip) {
+    caption_ = caption;
+    icon_.setToolTip(tip);
+    if (fallback_) {
+        fallback_->SetCaption(caption);
+    }
+}
+
+void TrayPresence::Remove() {
+    removed_ = true;
+    trayWatch_.stop();
+    icon_.hide();
+    // The window may be the sender of the message being handled: hide it and
+    // let it go with this object.
+    if (fallback_) {
+        fallback_->hide();
+    }
+}
+
+QPoint TrayPresence::MenuPosition() const {
+    return (fromFallback_ && fallback_) ? fallback_->MenuPosition() : QCursor::pos();
+}
+
+void TrayPresence::ShowFallback() {
+    if (!fallback_) {
+        fallback_ = std::make_unique<FallbackWindow>(image_);
+        connect(fallback_.get(), &FallbackWindow::menuRequested, this, [this] {
+            fromFallback_ = true;
+            emit message(kTrayRightUp);
+        });
+        connect(fallback_.get(), &FallbackWindow::doubleClicked, this, [this] {
+            fromFallback_ = true;
+            emit message(kTrayLeftDoubleClick);
+        });
+    }
+    fallback_->SetCaption(caption_);
+    fallback_->show();
+    trayWatch_.start();
+}
+
+void TrayPresence::MoveToIconWhenAvailable() {
+    if (removed_ || !QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    trayWatch_.stop();
+    icon_.show();
+    fallback_->hide();
+}
+
+}  // namespace padrix

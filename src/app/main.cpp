@@ -1,0 +1,71 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <variant>
+
+#include "AppPaths.h"
+#include "AppTexts.h"
+#include "SeededRandom.h"
+#include "SingleInstance.h"
+#include "SystemClock.h"
+#include "TerminationSignals.h"
+#include "formPadrix.h"
+#include "input/SdlControllers.h"
+#include "platform/Backend.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/OptionKeys.h"
+#include "settings/SettingsPath.h"
+
+using namespace padrix;
+
+namespace {
+
+int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
+        SettingsStore& settings) {
+    SystemClock clock;
+    SeededRandom random(SeededRandom::SeedFromTimeOfDay());
+    SdlControllerAccess controllers(clock);
+    const Launcher launcher;
+    NoWindowActivator noWindows;
+    WindowActivator& windows = platform.windows ? *platform.windows : noWindows;
+    formPadrix form({instance, controllers, settings, *platform.output, *platform.keys,
+                     *platform.screenshots, windows, launcher, clock, random},
+                    ProgramPaths(QCoreApplication::applicationDirPath()));
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,
+                     &formPadrix::Form_Unload);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &formPadrix::Form_Unload);
+    // Ends every event loop, also the menu's while it is open.
+    QObject::connect(&form, &formPadrix::unloaded, &app, [] { QCoreApplication::exit(0); });
+
+    switch (form.Form_Load()) {
+        case formPadrix::LoadResult::kAlreadyRunning:
+            return 0;
+        case formPadrix::LoadResult::kInputSystemFailed:
+            return 1;
+        case formPadrix::LoadResult::kRunning:
+            break;
+    }
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kProgramName);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(RuntimeFolder());
+    if (!instance.Acquire()) {
+        return 0;
+    }
+    IniSettingsStore settings(DefaultSettingsPath());
+    PlatformOpening opening =
+        OpenDesktopPlatform(settings.GetSetting(kOptionSection, "Output", ""));
+    if (const auto* error = std::get_if<PlatformError>(&opening)) {
+        QMessageBox::critical(nullptr, kProgramName, QString::fromStdString(error->message));
+        return 1;
+    }
+    return Run(app, std::get<DesktopPlatform>(opening), instance, settings);
+}
