@@ -14,7 +14,11 @@ constexpr std::int64_t kLookEveryMicros = 250'000;
 
 SdlJoypad::SdlJoypad(std::shared_ptr<SdlSession> session, Clock& clock, int number, int deviceIndex,
                      bool exclusive)
-    : session_(std::move(session)), clock_(clock), number_(number), exclusive_(exclusive) {
+    : session_(std::move(session)),
+      clock_(clock),
+      number_(number),
+      exclusive_(exclusive),
+      round_(session_->Round()) {
     if (Open(deviceIndex)) {
         // The record has room for 128 buttons; more cannot be read.
         buttonCount_ = std::min(shape_.buttons, kJoyStateButtons);

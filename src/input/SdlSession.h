@@ -27,9 +27,12 @@ class SdlSession {
     bool HasHaptics() const { return haptics_; }
 
     // Brings SDL's joystick state up to date once per polling round. Each
-    // reader passes its own round counter: the first reader that has already
-    // read in the current round starts a new one and refreshes SDL, the others
-    // use the fresh state. A single reader thus refreshes on every read.
+    // reader keeps its own round counter, starting from Round(): the first
+    // reader that has already read in the current round starts a new one and
+    // refreshes SDL, the others use the fresh state. With the joypads read in
+    // turn on every tick, SDL is refreshed once a tick; a single reader
+    // refreshes on every read. A state is never older than one round.
+    std::uint64_t Round() const { return round_; }
     void Refresh(std::uint64_t& readerRound);
 
     // Which joypad number holds which SDL device, so that a joypad looking for

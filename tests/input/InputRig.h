@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "VirtualPad.h"
+#include "engine/JoyState.h"
+#include "input/SdlControllers.h"
+
+namespace padrix::testing {
+
+// SDL's joystick support started through the controller access, with virtual
+// controllers plugged in by the test. Tests need a machine without real
+// controllers, since those would come first in the numbering.
+class InputRig : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(access.StartDirectInput());
+        if (SDL_NumJoysticks() > 0) {
+            GTEST_SKIP() << "real controllers are attached to this machine";
+        }
+    }
+
+    VirtualPad& Plug(PadSpec spec) {
+        pads.push_back(std::make_unique<VirtualPad>(std::move(spec)));
+        return *pads.back();
+    }
+    VirtualPad& Plug(const std::string& name) {
+        PadSpec spec;
+        spec.name = name;
+        return Plug(spec);
+    }
+
+    std::unique_ptr<Joypad> Open(int n, bool exclusive = true) {
+        auto pad = access.OpenJoypad(n, exclusive);
+        EXPECT_NE(pad, nullptr) << "joypad " << n;
+        return pad;
+    }
+
+    // A state that no read produces, to see whether a read wrote it.
+    static JoyState Marked() {
+        JoyState s;
+        s.x = -7;
+        s.y = -9;
+        s.buttons.fill(0x55);
+        return s;
+    }
+
+    JoyState ReadOk(Joypad& pad) {
+        JoyState s = Marked();
+        EXPECT_TRUE(pad.Read(s));
+        return s;
+    }
+
+    // Reads until one succeeds, at most `reads` times.
+    static bool ReadsWithin(Joypad& pad, int reads, JoyState& state) {
+        for (int i = 0; i < reads; ++i) {
+            if (pad.Read(state)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    fakes::ManualClock clock;
+    SdlControllerAccess access{clock};
+    std::vector<std::unique_ptr<VirtualPad>> pads;
+};
+
+}  // namespace padrix::testing
