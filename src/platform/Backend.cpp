@@ -1,0 +1,111 @@
+#include "platform/Backend.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "platform/ScreenshotWorker.h"
+
+#if PADRIX_HAVE_X11
+#include "platform/x11/X11Platform.h"
+#endif
+#if PADRIX_HAVE_UINPUT
+#include "platform/uinput/UinputPlatform.h"
+#endif
+
+namespace padrix {
+
+namespace {
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string Lowered(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return out;
+}
+
+using Attempt = std::variant<DesktopPlatform, std::string>;
+
+Attempt TryX11(const SessionEnvironment& env) {
+#if PADRIX_HAVE_X11
+    if (env.display.empty()) {
+        return std::string("There is no X display (DISPLAY is not set).");
+    }
+    return x11::OpenX11Platform(env);
+#else
+    (void)env;
+    return std::string("This build of Padrix has no X11 support.");
+#endif
+}
+
+Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
+#if PADRIX_HAVE_UINPUT
+    return uinput::OpenUinputPlatform(env, wayland);
+#else
+    (void)env;
+    (void)wayland;
+    return std::string("This build of Padrix has no uinput support.");
+#endif
+}
+
+PlatformOpening Done(Attempt&& attempt) {
+    return std::get<DesktopPlatform>(std::move(attempt));
+}
+
+}  // namespace
+
+SessionEnvironment SessionEnvironment::FromProcess() {
+    SessionEnvironment env;
+    env.display = Env("DISPLAY");
+    env.waylandDisplay = Env("WAYLAND_DISPLAY");
+    env.sessionType = Env("XDG_SESSION_TYPE");
+    env.picturesFolder = DefaultPicturesFolder().string();
+    return env;
+}
+
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting) {
+    return OpenDesktopPlatform(outputSetting, SessionEnvironment::FromProcess());
+}
+
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+    const bool asked = Lowered(outputSetting) == "uinput";
+    const bool wayland = !env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland";
+    if (asked || wayland) {
+        Attempt u = TryUinput(env, wayland);
+        if (std::holds_alternative<DesktopPlatform>(u)) {
+            return Done(std::move(u));
+        }
+        const std::string why = std::get<std::string>(u);
+        if (asked) {
+            return PlatformError{why +
+                                 "\n\nTo send keys through X11 instead, remove the setting "
+                                 "\"Output\" from section \"Custom\"."};
+        }
+        // XWayland still takes keys for the X programs of the session.
+        Attempt x = TryX11(env);
+        if (std::holds_alternative<DesktopPlatform>(x)) {
+            return Done(std::move(x));
+        }
+        return PlatformError{why};
+    }
+    Attempt x = TryX11(env);
+    if (std::holds_alternative<DesktopPlatform>(x)) {
+        return Done(std::move(x));
+    }
+    // The console: no display server at all.
+    Attempt u = TryUinput(env, false);
+    if (std::holds_alternative<DesktopPlatform>(u)) {
+        return Done(std::move(u));
+    }
+    return PlatformError{std::get<std::string>(x) + "\n\n" + std::get<std::string>(u)};
+}
+
+}  // namespace padrix

@@ -1,0 +1,122 @@
+#include "platform/Launcher.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+#include "platform/WineRegistry.h"
+
+namespace padrix {
+
+namespace {
+
+std::string Lowered(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+bool IsWindowsProgram(const std::filesystem::path& file) {
+    return Lowered(file.extension().string()) == ".exe";
+}
+
+std::filesystem::path DefaultWinePrefix() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') {
+        return prefix;
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return std::filesystem::path(home) / ".wine";
+    }
+    return {};
+}
+
+QString ToQString(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+}  // namespace
+
+Launcher::Launcher(LauncherTools tools)
+    : tools_(std::move(tools)),
+      prefix_(tools_.winePrefix.empty() ? DefaultWinePrefix() : tools_.winePrefix) {}
+
+std::optional<std::filesystem::path> Launcher::FindFileEndingIn(const std::filesystem::path& folder,
+                                                                std::string_view suffix) {
+    namespace fs = std::filesystem;
+    const std::string wanted = Lowered(suffix);
+    std::vector<fs::path> matches;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = Lowered(entry.path().filename().string());
+        if (name.ends_with(wanted) && entry.is_regular_file(error)) {
+            matches.push_back(entry.path());
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+bool Launcher::Start(const std::string& program, const std::string& argument,
+                     const std::filesystem::path& workingDir) const {
+    QProcess process;
+    process.setProgram(QString::fromStdString(program));
+    if (!argument.empty()) {
+        process.setArguments({QString::fromStdString(argument)});
+    }
+    process.setWorkingDirectory(ToQString(workingDir));
+    if (!prefix_.empty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("WINEPREFIX", ToQString(prefix_));
+        process.setProcessEnvironment(env);
+    }
+    return process.startDetached();
+}
+
+bool Launcher::OpenWithDefaultHandler(const std::filesystem::path& file,
+                                      const std::filesystem::path& workingDir) const {
+    if (IsWindowsProgram(file)) {
+        return StartProgram(file, workingDir);
+    }
+    return Start(tools_.opener, file.string(), workingDir);
+}
+
+bool Launcher::StartProgram(const std::filesystem::path& program,
+                            const std::filesystem::path& workingDir) const {
+    if (IsWindowsProgram(program)) {
+        return Start(tools_.wine, program.string(), workingDir);
+    }
+    return Start(program.string(), {}, workingDir);
+}
+
+std::string Launcher::ReadRegistryString(RegistryRoot root, std::string_view subkey,
+                                         std::string_view value) const {
+    if (prefix_.empty()) {
+        return {};
+    }
+    const char* file = root == RegistryRoot::kLocalMachine ? "system.reg" : "user.reg";
+    std::ifstream reg(prefix_ / file);
+    if (!reg) {
+        return {};
+    }
+    return ReadWineRegistryString(reg, subkey, value).value_or(std::string());
+}
+
+std::filesystem::path Launcher::HostPathOfWindowsPath(std::string_view windowsPath) const {
+    if (prefix_.empty()) {
+        return {};
+    }
+    return HostPathInPrefix(prefix_, windowsPath);
+}
+
+}  // namespace padrix

@@ -1,0 +1,120 @@
+#include "platform/uinput/UinputOutput.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "engine/VirtualKeys.h"
+#include "platform/keycodes/KeyCodes.h"
+
+namespace padrix::uinput {
+
+namespace {
+
+constexpr std::int32_t kRelease = 0;
+constexpr std::int32_t kPress = 1;
+constexpr std::int32_t kRepeat = 2;
+constexpr std::int32_t kExtendedPrefix = 0xE000;
+
+std::int32_t Difference(int to, int from) {
+    const std::int64_t d = static_cast<std::int64_t>(to) - from;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+UinputOutput::UinputOutput(std::unique_ptr<EventSink> sink) : sink_(std::move(sink)) {}
+
+UinputOutput::~UinputOutput() {
+    if (down_.none()) {
+        return;
+    }
+    for (std::size_t code = 0; code < down_.size(); ++code) {
+        if (down_.test(code)) {
+            sink_->Write(EV_KEY, static_cast<std::uint16_t>(code), kRelease);
+        }
+    }
+    Sync();
+}
+
+void UinputOutput::Sync() {
+    sink_->Write(EV_SYN, SYN_REPORT, 0);
+}
+
+bool UinputOutput::Key(std::uint16_t code, bool down) {
+    if (!down && !down_.test(code)) {
+        return false;
+    }
+    // A second press of a held key is what auto-repeat sends.
+    sink_->Write(EV_KEY, code, down ? (down_.test(code) ? kRepeat : kPress) : kRelease);
+    down_.set(code, down);
+    return true;
+}
+
+void UinputOutput::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+    const bool extended = (flags & kKeyEventExtended) != 0;
+    const std::uint16_t code =
+        scanCode != 0 ? keycodes::LinuxKeyOfScanCode(scanCode, extended) : keycodes::LinuxKeyOf(vk);
+    const bool down = (flags & kKeyEventUp) == 0;
+    // A release of a key that is not held, or a key Linux lacks, sends nothing.
+    if (code == 0 || (!down && !down_.test(code))) {
+        return;
+    }
+    if (scanCode != 0) {
+        sink_->Write(EV_MSC, MSC_SCAN, extended ? (kExtendedPrefix | scanCode) : scanCode);
+    }
+    Key(code, down);
+    Sync();
+}
+
+std::uint8_t UinputOutput::ScanCode(std::uint8_t vk) {
+    return keycodes::ScanCodeOf(vk);
+}
+
+void UinputOutput::MouseButton(std::uint32_t flags) {
+    bool sent = false;
+    if (flags & kMouseLeftDown) {
+        sent |= Key(BTN_LEFT, true);
+    }
+    if (flags & kMouseLeftUp) {
+        sent |= Key(BTN_LEFT, false);
+    }
+    if (flags & kMouseRightDown) {
+        sent |= Key(BTN_RIGHT, true);
+    }
+    if (flags & kMouseRightUp) {
+        sent |= Key(BTN_RIGHT, false);
+    }
+    if (sent) {
+        Sync();
+    }
+}
+
+ScreenPoint UinputOutput::GetCursorPos() {
+    return cursor_;
+}
+
+void UinputOutput::SetCursorPos(ScreenPoint p) {
+    const std::int32_t dx = Difference(p.x, cursor_.x);
+    const std::int32_t dy = Difference(p.y, cursor_.y);
+    cursor_ = p;
+    if (dx != 0) {
+        sink_->Write(EV_REL, REL_X, dx);
+    }
+    if (dy != 0) {
+        sink_->Write(EV_REL, REL_Y, dy);
+    }
+    if (dx != 0 || dy != 0) {
+        Sync();
+    }
+}
+
+KeyboardStateTable UinputOutput::GetKeyboardState() {
+    return toggles_;
+}
+
+void UinputOutput::SetKeyboardState(const KeyboardStateTable& table) {
+    toggles_[vk::ScrollLock] = table[vk::ScrollLock] & 1;
+}
+
+}  // namespace padrix::uinput

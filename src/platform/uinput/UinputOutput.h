@@ -1,0 +1,46 @@
+#pragma once
+
+#include <linux/input-event-codes.h>
+
+#include <bitset>
+#include <memory>
+
+#include "engine/EventOutput.h"
+#include "platform/uinput/EventSink.h"
+
+namespace padrix::uinput {
+
+// The engine's output as Linux input events for a virtual keyboard and
+// mouse. Keys are EV_KEY events; with a scan code (MS-DOS mode) the key is
+// the physical key of that code and an EV_MSC/MSC_SCAN event carries the
+// code. The pointer position cannot be read: setting it moves the pointer
+// by the difference to the last position set (EV_REL), and reading it gives
+// that last position. Whatever it still holds down when it is destroyed is
+// released.
+class UinputOutput : public EventOutput {
+  public:
+    explicit UinputOutput(std::unique_ptr<EventSink> sink);
+    ~UinputOutput() override;
+    UinputOutput(const UinputOutput&) = delete;
+    UinputOutput& operator=(const UinputOutput&) = delete;
+
+    void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
+    std::uint8_t ScanCode(std::uint8_t vk) override;
+    void MouseButton(std::uint32_t flags) override;
+    ScreenPoint GetCursorPos() override;
+    void SetCursorPos(ScreenPoint p) override;
+    // No indicator can be set from here: the table is only remembered.
+    KeyboardStateTable GetKeyboardState() override;
+    void SetKeyboardState(const KeyboardStateTable& table) override;
+
+  private:
+    bool Key(std::uint16_t code, bool down);
+    void Sync();
+
+    std::unique_ptr<EventSink> sink_;
+    std::bitset<KEY_CNT> down_;
+    ScreenPoint cursor_;
+    KeyboardStateTable toggles_{};
+};
+
+}  // namespace padrix::uinput

@@ -1,0 +1,135 @@
+#include "platform/x11/X11Output.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <utility>
+
+#include "engine/VirtualKeys.h"
+#include "platform/keycodes/KeyCodes.h"
+
+namespace padrix::x11 {
+
+namespace {
+
+// Linux input key codes appear in X as keycodes 8 higher (evdev keycodes).
+constexpr int kEvdevKeycodeOffset = 8;
+
+}  // namespace
+
+X11Output::X11Output(std::shared_ptr<X11Session> session)
+    : session_(std::move(session)),
+      capsLock_(XInternAtom(session_->display(), "Caps Lock", False)),
+      numLock_(XInternAtom(session_->display(), "Num Lock", False)),
+      scrollLock_(XInternAtom(session_->display(), "Scroll Lock", False)) {}
+
+X11Output::~X11Output() {
+    Display* d = session_->display();
+    for (std::size_t kc = 0; kc < keysDown_.size(); ++kc) {
+        if (keysDown_.test(kc)) {
+            XTestFakeKeyEvent(d, static_cast<unsigned>(kc), False, CurrentTime);
+        }
+    }
+    for (unsigned b = 1; b < buttonsDown_.size(); ++b) {
+        if (buttonsDown_.test(b)) {
+            XTestFakeButtonEvent(d, b, False, CurrentTime);
+        }
+    }
+    XSync(d, False);
+}
+
+KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) const {
+    const KeyTables& keys = session_->keys();
+    if (scanCode == 0) {
+        return keys.keycodeOfVk[vk];
+    }
+    const int linuxKey = keycodes::LinuxKeyOfScanCode(scanCode, (flags & kKeyEventExtended) != 0);
+    const int keycode = linuxKey + kEvdevKeycodeOffset;
+    if (linuxKey == 0 || keycode < keys.minKeycode || keycode > keys.maxKeycode) {
+        return 0;
+    }
+    return static_cast<KeyCode>(keycode);
+}
+
+void X11Output::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+    session_->Pump();
+    const KeyCode keycode = KeycodeFor(vk, scanCode, flags);
+    if (keycode == 0) {
+        return;
+    }
+    const bool down = (flags & kKeyEventUp) == 0;
+    XTestFakeKeyEvent(session_->display(), keycode, down ? True : False, CurrentTime);
+    XFlush(session_->display());
+    keysDown_.set(keycode, down);
+}
+
+std::uint8_t X11Output::ScanCode(std::uint8_t vk) {
+    return keycodes::ScanCodeOf(vk);
+}
+
+void X11Output::Button(unsigned button, bool down) {
+    XTestFakeButtonEvent(session_->display(), button, down ? True : False, CurrentTime);
+    buttonsDown_.set(button, down);
+}
+
+void X11Output::MouseButton(std::uint32_t flags) {
+    if (flags & kMouseLeftDown) {
+        Button(Button1, true);
+    }
+    if (flags & kMouseLeftUp) {
+        Button(Button1, false);
+    }
+    if (flags & kMouseRightDown) {
+        Button(Button3, true);
+    }
+    if (flags & kMouseRightUp) {
+        Button(Button3, false);
+    }
+    XFlush(session_->display());
+}
+
+ScreenPoint X11Output::GetCursorPos() {
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int winX = 0;
+    int winY = 0;
+    unsigned mask = 0;
+    if (!XQueryPointer(session_->display(), session_->root(), &root, &child, &rootX, &rootY, &winX,
+                       &winY, &mask) &&
+        root == 0) {
+        return lastSet_;
+    }
+    return {rootX, rootY};
+}
+
+void X11Output::SetCursorPos(ScreenPoint p) {
+    lastSet_ = p;
+    XWarpPointer(session_->display(), None, session_->root(), 0, 0, 0, 0, p.x, p.y);
+    XFlush(session_->display());
+}
+
+bool X11Output::IndicatorOn(Atom name) const {
+    Bool on = False;
+    if (!XkbGetNamedIndicator(session_->display(), name, nullptr, &on, nullptr, nullptr)) {
+        return false;
+    }
+    return on == True;
+}
+
+KeyboardStateTable X11Output::GetKeyboardState() {
+    KeyboardStateTable table{};
+    table[vk::Capital] = IndicatorOn(capsLock_) ? 1 : 0;
+    table[vk::NumLock] = IndicatorOn(numLock_) ? 1 : 0;
+    table[vk::ScrollLock] = IndicatorOn(scrollLock_) ? 1 : 0;
+    return table;
+}
+
+void X11Output::SetKeyboardState(const KeyboardStateTable& table) {
+    const Bool on = (table[vk::ScrollLock] & 1) ? True : False;
+    XkbSetNamedIndicator(session_->display(), scrollLock_, True, on, False, nullptr);
+    XFlush(session_->display());
+}
+
+}  // namespace padrix::x11

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <bitset>
+#include <memory>
+
+#include "engine/EventOutput.h"
+#include "platform/x11/X11Session.h"
+
+namespace padrix::x11 {
+
+// Key and mouse events through XTest, the pointer through XQueryPointer and
+// XWarpPointer, and the Scroll Lock indicator through Xkb. Every event is
+// flushed to the server at once. Whatever it still holds down when it is
+// destroyed is released.
+class X11Output : public EventOutput {
+  public:
+    explicit X11Output(std::shared_ptr<X11Session> session);
+    ~X11Output() override;
+    X11Output(const X11Output&) = delete;
+    X11Output& operator=(const X11Output&) = delete;
+
+    // A non-zero scan code picks the physical key (evdev keycodes); without
+    // one the key is the one that types vk's keysym. Keys the keyboard
+    // mapping lacks are skipped.
+    void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
+    std::uint8_t ScanCode(std::uint8_t vk) override;
+    void MouseButton(std::uint32_t flags) override;
+    ScreenPoint GetCursorPos() override;
+    void SetCursorPos(ScreenPoint p) override;
+    // Caps Lock, Num Lock and Scroll Lock from the keyboard's indicators.
+    KeyboardStateTable GetKeyboardState() override;
+    // Sets the "Scroll Lock" indicator from the low bit of byte 145; every
+    // other byte is left alone.
+    void SetKeyboardState(const KeyboardStateTable& table) override;
+
+  private:
+    KeyCode KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) const;
+    void Button(unsigned button, bool down);
+    bool IndicatorOn(Atom name) const;
+
+    std::shared_ptr<X11Session> session_;
+    Atom capsLock_;
+    Atom numLock_;
+    Atom scrollLock_;
+    std::bitset<256> keysDown_;
+    std::bitset<4> buttonsDown_;
+    ScreenPoint lastSet_;
+};
+
+}  // namespace padrix::x11
