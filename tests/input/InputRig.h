@@ -25,14 +25,14 @@ class InputRig : public ::testing::Test {
         }
     }
 
-    VirtualPad& Plug(PadSpec spec) {
-        pads.push_back(std::make_unique<VirtualPad>(std::move(spec)));
+    VirtualPad& Plug(PadSetup setup) {
+        pads.push_back(std::make_unique<VirtualPad>(std::move(setup)));
         return *pads.back();
     }
     VirtualPad& Plug(const std::string& name) {
-        PadSpec spec;
-        spec.name = name;
-        return Plug(spec);
+        PadSetup setup;
+        setup.name = name;
+        return Plug(setup);
     }
 
     std::unique_ptr<Joypad> Open(int n, bool exclusive = true) {

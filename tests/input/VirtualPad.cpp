@@ -4,7 +4,7 @@
 
 namespace padrix::testing {
 
-VirtualPad::VirtualPad(PadSpec spec) : spec_(std::move(spec)) {
+VirtualPad::VirtualPad(PadSetup setup) : setup_(std::move(setup)) {
     Attach();
 }
 
@@ -19,14 +19,14 @@ void VirtualPad::Attach() {
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = static_cast<Uint16>(spec_.axes);
-    desc.nbuttons = static_cast<Uint16>(spec_.buttons);
-    desc.nhats = static_cast<Uint16>(spec_.hats);
-    desc.vendor_id = spec_.vendor;
-    desc.product_id = spec_.product;
-    desc.name = spec_.name.c_str();
+    desc.naxes = static_cast<Uint16>(setup_.axes);
+    desc.nbuttons = static_cast<Uint16>(setup_.buttons);
+    desc.nhats = static_cast<Uint16>(setup_.hats);
+    desc.vendor_id = setup_.vendor;
+    desc.product_id = setup_.product;
+    desc.name = setup_.name.c_str();
     desc.userdata = this;
-    desc.Rumble = spec_.rumble ? &VirtualPad::OnRumble : nullptr;
+    desc.Rumble = setup_.rumble ? &VirtualPad::OnRumble : nullptr;
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     ASSERT_GE(index, 0) << SDL_GetError();
     id_ = SDL_JoystickGetDeviceInstanceID(index);

@@ -8,7 +8,7 @@
 namespace padrix::testing {
 
 // How a virtual controller is built.
-struct PadSpec {
+struct PadSetup {
     std::string name = "Virtual Pad";
     int axes = 2;
     int buttons = 12;
@@ -23,7 +23,7 @@ struct PadSpec {
 // records the rumble requests that reach it.
 class VirtualPad {
   public:
-    explicit VirtualPad(PadSpec spec);
+    explicit VirtualPad(PadSetup setup);
     ~VirtualPad();
     VirtualPad(const VirtualPad&) = delete;
     VirtualPad& operator=(const VirtualPad&) = delete;
@@ -46,7 +46,7 @@ class VirtualPad {
     static int SDLCALL OnRumble(void* self, Uint16 low, Uint16 high);
     int DeviceIndex() const;
 
-    PadSpec spec_;
+    PadSetup setup_;
     SDL_JoystickID id_ = -1;
     SDL_Joystick* handle_ = nullptr;
     Uint16 low_ = 0;
