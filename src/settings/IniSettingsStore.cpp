@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QByteArray>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -11,16 +12,23 @@
 #include <optional>
 #include <set>
 
+#include "settings/AbandonedLock.h"
 #include "settings/NameCodec.h"
 #include "settings/SettingsTable.h"
+#include "settings/TextEncoding.h"
 
 namespace padrix {
 namespace {
 
 using Address = SettingsTable::Address;
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// Text goes in as a string; bytes that are not UTF-8 go in as a byte array,
+// which QSettings writes as @ByteArray(...) and gives back unchanged.
+QVariant ToVariant(std::string_view value) {
+    if (IsValidUtf8(value)) {
+        return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+    }
+    return QByteArray(value.data(), static_cast<qsizetype>(value.size()));
 }
 
 // The name a group or key of the file stands for: our own encoding when it is
@@ -31,6 +39,9 @@ std::string NameOfToken(const QString& token) {
 }
 
 std::optional<std::string> TextOf(const QVariant& value) {
+    if (value.typeId() == QMetaType::QByteArray) {
+        return value.toByteArray().toStdString();
+    }
     if (value.typeId() == QMetaType::QStringList) {
         // An unquoted list written by hand, such as a=b,c.
         return value.toStringList().join(QLatin1Char(',')).toStdString();
@@ -110,11 +121,12 @@ QString IniSettingsStore::Impl::PathOf(const Address& address) const {
 }
 
 bool IniSettingsStore::Impl::WriteUnsaved() {
+    RemoveAbandonedLock(path);
     const FileStamp before = StampOf(path);
     QSettings file(QString::fromStdString(path), QSettings::IniFormat);
     for (const Address& address : unsaved) {
         const std::string* value = table.Find(address.section, address.key);
-        file.setValue(PathOf(address), ToQString(value != nullptr ? *value : std::string()));
+        file.setValue(PathOf(address), ToVariant(value != nullptr ? *value : std::string()));
     }
     file.sync();
     // A damaged file reports FormatError while reading it and is then still

@@ -1,0 +1,150 @@
+// The INI store against real files: first spellings, damaged and unwritable
+// files, files edited by hand, and writers sharing one store.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "TempFolder.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/SettingsPath.h"
+
+namespace padrix {
+namespace {
+
+using testing::TempFolder;
+
+TEST(SettingsIniFileTest, CreatesItsFolderAndKeepsTheFirstSpelling) {
+    TempFolder folder;
+    IniSettingsStore store(folder.File("a/b/Padrix.ini"));
+    store.SaveSetting("Names", "1", "Game");
+    store.SaveSetting("names", "2", "Other");
+    EXPECT_TRUE(store.LastSaveReachedFile());
+    const std::string text = folder.Read("a/b/Padrix.ini");
+    EXPECT_NE(text.find("[Names]"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[names]"), std::string::npos) << text;
+    EXPECT_NE(text.find("2=Other"), std::string::npos) << text;
+}
+
+TEST(SettingsIniFileTest, DamagedFilesGiveWhatIsReadableAndKeepItOnTheNextWrite) {
+    std::string noise(4096, '\0');
+    std::mt19937 random(7);
+    for (char& c : noise) {
+        c = static_cast<char>(random());
+    }
+    const std::string good = "[Custom]\nSelect=False\n";
+    const std::string files[] = {
+        std::string("\0\x01\xFF\xFE garbage\n", 13) + good + "[Keep]\nk=v\n",
+        good + "no equals sign\n[unterminated\n[Keep]\nk=v\n",
+        "[Keep]\nk=v\n" + good + std::string(200000, 'x'),
+        "[Keep]\r\nk=v\r\n" + good + "\xC3\x28=bad\r\n",
+        "[Keep]\nk=v\n" + good + noise,
+        good + "[Keep]\nk=v\n[Other]\nq=\"unterminated\n",
+    };
+    for (const std::string& bytes : files) {
+        SCOPED_TRACE(bytes.substr(0, 40));
+        TempFolder folder;
+        const std::string file = folder.Write("Padrix.ini", bytes);
+        {
+            IniSettingsStore store(file);
+            EXPECT_EQ(store.GetSetting("Custom", "Select", "True"), "False");
+            store.SaveSetting("Custom", "DOS", "True");
+            EXPECT_TRUE(store.LastSaveReachedFile());
+        }
+        IniSettingsStore reopened(file);
+        EXPECT_EQ(reopened.GetSetting("Custom", "Select", "True"), "False");
+        EXPECT_EQ(reopened.GetSetting("Custom", "DOS", ""), "True");
+        EXPECT_EQ(reopened.GetSetting("Keep", "k", ""), "v");
+    }
+}
+
+TEST(SettingsIniFileTest, AFailedWriteIsReportedKeptAndRetried) {
+    TempFolder folder;
+    const std::string file = folder.File("Padrix.ini");
+    std::filesystem::create_directory(file);  // a folder where the file should be
+    IniSettingsStore store(file);
+    EXPECT_EQ(store.GetSetting("Custom", "Last", "2"), "2");
+    store.SaveSetting("Custom", "Last", "3");
+    EXPECT_FALSE(store.LastSaveReachedFile());
+    EXPECT_EQ(store.GetSetting("Custom", "Last", "2"), "3");
+
+    std::filesystem::remove(file);
+    store.SaveSetting("Custom", "DOS", "True");
+    EXPECT_TRUE(store.LastSaveReachedFile());
+    IniSettingsStore reopened(file);
+    EXPECT_EQ(reopened.GetSetting("Custom", "Last", "2"), "3");
+    EXPECT_EQ(reopened.GetSetting("Custom", "DOS", ""), "True");
+}
+
+TEST(SettingsIniFileTest, HandEditedNamesAreReadAndUpdatedInPlace) {
+    TempFolder folder;
+    const std::string file =
+        folder.Write("Padrix.ini", "[My%20Game]\n0=65\n[custom]\nlang=/x\nlist=a,b\n");
+    {
+        IniSettingsStore store(file);
+        EXPECT_EQ(store.GetSetting("my game", "0", ""), "65");
+        EXPECT_EQ(store.GetSetting("Custom", "Lang", ""), "/x");
+        EXPECT_EQ(store.GetSetting("Custom", "List", ""), "a,b");
+        store.SaveSetting("My Game", "0", "66");
+        store.SaveSetting("CUSTOM", "LANG", "/y");
+    }
+    IniSettingsStore reopened(file);
+    EXPECT_EQ(reopened.GetSetting("My Game", "0", ""), "66");
+    EXPECT_EQ(reopened.GetSetting("Custom", "Lang", ""), "/y");
+    const std::string text = folder.Read("Padrix.ini");
+    EXPECT_EQ(text.find("[My_20Game]"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[CUSTOM]"), std::string::npos) << text;
+}
+
+TEST(SettingsIniFileTest, ThreadsSharingOneStoreLoseNoWrite) {
+    TempFolder folder;
+    const std::string file = folder.File("Padrix.ini");
+    {
+        IniSettingsStore store(file);
+        auto write = [&store](const char* section) {
+            for (int i = 0; i < 40; ++i) {
+                store.SaveSetting(section, std::to_string(i), std::to_string(i * 3));
+            }
+        };
+        std::thread dialog(write, "Custom2");
+        write("Custom");
+        dialog.join();
+    }
+    IniSettingsStore reopened(file);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(reopened.GetSetting("Custom", std::to_string(i), ""), std::to_string(i * 3));
+        EXPECT_EQ(reopened.GetSetting("Custom2", std::to_string(i), ""), std::to_string(i * 3));
+    }
+}
+
+TEST(SettingsIniFileTest, AnEmptyLockFileLeftByAKilledWriterDoesNotBlock) {
+    TempFolder folder;
+    const std::string file = folder.Write("Padrix.ini", "[Custom]\nLast=1\n");
+    folder.Write("Padrix.ini.lock", "");
+    IniSettingsStore store(file);
+    store.SaveSetting("Custom", "Last", "3");
+    EXPECT_TRUE(store.LastSaveReachedFile());
+    EXPECT_EQ(IniSettingsStore(file).GetSetting("Custom", "Last", ""), "3");
+}
+
+TEST(SettingsIniFileTest, PathFollowsXdgConfigHome) {
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* expected;
+    } table[] = {
+        {"/xdg", "/home/u", "/xdg/Padrix/Padrix.ini"},
+        {"/xdg//", "/home/u", "/xdg/Padrix/Padrix.ini"},
+        {"", "/home/u", "/home/u/.config/Padrix/Padrix.ini"},
+        {"relative/dir", "/home/u", "/home/u/.config/Padrix/Padrix.ini"},
+        {"/", "/home/u", "/Padrix/Padrix.ini"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(SettingsPathFor(row.xdg, row.home), row.expected) << row.xdg;
+    }
+    EXPECT_TRUE(DefaultSettingsPath().ends_with("/Padrix/Padrix.ini"));
+}
+
+}  // namespace
+}  // namespace padrix

@@ -1,0 +1,139 @@
+// The naming rules every store keeps, checked on the in-memory store and on
+// the INI store (re-opened from its file before each read).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "TempFolder.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/NameCodec.h"
+
+namespace padrix {
+namespace {
+
+using testing::TempFolder;
+
+enum class Kind { kMemory, kIni };
+
+class SettingsStoreTest : public ::testing::TestWithParam<Kind> {
+  protected:
+    // The store to write to.
+    SettingsStore& Writer() { return *stores_.emplace_back(Make()); }
+    // A store that sees what the writer wrote: for the INI store a new one on
+    // the same file.
+    SettingsStore& Reader() { return GetParam() == Kind::kIni ? Writer() : *stores_.front(); }
+
+  private:
+    std::unique_ptr<SettingsStore> Make() {
+        if (GetParam() == Kind::kMemory) {
+            return std::make_unique<MemorySettingsStore>();
+        }
+        return std::make_unique<IniSettingsStore>(folder_.File("Padrix/Padrix.ini"));
+    }
+    TempFolder folder_;
+    std::vector<std::unique_ptr<SettingsStore>> stores_;
+};
+
+// Names that a window title may hold, each one its own section.
+const std::vector<std::string> kTitles = {
+    "AC/DC",
+    "a\\b",
+    "[x]",
+    "Custom]\n[Custom",
+    "k=v",
+    "100%",
+    "\"quoted\"",
+    "'single'",
+    "line1\nline2",
+    "cr\rlf\r\n",
+    "Pok\xC3\xA9mon \xE2\x80\x93 \xC3\x89"
+    "dition",
+    "\xE6\x97\xA5\xE6\x9C\xAC",
+    "",
+    " spaced ",
+    "Custom/0",
+    "/Custom/",
+    "Custom\\0",
+    "Custom_2F0",
+    "General",
+    "%General",
+    ";comment",
+    "#hash",
+    "\t",
+    "@Variant(x)",
+    std::string("nul\0in", 6),
+    "\xFF\xFE invalid",
+    "Custom2",
+    "_",
+    "__",
+};
+
+TEST_P(SettingsStoreTest, AbsentKeysGiveTheDefaultAndWritesReplace) {
+    SettingsStore& store = Writer();
+    EXPECT_EQ(Reader().GetSetting("Custom", "Select", "True"), "True");
+    store.SaveSetting("Custom", "Select", "False");
+    EXPECT_EQ(Reader().GetSetting("Custom", "Select", "True"), "False");
+    store.SaveSetting("Custom", "Select", "True");
+    EXPECT_EQ(Reader().GetSetting("Custom", "Select", ""), "True");
+    EXPECT_EQ(Reader().GetSetting("Custom", "Other", "x"), "x");
+}
+
+TEST_P(SettingsStoreTest, NamesMatchWithoutRegardToLetterCase) {
+    SettingsStore& store = Writer();
+    store.SaveSetting("Names", "1", "Game");
+    EXPECT_EQ(Reader().GetSetting("names", "1", ""), "Game");
+    store.SaveSetting("NAMES", "1", "Other");
+    store.SaveSetting("custom", "LANG", "/x");
+    EXPECT_EQ(Reader().GetSetting("Names", "1", ""), "Other");
+    EXPECT_EQ(Reader().GetSetting("CUSTOM", "lang", ""), "/x");
+    store.SaveSetting(
+        "\xC3\x89"
+        "dition",
+        "K", "1");  // Édition
+    EXPECT_EQ(Reader().GetSetting("\xC3\xA9"
+                                  "DITION",
+                                  "k", ""),
+              "1");
+}
+
+TEST_P(SettingsStoreTest, AnyTitleRoundTripsAndTouchesNothingElse) {
+    SettingsStore& store = Writer();
+    store.SaveSetting("Custom", "0", "74");
+    for (std::size_t i = 0; i < kTitles.size(); ++i) {
+        store.SaveSetting(kTitles[i], "0", std::to_string(i));
+        store.SaveSetting("Values", std::to_string(i), kTitles[i]);
+        store.SaveSetting("Keys", kTitles[i], std::to_string(i));
+    }
+    SettingsStore& reader = Reader();
+    EXPECT_EQ(reader.GetSetting("Custom", "0", ""), "74");
+    for (std::size_t i = 0; i < kTitles.size(); ++i) {
+        const std::string& title = kTitles[i];
+        EXPECT_EQ(reader.GetSetting(title, "0", "-"), std::to_string(i)) << title;
+        EXPECT_EQ(reader.GetSetting("Values", std::to_string(i), "-"), title) << title;
+        EXPECT_EQ(reader.GetSetting("Keys", title, "-"), std::to_string(i)) << title;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreTest, ::testing::Values(Kind::kMemory, Kind::kIni),
+                         [](const auto& info) {
+                             return info.param == Kind::kIni ? "Ini" : "Memory";
+                         });
+
+TEST(SettingsNameCodecTest, EveryNameHasOneTokenThatDecodesBack) {
+    for (const std::string& title : kTitles) {
+        const std::string token = EncodeName(title);
+        EXPECT_EQ(token.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                          "0123456789-._"),
+                  std::string::npos)
+            << token;
+        EXPECT_EQ(DecodeName(token), title);
+    }
+    for (const char* notOurs : {"", "a b", "_4", "_4g", "_41", "x_2f", "a/b"}) {
+        EXPECT_EQ(DecodeName(notOurs), std::nullopt) << notOurs;
+    }
+}
+
+}  // namespace
+}  // namespace padrix
