@@ -10,13 +10,6 @@
 
 namespace padrix::x11 {
 
-namespace {
-
-// Linux input key codes appear in X as keycodes 8 higher (evdev keycodes).
-constexpr int kEvdevKeycodeOffset = 8;
-
-}  // namespace
-
 X11Output::X11Output(std::shared_ptr<X11Session> session)
     : session_(std::move(session)),
       capsLock_(XInternAtom(session_->display(), "Caps Lock", False)),

@@ -1,6 +1,5 @@
 #include "platform/x11/X11Session.h"
 
-#include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
 #include <utility>
@@ -99,9 +98,18 @@ void X11Session::RebuildKeyTables() {
         }
     }
     XFree(syms);
-    for (std::size_t vk = 0; vk < 256; ++vk) {
-        if (tables.keycodeOfVk[vk] == 0) {
-            tables.keycodeOfVk[vk] = secondLevel[vk];
+    for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
+        KeyCode& keycode = tables.keycodeOfVk[key.vk];
+        if (keycode == 0) {
+            keycode = secondLevel[key.vk];
+        }
+        // A key the layout names differently (F13 types XF86Tools) is still
+        // there: the physical key of its Linux code.
+        const int physical = key.linuxKey + kEvdevKeycodeOffset;
+        if (keycode == 0 && key.linuxKey != 0 && physical <= tables.maxKeycode &&
+            physical >= tables.minKeycode) {
+            keycode = static_cast<KeyCode>(physical);
+            SetBit(tables.heldMaskOfVk[key.vk], physical);
         }
     }
     keys_ = tables;

@@ -9,6 +9,9 @@
 
 namespace padrix::x11 {
 
+// Linux input key codes appear in X as keycodes 8 higher (evdev keycodes).
+inline constexpr int kEvdevKeycodeOffset = 8;
+
 struct DisplayCloser {
     void operator()(Display* d) const;
 };
