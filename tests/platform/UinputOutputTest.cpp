@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
 #include "engine/VirtualKeys.h"
+#include "platform/uinput/EvdevKeys.h"
 #include "platform/uinput/UinputOutput.h"
 
 namespace padrix::testing {
@@ -144,6 +149,26 @@ TEST_F(PlatformUinput, ClosingReleasesEverythingHeld) {
     EXPECT_EQ(Take(),
               (std::vector<Ev>{
                   {EV_KEY, KEY_A, 0}, {EV_KEY, KEY_LEFTSHIFT, 0}, {EV_KEY, BTN_LEFT, 0}, kSync}));
+}
+
+}  // namespace
+}  // namespace padrix::testing
+
+namespace padrix::testing {
+namespace {
+
+TEST(PlatformEvdevKeys, FilesThatAreNoKeyboardsAreLeftOut) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("padrix-evdev-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "event1");
+    std::ofstream(folder / "event0") << "not a device";
+    std::ofstream(folder / "mice") << "";
+    uinput::EvdevKeys keys(folder);
+    EXPECT_FALSE(keys.HasKeyboards());
+    EXPECT_FALSE(keys.IsKeyDown(vk::Tab));
+    uinput::EvdevKeys none(folder / "missing");
+    EXPECT_FALSE(none.HasKeyboards());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
