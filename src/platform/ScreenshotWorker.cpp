@@ -49,10 +49,8 @@ ScreenshotWorker::ScreenshotWorker(std::unique_ptr<ScreenGrabber> grabber,
       picturesFolder_(std::move(picturesFolder)),
       thread_([this](std::stop_token stop) { Run(stop); }) {}
 
-ScreenshotWorker::~ScreenshotWorker() {
-    thread_.request_stop();
-    thread_.join();
-}
+// The thread stops after the screenshot in flight (jthread asks it to).
+ScreenshotWorker::~ScreenshotWorker() = default;
 
 void ScreenshotWorker::RequestScreenshot(const std::string& path) {
     {
@@ -82,8 +80,7 @@ void ScreenshotWorker::Run(std::stop_token stop) {
         {
             std::unique_lock lock(mutex_);
             // A job already accepted is still written when stopping.
-            if (!changed_.wait(lock, stop, [this] { return job_.has_value(); }) &&
-                !job_.has_value()) {
+            if (!changed_.wait(lock, stop, [this] { return job_.has_value(); })) {
                 return;
             }
             path = std::move(*job_);
