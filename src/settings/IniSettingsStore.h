@@ -15,7 +15,7 @@ namespace padrix {
 //
 // Section and key names are encoded so that any text (slashes, brackets,
 // quotes, newlines, non-ASCII letters, even invalid UTF-8) round-trips and
-// can never address another section or key.
+// can never address another section or key; values come back byte for byte.
 //
 // The file is read once, when the store is made; keep one store per file and
 // share it. The store is safe to use from several threads.

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/LanguageForms.h"
+#include "settings/MemorySettingsStore.h"
+#include "settings/OptionKeys.h"
+#include "settings/StoredOptions.h"
+#include "settings/TypedSettings.h"
+
+namespace padrix {
+namespace {
+
+TEST(SettingsOptionsTest, AnEmptyStoreGivesEveryDefault) {
+    const struct {
+        const char* joypad1;
+        bool select;
+        bool logitech;
+    } table[] = {
+        {"", true, false},
+        {"Microsoft SideWinder Game Pad Pro", false, false},
+        {"sidewinder", false, false},
+        {"SIDEWINDER USB", false, false},
+        {"Logitech WingMan RumblePad", true, true},
+        {"LOGITECH", true, true},
+        {"logitech sideWinder", false, true},
+        {"Generic \xFF pad", true, false},
+    };
+    testing::TempFolder folder;
+    IniSettingsStore store(folder.File("Padrix.ini"));
+    for (const auto& row : table) {
+        StoredOptions options;
+        ReadStoredOptions(store, row.joypad1, options);
+        EXPECT_EQ(options.Select, row.select) << row.joypad1;
+        EXPECT_EQ(options.Logitech, row.logitech) << row.joypad1;
+        EXPECT_TRUE(options.AutoFire);
+        EXPECT_TRUE(options.VGSStartUp);
+        EXPECT_EQ(options.RumbleType, 2);
+        EXPECT_TRUE(options.Autodetect);
+        EXPECT_FALSE(options.DOS);
+        EXPECT_FALSE(options.MaxPollRate);
+        EXPECT_EQ(options.Joypads, "11111111");
+        EXPECT_EQ(options.Last, "2");
+    }
+    EXPECT_EQ(StoredLanguagePath(store), "");
+}
+
+TEST(SettingsOptionsTest, StoredTextsThatDoNotConvertLeaveTheOption) {
+    MemorySettingsStore store;
+    store.SaveSetting("custom", "select", "");
+    store.SaveSetting("Custom", "AutoFire", "maybe");
+    store.SaveSetting("Custom", "RumbleType", "70000");
+    store.SaveSetting("Custom", "Autodetect", "0");
+    store.SaveSetting("Custom", "DOS", "-1");
+    store.SaveSetting("Custom", "MaxPollRate", "tRUE");
+    store.SaveSetting("Custom", "Last", "1 ");
+    StoredOptions options;  // the menu's state before reading
+    ReadStoredOptions(store, "", options);
+    EXPECT_FALSE(options.Select);
+    EXPECT_FALSE(options.AutoFire);
+    EXPECT_EQ(options.RumbleType, 0);
+    EXPECT_FALSE(options.Autodetect);
+    EXPECT_TRUE(options.DOS);
+    EXPECT_TRUE(options.MaxPollRate);
+    EXPECT_EQ(options.Last, "1 ");
+}
+
+TEST(SettingsOptionsTest, TogglingTwiceLeavesTheExactText) {
+    MemorySettingsStore store;
+    for (const bool start : {true, false}) {
+        SaveBoolean(store, kOptionSection, kKeyAutoFire, start);
+        const std::string before = store.GetSetting("Custom", "AutoFire", "");
+        EXPECT_EQ(before, start ? "True" : "False");
+        bool value = start;
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            ReadBoolean(store, kOptionSection, kKeyAutoFire, true, value);
+            SaveBoolean(store, kOptionSection, kKeyAutoFire, !value);
+        }
+        EXPECT_EQ(store.GetSetting("Custom", "AutoFire", ""), before);
+    }
+    SaveInt(store, kOptionSection, kKeyRumbleType, 3);
+    std::int16_t rumble = 0;
+    EXPECT_TRUE(ReadInt16(store, kOptionSection, kKeyRumbleType, 2, rumble));
+    EXPECT_EQ(rumble, 3);
+}
+
+}  // namespace
+}  // namespace padrix
