@@ -116,7 +116,7 @@ TEST_P(SettingsStoreTest, AnyTitleRoundTripsAndTouchesNothingElse) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreTest, ::testing::Values(Kind::kMemory, Kind::kIni),
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsStoreTest, ::testing::Values(Kind::kMemory, Kind::kIni),
                          [](const auto& info) {
                              return info.param == Kind::kIni ? "Ini" : "Memory";
                          });
