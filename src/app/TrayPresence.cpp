@@ -1,5 +1,6 @@
 #include "TrayPresence.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 
 #include "TrayMessage.h"
@@ -45,9 +46,18 @@ void TrayPresence::SetTexts(const QString& caption, const QString& tip) {
 }
 
 void TrayPresence::Remove() {
+    if (removed_) {
+        return;
+    }
     removed_ = true;
     trayWatch_.stop();
-    icon_.hide();
+    // Taking the icon's window away while the event loop still runs lets Qt
+    // deliver a pending pointer event to the destroyed window; it goes once
+    // the loop has ended, moments before the process does.
+    if (icon_.isVisible() && QCoreApplication::instance() != nullptr) {
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &icon_,
+                &QSystemTrayIcon::hide, Qt::SingleShotConnection);
+    }
     // The window may be the sender of the message being handled: hide it and
     // let it go with this object.
     if (fallback_) {
@@ -62,14 +72,20 @@ QPoint TrayPresence::MenuPosition() const {
 void TrayPresence::ShowFallback() {
     if (!fallback_) {
         fallback_ = std::make_unique<FallbackWindow>(image_);
-        connect(fallback_.get(), &FallbackWindow::menuRequested, this, [this] {
-            fromFallback_ = true;
-            emit message(kTrayRightUp);
-        });
-        connect(fallback_.get(), &FallbackWindow::doubleClicked, this, [this] {
-            fromFallback_ = true;
-            emit message(kTrayLeftDoubleClick);
-        });
+        connect(
+            fallback_.get(), &FallbackWindow::menuRequested, this,
+            [this] {
+                fromFallback_ = true;
+                emit message(kTrayRightUp);
+            },
+            Qt::QueuedConnection);
+        connect(
+            fallback_.get(), &FallbackWindow::doubleClicked, this,
+            [this] {
+                fromFallback_ = true;
+                emit message(kTrayLeftDoubleClick);
+            },
+            Qt::QueuedConnection);
     }
     fallback_->SetCaption(caption_);
     fallback_->show();
