@@ -47,10 +47,10 @@ class AppTray : public ::testing::Test {
     }
 
     // The icon: a padrix window embedded in the notification area.
-    Window WaitForIcon() {
-        Window icon = 0;
+    XWindowId WaitForIcon() {
+        XWindowId icon = 0;
         WaitUntil([&] {
-            for (Window w : x.ViewableByClass("padrix")) {
+            for (XWindowId w : x.ViewableByClass("padrix")) {
                 if (!x.IsTopLevel(w)) {
                     icon = w;
                     return true;
@@ -69,7 +69,7 @@ class AppTray : public ::testing::Test {
         return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
     }
 
-    void Click(Window w, const char* button, int clicks = 1) {
+    void Click(XWindowId w, const char* button, int clicks = 1) {
         const auto [cx, cy] = x.Centre(w);
         ASSERT_TRUE(
             x.Xdotool({"mousemove", "--sync", std::to_string(cx), std::to_string(cy), "click",
@@ -83,13 +83,13 @@ class AppTray : public ::testing::Test {
 TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     auto trayer = StartTrayer();
     auto padrix = StartPadrix();
-    const Window icon = WaitForIcon();
+    const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u) << "no icon in the notification area";
     EXPECT_TRUE(x.ViewableByTitle(kCaption).empty()) << "no fallback window with a tray";
 
     Click(icon, "3");
     ASSERT_TRUE(WaitUntil([&] {
-        for (Window w : x.ViewableByClass("padrix")) {
+        for (XWindowId w : x.ViewableByClass("padrix")) {
             if (x.IsTopLevel(w) && x.IsOverrideRedirect(w)) {
                 return true;
             }
@@ -121,7 +121,7 @@ TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
 TEST_F(AppTray, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensNothing) {
     auto trayer = StartTrayer();
     auto padrix = StartPadrix();
-    const Window icon = WaitForIcon();
+    const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
     ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; })) << "start-up stores the layout";
     EXPECT_EQ(x.ViewableByClass("padrix").size(), 1u) << "start-up opened nothing";

@@ -1,5 +1,7 @@
 #include "XKit.h"
 
+#include <X11/Xlib.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>

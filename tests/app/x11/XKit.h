@@ -1,6 +1,5 @@
 #pragma once
 
-#include <X11/Xlib.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -9,7 +8,13 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay;
+
 namespace padrix::testing {
+
+// X types without Xlib's macros, which clash with Qt's names.
+using XDisplay = _XDisplay;
+using XWindowId = unsigned long;
 
 // Polls `done` until it holds or `timeoutMs` passes: for conditions of other
 // processes that no event of ours announces.
@@ -50,34 +55,35 @@ class PrivateDisplay {
 
     bool ok() const { return dpy_ != nullptr; }
     const std::string& name() const { return name_; }
-    Display* dpy() const { return dpy_; }
+    XDisplay* dpy() const { return dpy_; }
     std::map<std::string, std::string> Env() const { return {{"DISPLAY", name_}}; }
 
     // Whether a notification area owns the tray selection.
     bool HasNotificationArea();
     // Viewable windows whose WM_CLASS names `resClass`, or whose WM_NAME is `title`.
-    std::vector<Window> ViewableByClass(const std::string& resClass);
-    std::vector<Window> ViewableByTitle(const std::string& title);
-    bool IsTopLevel(Window w);
-    bool IsOverrideRedirect(Window w);
+    std::vector<XWindowId> ViewableByClass(const std::string& resClass);
+    std::vector<XWindowId> ViewableByTitle(const std::string& title);
+    bool IsTopLevel(XWindowId w);
+    bool IsOverrideRedirect(XWindowId w);
     // The window's centre in root coordinates.
-    std::pair<int, int> Centre(Window w);
+    std::pair<int, int> Centre(XWindowId w);
 
     // xdotool on this display.
     bool Xdotool(const std::vector<std::string>& args);
 
   private:
-    void Collect(Window w, const std::function<bool(Window)>& want, std::vector<Window>& out);
+    void Collect(XWindowId w, const std::function<bool(XWindowId)>& want,
+                 std::vector<XWindowId>& out);
 
     std::unique_ptr<Child> server_;
     std::string name_;
-    Display* dpy_ = nullptr;
+    XDisplay* dpy_ = nullptr;
 };
 
 // A real X client window holding the focus that records the keys it gets.
 class KeyRecorder {
   public:
-    explicit KeyRecorder(Display* dpy);
+    explicit KeyRecorder(XDisplay* dpy);
     ~KeyRecorder();
 
     void Focus();
@@ -91,8 +97,8 @@ class KeyRecorder {
     int ConnectionFd() const;
 
   private:
-    Display* dpy_;
-    Window window_ = 0;
+    XDisplay* dpy_;
+    XWindowId window_ = 0;
 };
 
 }  // namespace padrix::testing
