@@ -8,6 +8,11 @@ if(PADRIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzz builds instrument every library for coverage; the fuzz targets add the fuzzer's main.
+if(PADRIX_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # padrix_add_test(<name> SOURCES ... LIBS ...): one GoogleTest executable, its cases registered with ctest.
 function(padrix_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "AllocationCount.h"
+#include "AllocationCounter.h"
+#include "SdlAllocationCount.h"
 #include "engine/KeyMap.h"
 #include "input/SdlControllers.h"
 

@@ -9,12 +9,16 @@ namespace {
 std::atomic<std::uint64_t> allocations{0};
 }  // namespace
 
+void padrix::bench::CountAllocation() {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+}
+
 std::uint64_t padrix::bench::AllocationCount() {
     return allocations.load(std::memory_order_relaxed);
 }
 
 void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
+    padrix::bench::CountAllocation();
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
         return p;
     }
