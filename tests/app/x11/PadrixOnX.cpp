@@ -1,6 +1,9 @@
 #include "PadrixOnX.h"
 
+#include <QDeadlineTimer>
+#include <QSocketNotifier>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 
 namespace padrix::testing {
@@ -112,7 +115,19 @@ bool PadrixOnX::WaitForKey(unsigned long keysym, bool press, int timeoutMs) {
         received_.erase(received_.begin(), it + 1);
         return true;
     };
-    return QTest::qWaitFor(seen, timeoutMs);
+    // Wakes for the client's X events and for the deadline; never sleeps.
+    QSocketNotifier readable(client_->ConnectionFd(), QSocketNotifier::Read);
+    QTimer deadlineWake;
+    deadlineWake.setSingleShot(true);
+    deadlineWake.start(timeoutMs);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!seen()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 }  // namespace padrix::testing

@@ -50,13 +50,8 @@ class AppTray : public ::testing::Test {
     XWindowId WaitForIcon() {
         XWindowId icon = 0;
         WaitUntil([&] {
-            for (XWindowId w : x.ViewableByClass("padrix")) {
-                if (!x.IsTopLevel(w)) {
-                    icon = w;
-                    return true;
-                }
-            }
-            return false;
+            icon = x.EmbeddedByClass("padrix");
+            return icon != 0;
         });
         return icon;
     }

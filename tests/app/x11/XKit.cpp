@@ -207,6 +207,15 @@ bool PrivateDisplay::IsTopLevel(Window w) {
     return parent == root;
 }
 
+XWindowId PrivateDisplay::EmbeddedByClass(const std::string& resClass) {
+    for (XWindowId w : ViewableByClass(resClass)) {
+        if (!IsTopLevel(w)) {
+            return w;
+        }
+    }
+    return 0;
+}
+
 bool PrivateDisplay::IsOverrideRedirect(Window w) {
     XWindowAttributes attrs{};
     return XGetWindowAttributes(dpy_, w, &attrs) != 0 && attrs.override_redirect;

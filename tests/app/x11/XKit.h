@@ -64,6 +64,9 @@ class PrivateDisplay {
     std::vector<XWindowId> ViewableByClass(const std::string& resClass);
     std::vector<XWindowId> ViewableByTitle(const std::string& title);
     bool IsTopLevel(XWindowId w);
+    // A viewable window of that class inside another (an icon embedded in the
+    // notification area), 0 when there is none.
+    XWindowId EmbeddedByClass(const std::string& resClass);
     bool IsOverrideRedirect(XWindowId w);
     // The window's centre in root coordinates.
     std::pair<int, int> Centre(XWindowId w);
