@@ -1,5 +1,6 @@
 #include "FallbackWindow.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 
@@ -35,6 +36,16 @@ void FallbackWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         emit doubleClicked();
     }
+}
+
+}  // namespace padrix
+
+namespace padrix {
+
+void FallbackWindow::closeEvent(QCloseEvent* event) {
+    // The window stays until the program takes it away.
+    event->ignore();
+    emit closeRequested();
 }
 
 }  // namespace padrix

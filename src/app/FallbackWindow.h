@@ -8,7 +8,8 @@ namespace padrix {
 
 // Stands in for the notification-area icon where the desktop has none: a
 // small window with the program's caption, its icon and a button for the
-// menu. A double click on the window does what a double click on the icon does.
+// menu. A double click on the window does what a double click on the icon does;
+// closing it ends the program, as there is no other place left to do that.
 class FallbackWindow final : public QWidget {
     Q_OBJECT
   public:
@@ -22,9 +23,11 @@ class FallbackWindow final : public QWidget {
   signals:
     void menuRequested();
     void doubleClicked();
+    void closeRequested();
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     QLabel image_;

@@ -86,6 +86,8 @@ void TrayPresence::ShowFallback() {
                 emit message(kTrayLeftDoubleClick);
             },
             Qt::QueuedConnection);
+        connect(fallback_.get(), &FallbackWindow::closeRequested, this,
+                &TrayPresence::exitRequested, Qt::QueuedConnection);
     }
     fallback_->SetCaption(caption_);
     fallback_->show();

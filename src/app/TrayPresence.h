@@ -35,6 +35,8 @@ class TrayPresence final : public QObject {
   signals:
     // A mouse message on the icon or its stand-in (TrayMessage numbers).
     void message(int trayMessage);
+    // The stand-in window was closed: the user wants the program to end.
+    void exitRequested();
 
   private:
     void ShowFallback();

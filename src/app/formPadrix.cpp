@@ -31,6 +31,7 @@ formPadrix::formPadrix(FormPadrixPorts ports, FormPadrixPaths paths)
     connect(&timer_.timer(), &QTimer::timeout, this, [this] { engine_.PollCycle(); });
     connect(&menu_, &TrayMenu::chosen, this, &formPadrix::OnMenuChosen);
     connect(&presence_, &TrayPresence::message, this, &formPadrix::Form_MouseMove);
+    connect(&presence_, &TrayPresence::exitRequested, this, &formPadrix::mnuExit_Click);
     RefreshMenu();
 }
 

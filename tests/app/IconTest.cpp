@@ -156,6 +156,9 @@ TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return menuOpened; }, 10000));
     QTest::mouseDClick(&window, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([this] { return configShown == 1; }, 10000));
+    window.close();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form->Unloaded(); }, 10000))
+        << "closing the stand-in window ends the program";
 }
 
 TEST_F(AppIcon, AboutShowsTheCreditAndBothHomePages) {
