@@ -7,6 +7,6 @@ scripts/deps.sh build
 
 build=build-release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPADRIX_TESTS=OFF -DPADRIX_SANITIZE=OFF
-cmake --build "$build" --target padrix
+cmake --build "$build"
 
 exec "$build/src/app/padrix"
