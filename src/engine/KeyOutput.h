@@ -40,6 +40,9 @@ class KeyOutput {
     // Releases every key and mouse button this output left down.
     void ReleaseAll();
 
+    // Whether this output has key vk down right now.
+    bool Holds(std::uint8_t vk) const { return keysDown_.test(vk); }
+
   private:
     void Mouse(std::uint32_t flags, int button, bool down);
 

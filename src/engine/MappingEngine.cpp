@@ -7,8 +7,17 @@ namespace padrix {
 MappingEngine::MappingEngine(EnginePorts ports, std::string programFolder)
     : ports_(ports), programFolder_(std::move(programFolder)), output_(ports.output, options) {}
 
+Joypad* MappingEngine::Device(int n) const {
+    return n >= 1 && n <= kMaxJoypads ? tables.joypadDevices[static_cast<std::size_t>(n - 1)].get()
+                                      : nullptr;
+}
+
+bool MappingEngine::UserHoldsKey(std::uint8_t vk) {
+    return !output_.Holds(vk) && ports_.keys.IsKeyDown(vk);
+}
+
 bool MappingEngine::ReadJoypad(int n) {
-    Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get();
+    Joypad* pad = Device(n);
     if (pad != nullptr && pad->Read(tables.joyState)) {
         return true;
     }
@@ -17,24 +26,26 @@ bool MappingEngine::ReadJoypad(int n) {
 }
 
 void MappingEngine::StartRumble(int n) {
-    if (Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get()) {
+    if (Joypad* pad = Device(n)) {
         pad->StartRumble();
     }
 }
 
 void MappingEngine::StopRumble(int n) {
-    if (Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get()) {
+    if (Joypad* pad = Device(n)) {
         pad->StopRumble();
     }
 }
 
 bool MappingEngine::CreateRumble(int n) {
-    Joypad* pad = tables.joypadDevices[static_cast<std::size_t>(n - 1)].get();
+    Joypad* pad = Device(n);
     return pad != nullptr && pad->CreateRumble();
 }
 
 void MappingEngine::ReleaseJoypad(int n) {
-    tables.joypadDevices[static_cast<std::size_t>(n - 1)].reset();
+    if (n >= 1 && n <= kMaxJoypads) {
+        tables.joypadDevices[static_cast<std::size_t>(n - 1)].reset();
+    }
 }
 
 void MappingEngine::ReleaseAll() {

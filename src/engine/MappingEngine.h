@@ -59,6 +59,9 @@ class MappingEngine {
     void ReleaseAll();
 
   private:
+    Joypad* Device(int n) const;
+    // A keyboard key held by the user; the keys the engine holds itself do not count.
+    bool UserHoldsKey(std::uint8_t vk);
     bool JoypadEnabledForKeys(int n) const;
     bool JoypadEnabledForMouse(int n) const;
     bool AutoFireSwitch();
@@ -73,6 +76,7 @@ class MappingEngine {
     void TriggerRumble(int n, int b);
     void Screenshot();
     void MouseAxis(std::int32_t axis, std::int32_t& speed, int& target);
+    bool MCombination(const KeyMap& map, int button);
     void MovePointer();
     void MouseButtons(int i, std::array<bool, 2>& clicked);
     void ApplyMouseButtons(const std::array<bool, 2>& clicked);
@@ -82,9 +86,8 @@ class MappingEngine {
     KeyOutput output_;
     Pacer pacer_;
     bool pacedTick_ = false;
-    // Per run: whether Print Screen was already looked at, and the outcome.
+    // Print Screen is looked at once per run.
     bool screenshotChecked_ = false;
-    bool screenshotDue_ = false;
     bool printScreenWasDown_ = false;
 };
 

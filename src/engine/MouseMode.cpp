@@ -18,49 +18,64 @@ constexpr const char* kMenuConfigUp = "%(C){Up}~";
 constexpr const char* kMenuConfig = "%(C)~";
 constexpr const char* kEnter = "~";
 
+// The buttons that combine with M, in the order they are tested.
+constexpr std::array<int, 7> kCombinationButtons{0, kStartButton, 1, 2, 3, 4, 7};
+
 }  // namespace
 
 void MappingEngine::MButtonStep(int n) {
     const auto i = static_cast<std::size_t>(n - 1);
-    const KeyMap& map = tables.keyMap[i];
     const auto& buttons = tables.joyState.buttons;
     bool& used = tables.buttonHeld[i][kMButton];
     if (used) {
         if (buttons[kStartButton] == 0) {
-            output_.KeyUp(map.Select);
+            output_.KeyUp(tables.keyMap[i].Select);
             used = false;
         }
         return;
     }
-    if (buttons[0] != 0) {
-        output_.KeyPress(map.EscapeKey);
-        used = true;
-    } else if (buttons[kStartButton] != 0) {
-        output_.KeyDown(map.Select);
-        used = true;
-    } else if (buttons[1] != 0) {
-        latches.MouseMode = true;
-        output_.SendKeys(kMenuEditUp);
-        used = true;
-    } else if (buttons[2] != 0) {
-        output_.SendKeys(kEnter);
-        used = true;
-    } else if (buttons[3] != 0) {
-        latches.MouseMode = true;
-        output_.SendKeys(kMenuConfigUp);
-        used = true;
-    } else if (buttons[4] != 0) {
-        output_.SendKeys(kMenuConfig);
-        used = true;
-    } else if (buttons[7] != 0) {
-        latches.MouseMode = true;
-        ports_.timer.SetInterval(kMouseModeIntervalMs);
-        output_.RawKeyEvent(vk::Menu, 0, kKeyEventExtended);
-        output_.RawKeyEvent(vk::Tab, 0, kKeyEventExtended);
-        output_.RawKeyEvent(vk::Tab, 0, kKeyEventUp);
-        output_.RawKeyEvent(vk::Menu, 0, kKeyEventUp);
-    } else if (tables.joyState.y < kAxisCentre) {
+    for (int b : kCombinationButtons) {
+        if (buttons[static_cast<std::size_t>(b)] != 0) {
+            used = MCombination(tables.keyMap[i], b);
+            return;
+        }
+    }
+    if (tables.joyState.y < kAxisCentre) {
         latches.SkipNextKeyUp = true;
+    }
+}
+
+// Acts on M + button; true when this hold of M is now used.
+bool MappingEngine::MCombination(const KeyMap& map, int button) {
+    switch (button) {
+        case 0:
+            output_.KeyPress(map.EscapeKey);
+            return true;
+        case kStartButton:
+            output_.KeyDown(map.Select);
+            return true;
+        case 1:
+            latches.MouseMode = true;
+            output_.SendKeys(kMenuEditUp);
+            return true;
+        case 2:
+            output_.SendKeys(kEnter);
+            return true;
+        case 3:
+            latches.MouseMode = true;
+            output_.SendKeys(kMenuConfigUp);
+            return true;
+        case 4:
+            output_.SendKeys(kMenuConfig);
+            return true;
+        default:  // R: switch windows, steer the mouse
+            latches.MouseMode = true;
+            ports_.timer.SetInterval(kMouseModeIntervalMs);
+            output_.RawKeyEvent(vk::Menu, 0, kKeyEventExtended);
+            output_.RawKeyEvent(vk::Tab, 0, kKeyEventExtended);
+            output_.RawKeyEvent(vk::Tab, 0, kKeyEventUp);
+            output_.RawKeyEvent(vk::Menu, 0, kKeyEventUp);
+            return false;
     }
 }
 

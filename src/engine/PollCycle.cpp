@@ -32,7 +32,7 @@ void MappingEngine::PollCycle() {
 
 // Tab switches auto-fire once per press; while it is held no joypad is read.
 bool MappingEngine::AutoFireSwitch() {
-    if (!ports_.keys.IsKeyDown(vk::Tab)) {
+    if (!UserHoldsKey(vk::Tab)) {
         latches.BusyFlags[1] = false;
         return true;
     }
@@ -62,7 +62,7 @@ bool MappingEngine::ProcessJoypad(int n) {
         MButtonStep(n);
         return false;
     }
-    if (ports_.keys.IsKeyDown(vk::Control)) {
+    if (UserHoldsKey(vk::Control)) {
         latches.SkipNextKeyUp = true;
     }
     Buttons(n);
@@ -188,19 +188,19 @@ void MappingEngine::TriggerRumble(int n, int b) {
     }
 }
 
-// Print Screen is looked at once per run; every joypad processed in the run
-// then takes the same decision. Held down, screenshots are paced.
+// Print Screen is looked at once per run, by the first joypad processed;
+// held down, screenshots are paced.
 void MappingEngine::Screenshot() {
-    if (!screenshotChecked_) {
-        screenshotChecked_ = true;
-        const bool down = ports_.keys.IsKeyDown(vk::Snapshot);
-        screenshotDue_ = down && (!printScreenWasDown_ || pacedTick_);
-        printScreenWasDown_ = down;
+    if (screenshotChecked_) {
+        return;
     }
-    if (screenshotDue_) {
+    screenshotChecked_ = true;
+    const bool down = UserHoldsKey(vk::Snapshot);
+    if (down && (!printScreenWasDown_ || pacedTick_)) {
         ports_.screenshots.RequestScreenshot(
             ScreenshotPath(programFolder_, ports_.clock.LocalNow()));
     }
+    printScreenWasDown_ = down;
 }
 
 }  // namespace padrix

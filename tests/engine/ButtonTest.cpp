@@ -122,6 +122,26 @@ TEST_F(EngineButtons, AFailedReadCountsAsAtRestAndReleasesTheJoypadsKeys) {
     EXPECT_EQ(Run(), Downs({'A', 'K'}));
 }
 
+// The desktop reports the keys the engine injected as held too; they must not
+// act as the user's Tab, Ctrl or Print Screen.
+TEST_F(EngineButtons, KeysTheEngineHoldsItselfAreNotTheUsers) {
+    OpenPads(1);
+    engine.options.AllowAutoFire = true;
+    for (std::uint8_t key : {std::uint8_t{9}, std::uint8_t{17}, std::uint8_t{44}}) {
+        engine.tables.keyMap[0].A = key;
+        Press(1, 0);
+        EXPECT_EQ(Run(), Downs({key}));
+        keys.down = {key};
+        EXPECT_TRUE(Run().empty());
+        keys.down.clear();
+        Release(1, 0);
+        EXPECT_EQ(Run(), Ups({key})) << int(key);
+    }
+    EXPECT_FALSE(engine.options.AutoFireActive);
+    EXPECT_FALSE(engine.latches.SkipNextKeyUp);
+    EXPECT_TRUE(screenshots.paths.empty());
+}
+
 TEST_F(EngineButtons, NoJoypadsMeansOnlyTabIsLookedAt) {
     OpenPads(0);
     engine.options.AllowAutoFire = true;

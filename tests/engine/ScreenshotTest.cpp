@@ -12,12 +12,18 @@ TEST(EngineScreenshotPath, DateAndTimeNameTheFile) {
 
 class EngineScreenshot : public EngineRig {};
 
-TEST_F(EngineScreenshot, EveryProcessedJoypadTakesOneWhenDue) {
+TEST_F(EngineScreenshot, OnePerRunOnceAJoypadIsProcessed) {
     OpenPads(3);
-    engine.tables.joypadsEnabled = "101";
+    engine.tables.joypadsEnabled = "001";
     keys.down.insert(44);
     Run();
-    EXPECT_EQ(screenshots.paths, std::vector<std::string>(2, "/home/u/padrix/20261206090507.jpg"));
+    EXPECT_EQ(screenshots.paths, std::vector<std::string>{"/home/u/padrix/20261206090507.jpg"});
+    engine.tables.joypadsEnabled = "000";
+    keys.down.clear();
+    Run();
+    keys.down.insert(44);
+    Run();
+    EXPECT_EQ(screenshots.paths.size(), 1u) << "not looked at without a processed joypad";
 }
 
 TEST_F(EngineScreenshot, HeldPrintScreenIsPacedToSixtyFourASecond) {
