@@ -100,7 +100,8 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
     if (std::holds_alternative<DesktopPlatform>(x)) {
         return Done(std::move(x));
     }
-    // The console: no display server at all.
+    // Neither an X display nor Wayland announced: try the virtual device
+    // all the same.
     Attempt u = TryUinput(env, false);
     if (std::holds_alternative<DesktopPlatform>(u)) {
         return Done(std::move(u));

@@ -55,10 +55,13 @@ std::optional<std::filesystem::path> Launcher::FindFileEndingIn(const std::files
     const std::string wanted = Lowered(suffix);
     std::vector<fs::path> matches;
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        const std::string name = Lowered(entry.path().filename().string());
-        if (name.ends_with(wanted) && entry.is_regular_file(error)) {
-            matches.push_back(entry.path());
+    // Stepping with an error code: a folder that fails half-way ends the
+    // search instead of throwing.
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = Lowered(it->path().filename().string());
+        std::error_code typeError;
+        if (name.ends_with(wanted) && it->is_regular_file(typeError)) {
+            matches.push_back(it->path());
         }
     }
     if (matches.empty()) {

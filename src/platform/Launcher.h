@@ -48,8 +48,6 @@ class Launcher {
     // the folders is matched loosely. Empty when the drive is not linked.
     std::filesystem::path HostPathOfWindowsPath(std::string_view windowsPath) const;
 
-    const std::filesystem::path& WinePrefix() const { return prefix_; }
-
   private:
     bool Start(const std::string& program, const std::string& argument,
                const std::filesystem::path& workingDir) const;

@@ -269,9 +269,10 @@ std::filesystem::path HostPathInPrefix(const std::filesystem::path& prefix,
         }
         fs::path next = current / std::string(part);
         if (!fs::exists(next, error)) {
-            for (const fs::directory_entry& entry : fs::directory_iterator(current, error)) {
-                if (SameIgnoringCase(entry.path().filename().string(), part)) {
-                    next = entry.path();
+            for (fs::directory_iterator it(current, error), end; !error && it != end;
+                 it.increment(error)) {
+                if (SameIgnoringCase(it->path().filename().string(), part)) {
+                    next = it->path();
                     break;
                 }
             }

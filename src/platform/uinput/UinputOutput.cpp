@@ -14,11 +14,19 @@ namespace {
 constexpr std::int32_t kRelease = 0;
 constexpr std::int32_t kPress = 1;
 constexpr std::int32_t kRepeat = 2;
-constexpr std::int32_t kExtendedPrefix = 0xE000;
 
 std::int32_t Difference(int to, int from) {
     const std::int64_t d = static_cast<std::int64_t>(to) - from;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, INT32_MIN, INT32_MAX));
+}
+
+// The Linux key of a key event: vk's own key, or in MS-DOS mode the key its
+// scan code names.
+std::uint16_t KeyOf(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+    if (scanCode == 0) {
+        return keycodes::LinuxKeyOf(vk);
+    }
+    return keycodes::LinuxKeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
 }
 
 }  // namespace
@@ -52,16 +60,20 @@ bool UinputOutput::Key(std::uint16_t code, bool down) {
 }
 
 void UinputOutput::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
-    const bool extended = (flags & kKeyEventExtended) != 0;
-    const std::uint16_t code =
-        scanCode != 0 ? keycodes::LinuxKeyOfScanCode(scanCode, extended) : keycodes::LinuxKeyOf(vk);
     const bool down = (flags & kKeyEventUp) == 0;
+    // A held key stays the key it went down as, so that switching MS-DOS
+    // mode or the keymap meanwhile cannot leave it stuck.
+    std::uint16_t& held = keyOfVk_[vk];
+    const std::uint16_t code = held != 0 ? held : KeyOf(vk, scanCode, flags);
+    held = down ? code : 0;
     // A release of a key that is not held, or a key Linux lacks, sends nothing.
     if (code == 0 || (!down && !down_.test(code))) {
         return;
     }
-    if (scanCode != 0) {
-        sink_->Write(EV_MSC, MSC_SCAN, extended ? (kExtendedPrefix | scanCode) : scanCode);
+    // The code as the kernel's PC keyboard driver reports it, so that what
+    // matches keys by scan code (udev's hwdb, evtest) sees a real keyboard's.
+    if (const std::uint16_t scan = keycodes::AtkbdScanCodeOf(code); scanCode != 0 && scan != 0) {
+        sink_->Write(EV_MSC, MSC_SCAN, scan);
     }
     Key(code, down);
     Sync();

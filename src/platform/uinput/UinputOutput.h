@@ -2,6 +2,7 @@
 
 #include <linux/input-event-codes.h>
 
+#include <array>
 #include <bitset>
 #include <memory>
 
@@ -12,8 +13,9 @@ namespace padrix::uinput {
 
 // The engine's output as Linux input events for a virtual keyboard and
 // mouse. Keys are EV_KEY events; with a scan code (MS-DOS mode) the key is
-// the physical key of that code and an EV_MSC/MSC_SCAN event carries the
-// code. The pointer position cannot be read: setting it moves the pointer
+// the physical key of that code (vk's own key for vk's own code) and an
+// EV_MSC/MSC_SCAN event carries the code. A key-up releases the key that
+// its key-down pressed. The pointer position cannot be read: setting it moves the pointer
 // by the difference to the last position set (EV_REL), and reading it gives
 // that last position. Whatever it still holds down when it is destroyed is
 // released.
@@ -39,6 +41,8 @@ class UinputOutput : public EventOutput {
 
     std::unique_ptr<EventSink> sink_;
     std::bitset<KEY_CNT> down_;
+    // The key each virtual key went down as, 0 while it is up.
+    std::array<std::uint16_t, 256> keyOfVk_{};
     ScreenPoint cursor_;
     KeyboardStateTable toggles_{};
 };

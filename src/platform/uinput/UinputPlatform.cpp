@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/TerminalBeeper.h"
+#include "platform/NoScreenshots.h"
 #include "platform/uinput/EvdevKeys.h"
 #include "platform/uinput/UinputDevice.h"
 #include "platform/uinput/UinputOutput.h"
@@ -11,6 +11,7 @@
 // Qt before Xlib: Xlib's macros (Status, None, ...) break Qt's headers.
 #include "platform/x11/X11Screenshots.h"
 
+#include "platform/x11/X11Beeper.h"
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11WindowActivator.h"
@@ -26,7 +27,7 @@ struct NoKeys : PhysicalKeys {
 
 #if PADRIX_HAVE_X11
 // What an X display adds next to the virtual device (XWayland included):
-// window titles, and on a real X11 session the screenshot and the bell.
+// window titles, and on a real X11 session the screenshot and its bell.
 void AddX11Parts(DesktopPlatform& platform, const SessionEnvironment& env, bool waylandSession) {
     if (env.display.empty()) {
         return;
@@ -40,7 +41,6 @@ void AddX11Parts(DesktopPlatform& platform, const SessionEnvironment& env, bool 
     if (!platform.keys) {
         platform.keys = std::make_unique<x11::X11Keys>(*session);
     }
-    platform.beeper = std::make_unique<x11::X11Beeper>(x11::OpenDisplay(env.display));
     // Under Wayland the X root window shows only X clients: no screenshot.
     if (!waylandSession) {
         platform.screenshots = std::make_unique<ScreenshotWorker>(
@@ -60,7 +60,6 @@ std::variant<DesktopPlatform, std::string> OpenUinputPlatform(const SessionEnvir
     }
     DesktopPlatform platform;
     platform.backend = OutputBackend::kUinput;
-    platform.pointerReadable = false;
     platform.output =
         std::make_unique<UinputOutput>(std::get<std::unique_ptr<UinputDevice>>(std::move(device)));
     if (auto keys = std::make_unique<EvdevKeys>("/dev/input"); keys->HasKeyboards()) {
@@ -73,9 +72,6 @@ std::variant<DesktopPlatform, std::string> OpenUinputPlatform(const SessionEnvir
 #endif
     if (!platform.keys) {
         platform.keys = std::make_unique<NoKeys>();
-    }
-    if (!platform.beeper) {
-        platform.beeper = std::make_unique<TerminalBeeper>();
     }
     if (!platform.screenshots) {
         platform.screenshots = std::make_unique<NoScreenshots>();

@@ -36,7 +36,8 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint3
     if (scanCode == 0) {
         return keys.keycodeOfVk[vk];
     }
-    const int linuxKey = keycodes::LinuxKeyOfScanCode(scanCode, (flags & kKeyEventExtended) != 0);
+    const int linuxKey =
+        keycodes::LinuxKeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
     const int keycode = linuxKey + kEvdevKeycodeOffset;
     if (linuxKey == 0 || keycode < keys.minKeycode || keycode > keys.maxKeycode) {
         return 0;
@@ -46,11 +47,15 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint3
 
 void X11Output::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
     session_->Pump();
-    const KeyCode keycode = KeycodeFor(vk, scanCode, flags);
+    const bool down = (flags & kKeyEventUp) == 0;
+    // A held key stays the keycode it went down as, so that switching
+    // MS-DOS mode or the keymap meanwhile cannot leave it stuck.
+    KeyCode& held = keycodeOfVk_[vk];
+    const KeyCode keycode = held != 0 ? held : KeycodeFor(vk, scanCode, flags);
+    held = down ? keycode : 0;
     if (keycode == 0) {
         return;
     }
-    const bool down = (flags & kKeyEventUp) == 0;
     XTestFakeKeyEvent(session_->display(), keycode, down ? True : False, CurrentTime);
     XFlush(session_->display());
     keysDown_.set(keycode, down);

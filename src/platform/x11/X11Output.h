@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <memory>
 
@@ -19,9 +20,10 @@ class X11Output : public EventOutput {
     X11Output(const X11Output&) = delete;
     X11Output& operator=(const X11Output&) = delete;
 
-    // A non-zero scan code picks the physical key (evdev keycodes); without
-    // one the key is the one that types vk's keysym. Keys the keyboard
-    // mapping lacks are skipped.
+    // A non-zero scan code picks the physical key (evdev keycodes; vk's own
+    // key for vk's own code); without one the key is the one that types
+    // vk's keysym. Keys the keyboard mapping lacks are skipped. A key-up
+    // releases the keycode that its key-down pressed.
     void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
     std::uint8_t ScanCode(std::uint8_t vk) override;
     void MouseButton(std::uint32_t flags) override;
@@ -43,6 +45,8 @@ class X11Output : public EventOutput {
     Atom numLock_;
     Atom scrollLock_;
     std::bitset<256> keysDown_;
+    // The keycode each virtual key went down as, 0 while it is up.
+    std::array<KeyCode, 256> keycodeOfVk_{};
     std::bitset<4> buttonsDown_;
     ScreenPoint lastSet_;
 };

@@ -6,6 +6,7 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 
+#include "platform/x11/X11Beeper.h"
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Output.h"
 #include "platform/x11/X11WindowActivator.h"
@@ -42,10 +43,8 @@ std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironm
     auto session = std::get<std::shared_ptr<X11Session>>(std::move(opened));
     DesktopPlatform platform;
     platform.backend = OutputBackend::kX11;
-    platform.pointerReadable = true;
     platform.output = std::make_unique<X11Output>(session);
     platform.keys = std::make_unique<X11Keys>(session);
-    platform.beeper = std::make_unique<X11Beeper>(OpenDisplay(env.display));
     platform.screenshots = std::make_unique<ScreenshotWorker>(
         std::make_unique<X11ScreenGrabber>(env.display),
         std::make_unique<X11Beeper>(OpenDisplay(env.display)), env.picturesFolder);

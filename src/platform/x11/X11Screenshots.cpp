@@ -71,14 +71,4 @@ QImage X11ScreenGrabber::Grab() {
     return ToQImage(*image);
 }
 
-X11Beeper::X11Beeper(DisplayPtr display) : display_(std::move(display)) {}
-
-void X11Beeper::Beep() {
-    const std::lock_guard lock(mutex_);
-    if (display_) {
-        XBell(display_.get(), 0);
-        XFlush(display_.get());
-    }
-}
-
 }  // namespace padrix::x11

@@ -3,10 +3,8 @@
 // Qt before Xlib: Xlib's macros (Status, None, ...) break Qt's headers.
 #include "platform/ScreenshotWorker.h"
 
-#include <mutex>
 #include <string>
 
-#include "engine/Effects.h"
 #include "platform/x11/X11Session.h"
 
 namespace padrix::x11 {
@@ -20,17 +18,6 @@ class X11ScreenGrabber : public ScreenGrabber {
 
   private:
     std::string displayName_;
-    DisplayPtr display_;
-};
-
-// The keyboard bell, on a connection of its own so that any thread may ring it.
-class X11Beeper : public Beeper {
-  public:
-    explicit X11Beeper(DisplayPtr display);
-    void Beep() override;
-
-  private:
-    std::mutex mutex_;
     DisplayPtr display_;
 };
 

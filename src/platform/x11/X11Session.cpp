@@ -2,6 +2,7 @@
 
 #include <X11/keysym.h>
 
+#include <mutex>
 #include <utility>
 
 #include "platform/keycodes/KeyCodes.h"
@@ -22,82 +23,62 @@ void SetBit(KeycodeBits& bits, int keycode) {
     bits[static_cast<std::size_t>(keycode / 8)] |= static_cast<std::uint8_t>(1u << (keycode % 8));
 }
 
-}  // namespace
-
-void DisplayCloser::operator()(Display* d) const {
-    if (d != nullptr) {
-        XCloseDisplay(d);
-    }
-}
-
-DisplayPtr OpenDisplay(const std::string& name) {
-    XInitThreads();
-    // Requests on windows of other clients fail when such a window goes away
-    // meanwhile; Xlib's default handler would end the process for that.
-    XSetErrorHandler(&IgnoreXError);
-    return DisplayPtr(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
-}
-
-X11Session::X11Session(DisplayPtr display) : display_(std::move(display)) {
-    RebuildKeyTables();
-}
-
-void X11Session::Pump() {
-    while (XPending(display_.get()) > 0) {
-        XEvent event;
-        XNextEvent(display_.get(), &event);
-        Handle(event);
-    }
-}
-
-void X11Session::Handle(XEvent& event) {
-    if (event.type == MappingNotify) {
-        XRefreshKeyboardMapping(&event.xmapping);
-        if (event.xmapping.request != MappingPointer) {
-            RebuildKeyTables();
+// The keysyms of every keycode, as XGetKeyboardMapping reports them.
+class KeyboardMapping {
+  public:
+    KeyboardMapping(Display* d, int minKeycode, int maxKeycode)
+        : min_(minKeycode),
+          syms_(XGetKeyboardMapping(d, static_cast<KeyCode>(minKeycode),
+                                    maxKeycode - minKeycode + 1, &perKeycode_)) {}
+    ~KeyboardMapping() {
+        if (syms_ != nullptr) {
+            XFree(syms_);
         }
     }
-}
+    KeyboardMapping(const KeyboardMapping&) = delete;
+    KeyboardMapping& operator=(const KeyboardMapping&) = delete;
 
-void X11Session::RebuildKeyTables() {
-    Display* d = display_.get();
-    KeyTables tables;
-    XDisplayKeycodes(d, &tables.minKeycode, &tables.maxKeycode);
-    const int count = tables.maxKeycode - tables.minKeycode + 1;
-    int perKeycode = 0;
-    KeySym* syms =
-        XGetKeyboardMapping(d, static_cast<KeyCode>(tables.minKeycode), count, &perKeycode);
-    if (syms == nullptr || perKeycode < 1) {
-        keys_ = tables;
-        return;
+    bool ok() const { return syms_ != nullptr && perKeycode_ >= 1; }
+
+    KeySym At(int keycode, int level) const {
+        return level < perKeycode_ ? syms_[(keycode - min_) * perKeycode_ + level] : NoSymbol;
     }
-    const auto sym = [&](int keycode, int level) {
-        return level < perKeycode ? syms[(keycode - tables.minKeycode) * perKeycode + level]
-                                  : NoSymbol;
-    };
-    std::array<KeyCode, 256> secondLevel{};
-    for (int kc = tables.minKeycode; kc <= tables.maxKeycode; ++kc) {
-        const KeySym plain = sym(kc, 0);
-        const std::uint8_t heldVk = keycodes::VkOfKeysym(static_cast<std::uint32_t>(plain));
-        if (heldVk != 0) {
-            SetBit(tables.heldMaskOfVk[heldVk], kc);
-        }
-        for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
-            if (key.keysym != 0 && key.keysym == plain) {
-                SetBit(tables.heldMaskOfVk[key.vk], kc);
-                if (tables.keycodeOfVk[key.vk] == 0) {
-                    tables.keycodeOfVk[key.vk] = static_cast<KeyCode>(kc);
-                }
-            }
-            // Keypad digits sit on the second level, behind Num Lock.
-            if (IsKeypadKeysym(key.keysym) && key.keysym == sym(kc, 1) &&
-                secondLevel[key.vk] == 0) {
-                secondLevel[key.vk] = static_cast<KeyCode>(kc);
-                SetBit(tables.heldMaskOfVk[key.vk], kc);
+
+  private:
+    int min_;
+    int perKeycode_ = 0;
+    KeySym* syms_;
+};
+
+// The keycodes that type keypad digits on their second level, behind
+// Num Lock; used where no key types them on the first.
+using SecondLevel = std::array<KeyCode, 256>;
+
+// Enters keycode `kc` in the tables for every key whose keysym it types.
+void AddKeycode(KeyTables& tables, SecondLevel& secondLevel, const KeyboardMapping& mapping,
+                int kc) {
+    const KeySym plain = mapping.At(kc, 0);
+    const std::uint8_t heldVk = keycodes::VkOfKeysym(static_cast<std::uint32_t>(plain));
+    if (heldVk != 0) {
+        SetBit(tables.heldMaskOfVk[heldVk], kc);
+    }
+    for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
+        if (key.keysym != 0 && key.keysym == plain) {
+            SetBit(tables.heldMaskOfVk[key.vk], kc);
+            if (tables.keycodeOfVk[key.vk] == 0) {
+                tables.keycodeOfVk[key.vk] = static_cast<KeyCode>(kc);
             }
         }
+        if (IsKeypadKeysym(key.keysym) && key.keysym == mapping.At(kc, 1) &&
+            secondLevel[key.vk] == 0) {
+            secondLevel[key.vk] = static_cast<KeyCode>(kc);
+            SetBit(tables.heldMaskOfVk[key.vk], kc);
+        }
     }
-    XFree(syms);
+}
+
+// Gives the keys no first-level keysym reaches a keycode all the same.
+void FillGaps(KeyTables& tables, const SecondLevel& secondLevel) {
     for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
         KeyCode& keycode = tables.keycodeOfVk[key.vk];
         if (keycode == 0) {
@@ -112,7 +93,62 @@ void X11Session::RebuildKeyTables() {
             SetBit(tables.heldMaskOfVk[key.vk], physical);
         }
     }
-    keys_ = tables;
+}
+
+KeyTables ReadKeyTables(Display* d) {
+    KeyTables tables;
+    XDisplayKeycodes(d, &tables.minKeycode, &tables.maxKeycode);
+    const KeyboardMapping mapping(d, tables.minKeycode, tables.maxKeycode);
+    if (!mapping.ok()) {
+        return tables;
+    }
+    SecondLevel secondLevel{};
+    for (int kc = tables.minKeycode; kc <= tables.maxKeycode; ++kc) {
+        AddKeycode(tables, secondLevel, mapping, kc);
+    }
+    FillGaps(tables, secondLevel);
+    return tables;
+}
+
+}  // namespace
+
+void DisplayCloser::operator()(Display* d) const {
+    if (d != nullptr) {
+        XCloseDisplay(d);
+    }
+}
+
+DisplayPtr OpenDisplay(const std::string& name) {
+    // Requests on windows of other clients fail when such a window goes away
+    // meanwhile; Xlib's default handler would end the process for that. The
+    // handler is the whole process's, so it is set once, before the first
+    // connection.
+    static std::once_flag setUp;
+    std::call_once(setUp, [] {
+        XInitThreads();
+        XSetErrorHandler(&IgnoreXError);
+    });
+    return DisplayPtr(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+}
+
+X11Session::X11Session(DisplayPtr display)
+    : display_(std::move(display)), keys_(ReadKeyTables(display_.get())) {}
+
+void X11Session::Pump() {
+    while (XPending(display_.get()) > 0) {
+        XEvent event;
+        XNextEvent(display_.get(), &event);
+        Handle(event);
+    }
+}
+
+void X11Session::Handle(XEvent& event) {
+    if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        if (event.xmapping.request != MappingPointer) {
+            keys_ = ReadKeyTables(display_.get());
+        }
+    }
 }
 
 }  // namespace padrix::x11

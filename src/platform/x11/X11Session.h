@@ -52,8 +52,6 @@ class X11Session {
     void Handle(XEvent& event);
 
   private:
-    void RebuildKeyTables();
-
     DisplayPtr display_;
     KeyTables keys_;
 };

@@ -137,8 +137,10 @@ std::vector<Window> X11Windows::TopLevelWindows() const {
 }
 
 std::optional<std::string> X11Windows::Utf8Name(Window w) const {
-    const Property p = ReadProperty(display_, w, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
-    if (p.format != 8 || !p.data) {
+    const Atom utf8 = atom("UTF8_STRING");
+    const Property p = ReadProperty(display_, w, atom("_NET_WM_NAME"), utf8);
+    // Of another type the server sends no text: WM_NAME is the title then.
+    if (p.type != utf8 || p.format != 8 || !p.data) {
         return std::nullopt;
     }
     const auto* text = reinterpret_cast<const char*>(p.data.get());
