@@ -8,7 +8,14 @@ namespace padrix {
 
 QString RuntimeFolder() {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    if (!runtime.isEmpty()) {
+        return runtime;
+    }
+    // Not the shared temporary folder: one user's lock there would keep
+    // every other user's program from starting.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(cache);
+    return cache;
 }
 
 FormPadrixPaths ProgramPaths(const QString& programDir) {

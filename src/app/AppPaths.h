@@ -6,7 +6,8 @@
 
 namespace padrix {
 
-// Where the single-instance lock lives: the user's runtime folder.
+// Where the single-instance lock lives: the user's runtime folder or, where
+// there is none, the program's folder in the user's cache folder.
 QString RuntimeFolder();
 
 // The folders of the program started from `programDir`: the program folder

@@ -19,9 +19,14 @@ inline const QString kAboutCredit =
 // At most this many characters of tip, as the notification area always took.
 inline constexpr int kMaxTipLength = 63;
 
-// The caption followed by the credit, cut to kMaxTipLength characters.
+// The caption followed by the credit, cut to kMaxTipLength UTF-16 units
+// without splitting a character made of two of them.
 inline QString IconTip(const QString& caption) {
-    return (caption + kTipCredit).left(kMaxTipLength);
+    QString tip = (caption + kTipCredit).left(kMaxTipLength);
+    if (!tip.isEmpty() && tip.back().isHighSurrogate()) {
+        tip.chop(1);
+    }
+    return tip;
 }
 
 }  // namespace padrix

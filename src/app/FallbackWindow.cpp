@@ -5,16 +5,19 @@
 #include <QMouseEvent>
 
 namespace padrix {
-
 namespace {
+
 constexpr int kImageSize = 32;
-}
+
+}  // namespace
 
 FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("Menu")) {
     setObjectName(QStringLiteral("padrixFallbackWindow"));
     setWindowIcon(icon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     image_.setPixmap(icon.pixmap(kImageSize, kImageSize));
+    caption_.setObjectName(QStringLiteral("padrixCaption"));
+    caption_.setTextFormat(Qt::PlainText);  // the caption may come from a language file
     menuButton_.setObjectName(QStringLiteral("padrixMenuButton"));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(&image_);
@@ -37,10 +40,6 @@ void FallbackWindow::mouseDoubleClickEvent(QMouseEvent* event) {
         emit doubleClicked();
     }
 }
-
-}  // namespace padrix
-
-namespace padrix {
 
 void FallbackWindow::closeEvent(QCloseEvent* event) {
     // The window stays until the program takes it away.

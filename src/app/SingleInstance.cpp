@@ -12,7 +12,10 @@ SingleInstance::SingleInstance(const QString& runtimeFolder)
 }
 
 bool SingleInstance::Acquire() {
-    return lock_.isLocked() || lock_.tryLock(0);
+    if (!acquired_) {
+        acquired_ = lock_.tryLock(0);
+    }
+    return *acquired_;
 }
 
 }  // namespace padrix

@@ -2,6 +2,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <optional>
 
 namespace padrix {
 
@@ -11,13 +12,15 @@ class SingleInstance {
   public:
     explicit SingleInstance(const QString& runtimeFolder);
 
-    // True when this process now holds the lock; false while another runs.
+    // True when this process holds the lock; false while another runs. The
+    // lock is tried on the first call only; later calls give that outcome.
     bool Acquire();
 
     static QString LockFileName() { return QStringLiteral("Padrix.lock"); }
 
   private:
     QLockFile lock_;
+    std::optional<bool> acquired_;
 };
 
 }  // namespace padrix

@@ -1,10 +1,10 @@
 #include "formPadrix.h"
 
 #include <QIcon>
-#include <QMessageBox>
 #include <algorithm>
 
 #include "AppTexts.h"
+#include "PlainMessageBox.h"
 #include "ProcessPriority.h"
 #include "dialogs/formForceFeedback.h"
 #include "engine/VirtualKeys.h"
@@ -51,7 +51,7 @@ formPadrix::LoadResult formPadrix::Form_Load() {
     menu_.SetCaption(MenuEntry::About, QStringLiteral("About ") + caption_ + QStringLiteral("..."));
     InitLanguage();
     if (!ports_.controllers.StartDirectInput()) {
-        QMessageBox::critical(nullptr, kProgramName, msgDirectInputError_, QMessageBox::Ok);
+        ShowPlainMessage(QMessageBox::Critical, kProgramName, msgDirectInputError_);
         unloaded_ = true;
         return LoadResult::kInputSystemFailed;
     }

@@ -1,8 +1,8 @@
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QUrl>
 
 #include "AppTexts.h"
+#include "PlainMessageBox.h"
 #include "dialogs/formForceFeedback.h"
 #include "formPadrix.h"
 #include "settings/OptionKeys.h"
@@ -119,7 +119,10 @@ void formPadrix::mnuPollRate_Click() {
 void formPadrix::mnuAbout_Click() {
     const QString text = kAboutCredit + QStringLiteral("\n") + paths_.readme +
                          QStringLiteral("\n") + paths_.docFolder;
-    QMessageBox::information(nullptr, caption_, text, QMessageBox::Ok);
+    ShowPlainMessage(QMessageBox::Information, caption_, text);
+    if (unloaded_) {
+        return;  // told to exit while the box was up
+    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(paths_.readme));
 }
 

@@ -1,9 +1,9 @@
 #include <QApplication>
-#include <QMessageBox>
 #include <variant>
 
 #include "AppPaths.h"
 #include "AppTexts.h"
+#include "PlainMessageBox.h"
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "SystemClock.h"
@@ -56,15 +56,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kProgramName);
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Checked here already so that a second instance ends before it opens
+    // the desktop platform; Form_Load asks the same object again and gets
+    // this outcome, without a second attempt at the lock.
     SingleInstance instance(RuntimeFolder());
     if (!instance.Acquire()) {
         return 0;
     }
     IniSettingsStore settings(DefaultSettingsPath());
     PlatformOpening opening =
-        OpenDesktopPlatform(settings.GetSetting(kOptionSection, "Output", ""));
+        OpenDesktopPlatform(settings.GetSetting(kOptionSection, kKeyOutput, ""));
     if (const auto* error = std::get_if<PlatformError>(&opening)) {
-        QMessageBox::critical(nullptr, kProgramName, QString::fromStdString(error->message));
+        ShowPlainMessage(QMessageBox::Critical, kProgramName,
+                         QString::fromStdString(error->message));
         return 1;
     }
     return Run(app, std::get<DesktopPlatform>(opening), instance, settings);

@@ -31,6 +31,7 @@ formForceFeedback::formForceFeedback(std::int16_t& rumbleType, SettingsStore& se
     label1_.setObjectName(QStringLiteral("Label1"));
     label1_.setStyleSheet(QStringLiteral("color: red;"));
     label1_.setWordWrap(true);
+    label1_.setTextFormat(Qt::PlainText);  // language files give plain text
     btnOK_.setObjectName(QStringLiteral("btnOK"));
     btnOK_.setDefault(true);
 

@@ -7,6 +7,14 @@
 #include "input/SdlSession.h"
 
 namespace padrix {
+namespace {
+
+std::string NameAt(int deviceIndex) {
+    const char* name = deviceIndex >= 0 ? SDL_JoystickNameForIndex(deviceIndex) : nullptr;
+    return name != nullptr ? std::string(name) : std::string();
+}
+
+}  // namespace
 
 SdlControllerAccess::SdlControllerAccess(Clock& clock) : clock_(clock) {}
 
@@ -37,13 +45,15 @@ std::unique_ptr<Joypad> SdlControllerAccess::OpenJoypad(int n, bool exclusive) {
     if (!pad->IsOpen()) {
         return nullptr;
     }
+    openedNames_.try_emplace(n, NameAt(index));
     return pad;
 }
 
 std::string SdlControllerAccess::GetJoypadName(int n) {
-    const int index = DeviceIndex(n);
-    const char* name = index >= 0 ? SDL_JoystickNameForIndex(index) : nullptr;
-    return name != nullptr ? std::string(name) : std::string();
+    if (const auto opened = openedNames_.find(n); opened != openedNames_.end()) {
+        return opened->second;
+    }
+    return NameAt(DeviceIndex(n));
 }
 
 std::optional<JoypadInfo> SdlControllerAccess::Describe(int n) {

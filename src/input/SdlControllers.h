@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,10 +20,12 @@ struct JoypadInfo {
     int hats = 0;
 };
 
-// The game controllers through SDL2's raw joystick API. Joypad n is the n-th
-// device of SDL's enumeration at the moment it is asked for; every operation
-// looks at the current enumeration afresh. The clock paces the search for lost
-// controllers and the renewal of motor rumble.
+// The game controllers through SDL2's raw joystick API. Joypad n is opened as
+// the n-th device of SDL's enumeration at that moment. Once opened, the number
+// stays with that controller while the program runs: its name is the one seen
+// when it was first opened, whatever SDL lists at that index after an unplug.
+// A joypad not opened yet is named from the current enumeration. The clock
+// paces the search for lost controllers and the renewal of motor rumble.
 //
 // All calls, and all calls on the joypads it opens, belong on one thread.
 // Joypads may outlive this object: each keeps SDL running until it is gone.
@@ -50,6 +53,7 @@ class SdlControllerAccess : public ControllerAccess {
 
     Clock& clock_;
     std::shared_ptr<SdlSession> session_;
+    std::map<int, std::string> openedNames_;  // by joypad number
 };
 
 }  // namespace padrix

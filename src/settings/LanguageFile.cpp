@@ -5,19 +5,12 @@
 #include <fstream>
 
 #include "settings/TextEncoding.h"
+#include "settings/TrimSpaces.h"
 
 namespace padrix {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The bytes of a file of the given encoding, cut to the size we read.
 struct LanguageBytes {

@@ -20,6 +20,8 @@ inline constexpr std::string_view kKeyMaxPollRate = "MaxPollRate";
 inline constexpr std::string_view kKeyJoypads = "joypads";
 inline constexpr std::string_view kKeyLast = "Last";
 inline constexpr std::string_view kKeyLang = "Lang";
+// The desktop output backend to use; empty lets the program choose.
+inline constexpr std::string_view kKeyOutput = "Output";
 
 // Defaults when a key is absent.
 inline constexpr bool kDefaultAutoFire = true;

@@ -5,6 +5,7 @@
 #include "settings/ProfileNames.h"
 #include "settings/SettingValues.h"
 #include "settings/SettingsTable.h"
+#include "settings/TrimSpaces.h"
 
 namespace padrix {
 namespace {
@@ -23,14 +24,6 @@ void LoadSlot(SettingsStore& store, const std::string& section, int slot, KeyMap
     if (const std::optional<std::uint8_t> code = ToKeyCode(text)) {
         *SlotEntry(map, slot) = *code;
     }
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 void WriteSlots(SettingsStore& store, std::string_view section, const SlotTags& tags) {

@@ -33,13 +33,4 @@ SettingsTable::Address SettingsTable::Put(std::string_view section, std::string_
     return {s.name, e.key};
 }
 
-bool SettingsTable::PutIfAbsent(std::string_view section, std::string_view key,
-                                std::string_view value) {
-    if (Find(section, key) != nullptr) {
-        return false;
-    }
-    Put(section, key, value);
-    return true;
-}
-
 }  // namespace padrix

@@ -24,9 +24,6 @@ class SettingsTable {
     const std::string* Find(std::string_view section, std::string_view key) const;
     // Sets the value; returns the address as first spelled.
     Address Put(std::string_view section, std::string_view key, std::string_view value);
-    // Adds the entry only when no entry of that address exists yet; returns
-    // whether it was added.
-    bool PutIfAbsent(std::string_view section, std::string_view key, std::string_view value);
 
   private:
     struct Entry {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+namespace padrix {
+
+// The text without the blanks (spaces only) at either end.
+inline std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace padrix
