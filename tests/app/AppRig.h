@@ -1,7 +1,17 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,6 +21,11 @@
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "settings/IniSettingsStore.h"
+
+// Readable QStrings in test messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace padrix::testing {
 
@@ -44,10 +59,8 @@ struct AppRig {
             FormPadrixPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
         return *form;
     }
-
     formPadrix& Start() {
-        Make();
-        form->Form_Load();
+        Make().Form_Load();
         return *form;
     }
 
@@ -56,20 +69,24 @@ struct AppRig {
         form.reset();
         settings = std::make_unique<IniSettingsStore>(settingsPath);
     }
-
     std::string Setting(std::string_view key) {
         return settings->GetSetting("Custom", key, "<none>");
     }
 
-    QByteArray SettingsFileBytes() const {
-        QFile f(QString::fromStdString(settingsPath));
+    void WriteFile(const std::string& path, const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
+        QFile f(QString::fromStdString(path));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray FileBytes(const std::string& path) {
+        QFile f(QString::fromStdString(path));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-
-    void PutEmulatorBesideProgram() const {
-        QFile f(QString::fromStdString(programFolder + "/ConnectixVGS.exe"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("MZ");
+    // The programs started so far, once the first has noted itself (10 s at most).
+    QStringList Launched() const {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return FileBytes(launchLog).contains('\n'); }, 10000));
+        return QString::fromUtf8(FileBytes(launchLog)).split('\n', Qt::SkipEmptyParts);
     }
 
   private:
@@ -80,15 +97,49 @@ struct AppRig {
     // A stand-in for an outside program: appends its name and arguments to the launch log.
     std::string Script(const char* name) {
         const QString path = dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\n")
-                    .arg(QString::fromLatin1(name), dir.filePath("launched.txt"))
-                    .toUtf8());
-        f.close();
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        WriteFile(path.toStdString(),
+                  QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\n")
+                      .arg(QString::fromLatin1(name), dir.filePath("launched.txt"))
+                      .toUtf8());
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
         return path.toStdString();
     }
 };
+
+// Calls `act` with the first widget that `find` returns, from the event loop
+// that is running then (a menu's or a message box's own). Looks again on each
+// pass of the loop, 10000 passes at most.
+inline QPointer<QTimer> OnNext(std::function<QWidget*()> find, std::function<void(QWidget&)> act) {
+    auto* timer = new QTimer;
+    auto passes = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, passes, find, act] {
+        QWidget* w = find();
+        if (w == nullptr && ++*passes < 10000) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        if (w != nullptr) {
+            act(*w);
+        }
+    });
+    timer->start(0);
+    return timer;
+}
+
+// Runs `act` on the next popup menu; `act` must close the menu.
+inline QPointer<QTimer> OnNextPopup(std::function<void(QMenu&)> act) {
+    return OnNext([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
+                  [act](QWidget& w) { act(static_cast<QMenu&>(w)); });
+}
+
+// Hands the next modal window (a message box) to `seen`, then closes it.
+inline void OnNextModal(std::function<void(QWidget&)> seen) {
+    OnNext([] { return QApplication::activeModalWidget(); },
+           [seen](QWidget& w) {
+               seen(w);
+               w.close();
+           });
+}
 
 }  // namespace padrix::testing

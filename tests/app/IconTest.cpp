@@ -1,16 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <QMessageBox>
-#include <QTest>
-
 #include "AppRig.h"
-#include "UiDriver.h"
+#include "app/AppTexts.h"
 #include "app/TrayMessage.h"
 
 namespace padrix {
 namespace {
-
-using testing::AppRig;
 
 class AppIcon : public ::testing::Test {
   protected:
@@ -19,7 +12,7 @@ class AppIcon : public ::testing::Test {
         form = &rig.Start();
         form->SetJoyConfigHandler([this] { ++configShown; });
     }
-    AppRig rig;
+    testing::AppRig rig;
     std::shared_ptr<fakes::PadState> pad;
     formPadrix* form = nullptr;
     int configShown = 0;
@@ -28,8 +21,7 @@ class AppIcon : public ::testing::Test {
 TEST_F(AppIcon, OnlyARightReleaseOpensTheMenuAndOnlyADoubleClickLaunches) {
     const struct {
         int message;
-        bool menu;
-        bool launch;
+        bool menu, launch;
     } cases[] = {
         {kTrayMouseMove, false, false},      {kTrayLeftDown, false, false},
         {kTrayLeftUp, false, false},         {kTrayRightDown, false, false},
@@ -40,6 +32,9 @@ TEST_F(AppIcon, OnlyARightReleaseOpensTheMenuAndOnlyADoubleClickLaunches) {
         bool menuOpened = false;
         QPointer<QTimer> watch = testing::OnNextPopup([&](QMenu& m) {
             menuOpened = true;
+            // Messages while the popup is open are dropped.
+            EXPECT_TRUE(form->engine().latches.BusyFlags[0]);
+            form->Form_MouseMove(kTrayLeftDoubleClick);
             m.close();
         });
         const int before = configShown;
@@ -48,28 +43,8 @@ TEST_F(AppIcon, OnlyARightReleaseOpensTheMenuAndOnlyADoubleClickLaunches) {
         delete watch.data();
         EXPECT_EQ(menuOpened, c.menu) << c.message;
         EXPECT_EQ(configShown - before, c.launch ? 1 : 0) << c.message;
+        EXPECT_FALSE(form->engine().latches.BusyFlags[0]);
     }
-}
-
-TEST_F(AppIcon, AnEntryChosenInThePopupRunsBeforeThePopupReturns) {
-    testing::OnNextPopup([this](QMenu& m) {
-        QAction& snes = form->mnuMain().action(MenuEntry::SNES9X);
-        QTest::mouseClick(&m, Qt::LeftButton, {}, m.actionGeometry(&snes).center());
-    });
-    form->Form_MouseMove(kTrayRightUp);
-    EXPECT_EQ(form->tray().layout, Layout::Snes9x);
-    EXPECT_EQ(rig.Setting("Last"), "1");
-}
-
-TEST_F(AppIcon, MessagesWhileThePopupIsOpenAreDropped) {
-    testing::OnNextPopup([this](QMenu& m) {
-        EXPECT_TRUE(form->engine().latches.BusyFlags[0]);
-        form->Form_MouseMove(kTrayLeftDoubleClick);
-        m.close();
-    });
-    form->Form_MouseMove(kTrayRightUp);
-    EXPECT_EQ(configShown, 0);
-    EXPECT_FALSE(form->engine().latches.BusyFlags[0]);
 }
 
 TEST_F(AppIcon, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensConfiguration) {
@@ -82,31 +57,24 @@ TEST_F(AppIcon, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensConfigura
 }
 
 TEST_F(AppIcon, EmulatorInTheWinePrefixIsStartedFromItsRegistryLocation) {
-    QDir(QString::fromStdString(rig.winePrefix)).mkpath("drive_c/VGS");
-    QFile exe(QString::fromStdString(rig.winePrefix + "/drive_c/VGS/VGS.exe"));
-    ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
-    exe.write("MZ");
-    exe.close();
+    rig.WriteFile(rig.winePrefix + "/drive_c/VGS/VGS.exe", "MZ");
     QDir(QString::fromStdString(rig.winePrefix)).mkpath("dosdevices");
     QFile::link("../drive_c", QString::fromStdString(rig.winePrefix + "/dosdevices/c:"));
-    QFile reg(QString::fromStdString(rig.winePrefix + "/system.reg"));
-    ASSERT_TRUE(reg.open(QIODevice::WriteOnly));
-    reg.write(
-        "WINE REGISTRY Version 2\n\n"
-        "[Software\\\\Connectix\\\\Connectix Virtual Game Station\\\\General] 1700000000\n"
-        "\"Location\"=\"C:\\\\VGS\\\\VGS.exe\"\n");
-    reg.close();
-
+    rig.WriteFile(rig.winePrefix + "/system.reg",
+                  "WINE REGISTRY Version 2\n\n"
+                  "[Software\\\\Connectix\\\\Connectix Virtual Game Station\\\\General] 1\n"
+                  "\"Location\"=\"C:\\\\VGS\\\\VGS.exe\"\n");
     form->Form_MouseMove(kTrayLeftDoubleClick);
     EXPECT_EQ(configShown, 0);
-    ASSERT_TRUE(testing::WaitForFile(rig.launchLog));
-    const QStringList lines = testing::ReadLines(rig.launchLog);
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith("wine ") && lines[0].endsWith("VGS.exe"))
-        << lines[0].toStdString();
+    const QStringList launched = rig.Launched();
+    ASSERT_EQ(launched.size(), 1);
+    EXPECT_TRUE(launched[0].startsWith("wine ") && launched[0].endsWith("/drive_c/VGS/VGS.exe"))
+        << launched[0].toStdString();
 }
 
-TEST_F(AppIcon, ContinuousPollingRunsUntilSwitchedOffEvenWithMappingDisabled) {
+// Continuous polling runs until switched off, even with mapping disabled; a
+// message inside its loop is handled and returns to the loop.
+TEST_F(AppIcon, ContinuousPollingRunsUntilSwitchedOff) {
     for (bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
         if (form->tray().Enabled != enabled) {
@@ -116,7 +84,6 @@ TEST_F(AppIcon, ContinuousPollingRunsUntilSwitchedOffEvenWithMappingDisabled) {
         form->mnuPollRate_Click();
         int nested = 0;
         QTimer::singleShot(0, [&] {
-            // A message inside the loop is handled and returns to the loop.
             form->Form_MouseMove(kTrayLeftDoubleClick);
             ++nested;
             form->mnuPollRate_Click();
@@ -131,14 +98,10 @@ TEST_F(AppIcon, ContinuousPollingRunsUntilSwitchedOffEvenWithMappingDisabled) {
         form->engine().PollCycle();
         rig.output.Take();
     }
-}
-
-TEST_F(AppIcon, ExitInsideContinuousPollingEndsTheLoop) {
     form->mnuPollRate_Click();
     QTimer::singleShot(0, [this] { form->mnuExit_Click(); });
     form->Form_MouseMove(kTrayMouseMove);
-    EXPECT_TRUE(form->Unloaded());
-    EXPECT_TRUE(form->engine().options.MaxPollRate);
+    EXPECT_TRUE(form->Unloaded()) << "exit inside the loop ends it";
 }
 
 TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
@@ -146,7 +109,7 @@ TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
         GTEST_SKIP() << "this desktop has a notification area";
     }
     FallbackWindow& window = *form->presence().fallback();
-    EXPECT_EQ(window.windowTitle(), "Padrix 1.10 for DirectX8");
+    EXPECT_EQ(window.windowTitle(), kDefaultCaption);
     bool menuOpened = false;
     testing::OnNextPopup([&](QMenu& m) {
         menuOpened = true;
@@ -161,20 +124,11 @@ TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
         << "closing the stand-in window ends the program";
 }
 
-TEST_F(AppIcon, AboutShowsTheCreditAndBothHomePages) {
-    QString title, text;
-    testing::OnNextModal([&](QWidget& w) {
-        auto& box = dynamic_cast<QMessageBox&>(w);
-        title = box.windowTitle();
-        text = box.text();
-        EXPECT_EQ(box.icon(), QMessageBox::Information);
-    });
-    form->mnuAbout_Click();
-    EXPECT_EQ(title, "Padrix 1.10 for DirectX8");
-    const QStringList lines = text.split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].endsWith("README.md"));
-    EXPECT_TRUE(lines[2].endsWith("docs"));
+TEST(AppTip, IsTheCaptionAndCreditCutTo63Characters) {
+    EXPECT_EQ(IconTip("Padrix 1.10 for DirectX8"), "Padrix 1.10 for DirectX8" + kTipCredit);
+    EXPECT_EQ(IconTip(QString(100, 'x')), QString(63, 'x'));
+    EXPECT_EQ(IconTip(QString(62, 'x') + QString::fromUtf8("\xF0\x9F\x98\x80")), QString(62, 'x'))
+        << "a character made of two units is not split";
 }
 
 }  // namespace

@@ -1,17 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
 
 #include "AppRig.h"
-#include "UiDriver.h"
+#include "app/AppTexts.h"
 #include "app/TrayMessage.h"
 #include "engine/VirtualKeys.h"
 
 namespace padrix {
 namespace {
 
+using fakes::OutEvent;
 using testing::AppRig;
 
 TEST(AppStartup, EmptyStoreAndASideWinderPadGiveTheDefaults) {
@@ -19,21 +18,16 @@ TEST(AppStartup, EmptyStoreAndASideWinderPadGiveTheDefaults) {
     rig.controllers.Add("my sidewinder pad", 10);
     formPadrix& form = rig.Start();
     const Options& o = form.engine().options;
-    EXPECT_FALSE(o.UseMAsSelect);
-    EXPECT_FALSE(o.LogitechPatch);
-    EXPECT_TRUE(o.AllowAutoFire);
-    EXPECT_FALSE(o.AutoFireActive);
-    EXPECT_TRUE(form.tray().StartWithVgs);
-    EXPECT_TRUE(form.tray().AutodetectProfile);
-    EXPECT_FALSE(o.DosMode);
-    EXPECT_FALSE(o.MaxPollRate);
+    EXPECT_FALSE(o.UseMAsSelect || o.LogitechPatch || o.AutoFireActive || o.DosMode ||
+                 o.MaxPollRate);
+    EXPECT_TRUE(o.AllowAutoFire && form.tray().StartWithVgs && form.tray().AutodetectProfile);
     EXPECT_EQ(o.RumbleType, kRumbleRandom);
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "11111111");
     EXPECT_EQ(form.tray().layout, Layout::Vgs);
     EXPECT_EQ(rig.Setting("Last"), "2");
     EXPECT_EQ(rig.Setting("Select"), "<none>") << "start-up writes no option but Last";
 
     const PadTables& t = form.engine().tables;
+    EXPECT_EQ(t.joypadsEnabled, "11111111");
     EXPECT_EQ(t.joypadCount, 1);
     EXPECT_EQ(t.joypadMaxButton[0], 9);
     EXPECT_EQ(t.keyMap[0].A, 'J');
@@ -45,27 +39,6 @@ TEST(AppStartup, EmptyStoreAndASideWinderPadGiveTheDefaults) {
     EXPECT_TRUE(form.mnuMain().action(MenuEntry::Enabled).isChecked());
     EXPECT_TRUE(form.presence().FallbackShown() || form.presence().IconShown());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(rig.launchLog))) << "nothing launched";
-}
-
-TEST(AppStartup, OptionDefaultsFollowTheFirstJoypadsName) {
-    const struct {
-        const char* name;
-        bool select, logitech;
-    } cases[] = {
-        {"", true, false},
-        {"Microsoft SideWinder Game Pad", false, false},
-        {"Logitech WingMan Gamepad", true, true},
-        {"Generic USB Joystick", true, false},
-    };
-    for (const auto& c : cases) {
-        AppRig rig;
-        if (*c.name != '\0') {
-            rig.controllers.Add(c.name);
-        }
-        formPadrix& form = rig.Start();
-        EXPECT_EQ(form.engine().options.UseMAsSelect, c.select) << c.name;
-        EXPECT_EQ(form.engine().options.LogitechPatch, c.logitech) << c.name;
-    }
 }
 
 TEST(AppStartup, StoredLastPicksTheLayoutOnlyWhenExact) {
@@ -86,108 +59,101 @@ TEST(AppStartup, StoredLastPicksTheLayoutOnlyWhenExact) {
     }
 }
 
-TEST(AppStartup, StoredOptionsAndBadValues) {
+// Joypads past the eighth stay closed; odd button counts stay inside the tables.
+TEST(AppStartup, JoypadsOpenedAndTheirHighestButtons) {
     AppRig rig;
-    rig.controllers.Add("pad");
-    rig.settings->SaveSetting("Custom", "Select", "");  // does not convert: stays unchecked
-    rig.settings->SaveSetting("Custom", "AutoFire", "false");
-    rig.settings->SaveSetting("Custom", "DOS", "-1");
-    rig.settings->SaveSetting("Custom", "RumbleType", "3");
-    rig.settings->SaveSetting("Custom", "joypads", "10");
-    formPadrix& form = rig.Start();
-    const Options& o = form.engine().options;
-    EXPECT_FALSE(o.UseMAsSelect);
-    EXPECT_FALSE(o.AllowAutoFire);
-    EXPECT_TRUE(o.DosMode);
-    EXPECT_EQ(o.RumbleType, kRumbleStressed);
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "10");
-}
-
-TEST(AppStartup, OnlyTheFirstEightJoypadsAreOpened) {
-    AppRig rig;
-    for (int i = 1; i <= 9; ++i) {
-        rig.controllers.Add("pad " + std::to_string(i), i);
+    for (int buttons : {0, -5, 100000, 4, 5, 6, 7, 8, 9}) {
+        rig.controllers.Add("pad", buttons);
     }
     formPadrix& form = rig.Start();
-    EXPECT_EQ(form.engine().tables.joypadCount, 8);
-    EXPECT_EQ(form.engine().tables.joypadMaxButton[7], 7);
+    const PadTables& t = form.engine().tables;
+    EXPECT_EQ(t.joypadCount, 8);
     EXPECT_EQ(rig.controllers.pads[8]->opens, 0);
-}
-
-TEST(AppStartup, OddButtonCountsStayInsideTheTables) {
-    AppRig rig;
-    rig.controllers.Add("none", 0);
-    rig.controllers.Add("negative", -5);
-    rig.controllers.Add("huge", 100000);
-    formPadrix& form = rig.Start();
-    const auto& max = form.engine().tables.joypadMaxButton;
-    EXPECT_EQ(max[0], -1);
-    EXPECT_EQ(max[1], -1);
-    EXPECT_EQ(max[2], kJoyStateButtons - 1);
+    const std::array<int, kMaxJoypads> highest = {-1, -1, kJoyStateButtons - 1, 3, 4, 5, 6, 7};
+    EXPECT_EQ(t.joypadMaxButton, highest);
     form.engine().PollCycle();
 }
 
-TEST(AppStartup, ASecondInstanceEndsSilentlyAndTheFirstKeepsItsIcon) {
-    AppRig first;
-    first.controllers.Add("pad");
-    formPadrix& running = first.Start();
-
-    AppRig second;
-    second.controllers.Add("pad");
-    SingleInstance sameLock(QString::fromStdString(first.runtimeFolder));
-    formPadrix other(
-        {sameLock, second.controllers, *second.settings, second.output, second.keys,
-         second.screenshots, second.windows, second.launcher, second.clock, second.random},
-        {second.programFolder, {}, {}});
-    EXPECT_EQ(other.Form_Load(), formPadrix::LoadResult::kAlreadyRunning);
-    EXPECT_EQ(second.controllers.pads[0]->opens, 0);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(second.settingsPath)));
-    EXPECT_FALSE(other.presence().FallbackShown() || other.presence().IconShown());
-    EXPECT_TRUE(running.presence().FallbackShown() || running.presence().IconShown());
-    EXPECT_FALSE(running.Unloaded());
+// Numbered lines padded with spaces and blank lines, as translators write them.
+QByteArray Texts(int lastId) {
+    QByteArray text;
+    for (int id = 0; id <= lastId; ++id) {
+        text += "  t" + QByteArray::number(id) + "  \r\n" + (id % 5 == 0 ? "   \n" : "");
+    }
+    return text;
 }
 
+// The message comes from the language file, which is read first; start-up
+// then ends with nothing registered.
 TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
     AppRig rig;
+    rig.WriteFile(rig.programFolder + "/Padrix_Test.txt", Texts(18));
+    rig.settings->SaveSetting("Custom", "Lang", rig.programFolder + "/Padrix_Test.txt");
     rig.controllers.startOk = false;
     rig.controllers.Add("pad");
     formPadrix& form = rig.Make();
-    QString title, text;
-    int boxes = 0;
+    QStringList shown;
     testing::OnNextModal([&](QWidget& w) {
-        ++boxes;
         auto& box = dynamic_cast<QMessageBox&>(w);
-        title = box.windowTitle();
-        text = box.text();
+        shown << box.windowTitle() << box.text();
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
     });
     EXPECT_EQ(form.Form_Load(), formPadrix::LoadResult::kInputSystemFailed);
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(title, "Padrix");
-    EXPECT_EQ(text, "Error starting Direct Input, please make sure you have DirectX 7a installed");
+    EXPECT_EQ(shown, (QStringList{"Padrix", "t17"}));
     EXPECT_FALSE(form.presence().FallbackShown() || form.presence().IconShown());
     EXPECT_EQ(rig.controllers.pads[0]->opens, 0);
     EXPECT_FALSE(form.Timer1().Enabled());
 }
 
+// Caption, the Enabled, Configure and About entries and the two messages.
+TEST(AppStartup, LanguageFilesChangeTheTextsTheyReach) {
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {Texts(28), {"t0", "t1", "t2", "t15", "t17", "t18"}},
+        {"Padrix auf Deutsch\nAktiviert\n",
+         {"Padrix auf Deutsch", "Aktiviert", "Configure Joypad...",
+          // built from the caption before the language is applied
+          "About Padrix 1.10 for DirectX8...", kDefaultDirectInputError, kDefaultNoJoystick}},
+        {{},  // no such file
+         {kDefaultCaption, "Enabled", "Configure Joypad...", "About Padrix 1.10 for DirectX8...",
+          kDefaultDirectInputError, kDefaultNoJoystick}},
+    };
+    for (const auto& [bytes, texts] : cases) {
+        AppRig rig;
+        const std::string path = rig.programFolder + "/Padrix_Test.txt";
+        if (!bytes.isNull()) {
+            rig.WriteFile(path, bytes);
+        }
+        rig.settings->SaveSetting("Custom", "Lang", path);
+        formPadrix& form = rig.Start();
+        TrayMenu& menu = form.mnuMain();
+        EXPECT_EQ((QStringList{form.Caption(), menu.action(MenuEntry::Enabled).text(),
+                               menu.action(MenuEntry::Config).text(),
+                               menu.action(MenuEntry::About).text(), form.MsgDirectInputError(),
+                               form.MsgNoJoystick()}),
+                  texts);
+        if (form.presence().FallbackShown()) {
+            EXPECT_EQ(form.presence().fallback()->windowTitle(), texts[0]);
+        }
+    }
+}
+
 TEST(AppStartup, ShiftHeldSkipsTheEmulatorWithoutChangingTheOption) {
     AppRig rig;
     rig.controllers.Add("pad");
-    rig.PutEmulatorBesideProgram();
+    rig.WriteFile(rig.programFolder + "/ConnectixVGS.exe", "MZ");
     rig.keys.down.insert(vk::Shift);
     formPadrix& form = rig.Start();
     EXPECT_TRUE(form.tray().StartWithVgs);
     EXPECT_EQ(rig.Setting("VGSStartUp"), "<none>");
     // A double click launches it; that launch is the only one the log sees.
     form.Form_MouseMove(kTrayLeftDoubleClick);
-    ASSERT_TRUE(testing::WaitForFile(rig.launchLog));
-    const QStringList lines = testing::ReadLines(rig.launchLog);
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith("wine ")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].endsWith("/ConnectixVGS.exe")) << lines[0].toStdString();
+    const QStringList launched = rig.Launched();
+    ASSERT_EQ(launched.size(), 1);
+    EXPECT_TRUE(launched[0].startsWith("wine ") && launched[0].endsWith("/ConnectixVGS.exe"))
+        << launched[0].toStdString();
 }
 
-TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIcon) {
+TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIconOnce) {
     AppRig rig;
     auto pad = rig.controllers.Add("pad");
     formPadrix& form = rig.Start();
@@ -197,10 +163,11 @@ TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIcon) {
     form.engine().PollCycle();
     rig.output.Take();
 
-    form.mnuExit_Click();
-    const auto events = rig.output.Take();
-    EXPECT_NE(std::find(events.begin(), events.end(), fakes::OutEvent::Up('J')), events.end());
-    EXPECT_NE(std::find(events.begin(), events.end(), fakes::OutEvent::Up('A')), events.end());
+    form.mnuMain().action(MenuEntry::Exit).trigger();
+    auto events = rig.output.Take();
+    std::sort(events.begin(), events.end(),
+              [](const OutEvent& a, const OutEvent& b) { return a.vk < b.vk; });
+    EXPECT_EQ(events, (std::vector{OutEvent::Up('A'), OutEvent::Up('J')}));
     EXPECT_TRUE(pad->released);
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(form.presence().FallbackShown() || form.presence().IconShown());

@@ -6,36 +6,22 @@ namespace {
 
 using InputHotplug = InputRig;
 
-TEST_F(InputHotplug, AReadOfAnUnpluggedControllerFailsAndLeavesTheState) {
+TEST_F(InputHotplug, AnUnpluggedJoypadFailsUntilItsControllerReturnsUnderTheSameNumber) {
     auto& alpha = Plug("Alpha");
     auto& bravo = Plug("Bravo");
+    auto& charlie = Plug("Charlie");
     auto first = Open(1);
     auto second = Open(2);
+    auto third = Open(3);
     alpha.SetButton(4, true);
-    bravo.SetButton(6, true);
-    EXPECT_EQ(ReadOk(*second).buttons[6], 0x80);
-
     bravo.Detach();
     JoyState s = ReadOk(*first);
-    const JoyState alphaState = s;
+    const JoyState before = s;
     for (int tick = 0; tick < 3; ++tick) {
         EXPECT_FALSE(second->Read(s));
-        EXPECT_EQ(s.buttons, alphaState.buttons) << "joypad 1's state stays";
-        EXPECT_EQ(s.x, alphaState.x);
+        EXPECT_TRUE(s.buttons == before.buttons && s.x == before.x) << "the state stays";
         EXPECT_EQ(ReadOk(*first).buttons[4], 0x80);
     }
-}
-
-TEST_F(InputHotplug, APluggedInControllerResumesUnderItsOldNumber) {
-    Plug("Alpha");
-    auto& bravo = Plug("Bravo");
-    auto& charlie = Plug("Charlie");
-    auto second = Open(2);
-    auto third = Open(3);
-    JoyState s;
-
-    bravo.Detach();
-    EXPECT_FALSE(second->Read(s));
     bravo.Attach();  // now last in SDL's enumeration
     bravo.SetButton(5, true);
     charlie.SetButton(7, true);
@@ -45,31 +31,17 @@ TEST_F(InputHotplug, APluggedInControllerResumesUnderItsOldNumber) {
     EXPECT_EQ(ReadOk(*third).buttons[7], 0x80);
 }
 
-TEST_F(InputHotplug, AnotherControllerIsNeverTakenOver) {
-    auto& alpha = Plug("Alpha");
+TEST_F(InputHotplug, NoOtherControllerIsTakenOverNotEvenATwin) {
+    auto& one = Plug("Twin");
+    auto& two = Plug("Twin");
     auto first = Open(1);
-    alpha.Detach();
+    auto second = Open(2);
+    one.Detach();
     Plug("Delta");  // arrives after start-up: seen at the next start only
     JoyState s;
     for (int tick = 0; tick < 4; ++tick) {
         clock.AdvanceMs(300);
         EXPECT_FALSE(first->Read(s));
-    }
-    alpha.Attach();
-    EXPECT_TRUE(ReadsWithin(*first, 2, s));
-}
-
-TEST_F(InputHotplug, TwinControllersEachFindTheirOwn) {
-    auto& one = Plug("Twin");
-    auto& two = Plug("Twin");
-    auto first = Open(1);
-    auto second = Open(2);
-    JoyState s;
-
-    one.Detach();
-    for (int tick = 0; tick < 3; ++tick) {
-        clock.AdvanceMs(300);
-        EXPECT_FALSE(first->Read(s)) << "joypad 2's controller is not joypad 1's";
     }
     one.Attach();
     one.SetButton(1, true);
@@ -98,8 +70,7 @@ TEST_F(InputHotplug, ASwapThatKeepsTheCountIsFoundByThePeriodicLook) {
     EXPECT_TRUE(ReadsWithin(*second, 2, s));
 }
 
-// The engine takes a joypad that cannot be read as at rest, so a key held by
-// an unplugged controller goes up.
+// The engine takes a joypad that cannot be read as at rest.
 TEST_F(InputHotplug, UnpluggingWhileAButtonIsHeldReleasesItsKey) {
     auto& device = Plug("Alpha");
     fakes::RecordingOutput out;
@@ -108,26 +79,91 @@ TEST_F(InputHotplug, UnpluggingWhileAButtonIsHeldReleasesItsKey) {
     fakes::RecordingScreenshots screenshots;
     fakes::RecordingTimer timer;
     MappingEngine engine{{out, keys, clock, random, screenshots, timer}, "/tmp"};
-    engine.tables.joypadCount = access.CountJoypads();
+    engine.tables.joypadCount = 1;
     engine.tables.joypadDevices[0] = Open(1);
-    engine.tables.joypadMaxButton[0] = engine.tables.joypadDevices[0]->ButtonCount() - 1;
+    engine.tables.joypadMaxButton[0] = 11;
     engine.tables.keyMap[0].A = 'J';
     engine.options.RumbleType = kRumbleNever;
-
-    device.SetButton(0, true);
-    engine.PollCycle();
-    EXPECT_EQ(out.Take(), std::vector{fakes::OutEvent::Down('J')});
-    device.Detach();
-    clock.AdvanceMs(1);
-    engine.PollCycle();
-    EXPECT_EQ(out.Take(), std::vector{fakes::OutEvent::Up('J')});
-    device.Attach();
-    device.SetButton(0, true);
-    for (int tick = 0; tick < 2; ++tick) {
+    const auto cycle = [&] {
         clock.AdvanceMs(1);
         engine.PollCycle();
+        return out.Take();
+    };
+    device.SetButton(0, true);
+    EXPECT_EQ(cycle(), std::vector{fakes::OutEvent::Down('J')});
+    device.Detach();
+    EXPECT_EQ(cycle(), std::vector{fakes::OutEvent::Up('J')});
+    device.Attach();
+    device.SetButton(0, true);
+    std::vector<fakes::OutEvent> resumed = cycle();
+    for (const fakes::OutEvent& e : cycle()) {
+        resumed.push_back(e);
     }
-    EXPECT_EQ(out.Take(), std::vector{fakes::OutEvent::Down('J')}) << "reading resumed";
+    EXPECT_EQ(resumed, std::vector{fakes::OutEvent::Down('J')}) << "reading resumed";
+}
+
+constexpr Uint16 kHalf = 0x7FFF;
+
+using InputRumble = InputRig;
+
+TEST_F(InputRumble, StartReachesTheMotorsAndStopEndsIt) {
+    auto& device = Plug(PadSetup{.rumble = true});
+    auto pad = Open(1);
+    ASSERT_TRUE(pad->CreateRumble());
+    EXPECT_EQ(device.requests(), 0) << "creating does not start it";
+    pad->StartRumble();
+    EXPECT_EQ(std::pair(device.low(), device.high()), std::pair(kHalf, kHalf));
+    pad->StopRumble();
+    EXPECT_EQ(device.low() + device.high(), 0);
+    const int requests = device.requests();
+    pad->StopRumble();
+    EXPECT_EQ(device.requests(), requests) << "stopping a stopped rumble sends nothing";
+}
+
+TEST_F(InputRumble, ControllersWithoutRumbleIgnoreStartAndStop) {
+    auto& device = Plug("Plain");
+    auto pad = Open(1);
+    EXPECT_FALSE(pad->CreateRumble());
+    pad->StartRumble();
+    pad->StopRumble();
+    EXPECT_EQ(device.requests(), 0);
+    EXPECT_EQ(ReadOk(*pad).x, kAxisCentre);
+}
+
+// The configuration dialog's shared open reads alongside the program's
+// exclusive one; only the exclusive one rumbles.
+TEST_F(InputRumble, TwoOpensOfOneControllerAreIndependentAndOnlyTheExclusiveRumbles) {
+    auto& device = Plug(PadSetup{.rumble = true});
+    auto shared = Open(1, false);
+    EXPECT_FALSE(shared->CreateRumble());
+    shared->StartRumble();
+    EXPECT_EQ(device.requests(), 0);
+    auto exclusive = Open(1, true);
+    ASSERT_TRUE(exclusive->CreateRumble());
+    exclusive->StartRumble();
+    EXPECT_EQ(device.low(), kHalf);
+    exclusive.reset();
+    EXPECT_EQ(device.low(), 0) << "releasing the joypad ends its rumble";
+    device.SetButton(2, true);
+    EXPECT_EQ(ReadOk(*shared).buttons[2], 0x80);
+    exclusive = Open(1, true);
+    shared.reset();
+    EXPECT_EQ(ReadOk(*exclusive).buttons[2], 0x80);
+}
+
+TEST_F(InputRumble, ARumbleRunningWhenUnpluggedGoesOnWhenBack) {
+    auto& device = Plug(PadSetup{.rumble = true});
+    auto pad = Open(1);
+    ASSERT_TRUE(pad->CreateRumble());
+    pad->StartRumble();
+    device.Detach();
+    JoyState s;
+    EXPECT_FALSE(pad->Read(s));
+    device.Attach();
+    ASSERT_TRUE(ReadsWithin(*pad, 2, s));
+    EXPECT_EQ(device.low(), kHalf);
+    pad->StopRumble();
+    EXPECT_EQ(device.low(), 0) << "the new device is the one that rumbles";
 }
 
 }  // namespace

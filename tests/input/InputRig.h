@@ -14,8 +14,8 @@
 namespace padrix::testing {
 
 // SDL's joystick support started through the controller access, with virtual
-// controllers plugged in by the test. Tests need a machine without real
-// controllers, since those would come first in the numbering.
+// controllers plugged in by the test. Real controllers would come first in
+// the numbering, so the tests skip on a machine that has some.
 class InputRig : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -27,13 +27,10 @@ class InputRig : public ::testing::Test {
 
     VirtualPad& Plug(PadSetup setup) {
         pads.push_back(std::make_unique<VirtualPad>(std::move(setup)));
+        EXPECT_TRUE(pads.back()->attached()) << SDL_GetError();
         return *pads.back();
     }
-    VirtualPad& Plug(const std::string& name) {
-        PadSetup setup;
-        setup.name = name;
-        return Plug(setup);
-    }
+    VirtualPad& Plug(const std::string& name) { return Plug(PadSetup{.name = name}); }
 
     std::unique_ptr<Joypad> Open(int n, bool exclusive = true) {
         auto pad = access.OpenJoypad(n, exclusive);
@@ -41,17 +38,12 @@ class InputRig : public ::testing::Test {
         return pad;
     }
 
-    // A state that no read produces, to see whether a read wrote it.
-    static JoyState Marked() {
+    // A read that must succeed, into a state that no read produces.
+    static JoyState ReadOk(Joypad& pad) {
         JoyState s;
         s.x = -7;
         s.y = -9;
         s.buttons.fill(0x55);
-        return s;
-    }
-
-    JoyState ReadOk(Joypad& pad) {
-        JoyState s = Marked();
         EXPECT_TRUE(pad.Read(s));
         return s;
     }

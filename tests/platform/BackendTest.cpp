@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -10,81 +10,61 @@
 namespace padrix::testing {
 namespace {
 
-const PlatformError* ErrorOf(const PlatformOpening& opening) {
-    return std::get_if<PlatformError>(&opening);
+SessionEnvironment Env(std::string display, std::string wayland = "",
+                       std::string uinput = "/nonexistent/uinput") {
+    SessionEnvironment env;
+    env.display = std::move(display);
+    env.waylandDisplay = std::move(wayland);
+    env.uinputPath = std::move(uinput);
+    env.picturesFolder = "/nonexistent/pictures";
+    return env;
 }
 
-const DesktopPlatform* PlatformOf(const PlatformOpening& opening) {
-    return std::get_if<DesktopPlatform>(&opening);
-}
-
-class PlatformBackend : public ::testing::Test {
-  protected:
-    SessionEnvironment Env(std::string display, std::string wayland = "") {
-        SessionEnvironment env;
-        env.display = std::move(display);
-        env.waylandDisplay = std::move(wayland);
-        env.uinputPath = "/nonexistent/uinput";
-        env.picturesFolder = "/nonexistent/pictures";
-        return env;
-    }
+TEST(PlatformBackend, AnXDisplayGivesTheX11BackendAlsoOnWaylandWithoutUinput) {
     XvfbServer xvfb{64, 64};
-};
-
-TEST_F(PlatformBackend, AnXDisplayGivesTheX11Backend) {
-    const PlatformOpening opening = OpenDesktopPlatform("", Env(xvfb.display()));
-    const DesktopPlatform* platform = PlatformOf(opening);
-    ASSERT_NE(platform, nullptr) << ErrorOf(opening)->message;
-    EXPECT_EQ(platform->backend, OutputBackend::kX11);
-    EXPECT_TRUE(platform->pointerReadable);
-    EXPECT_TRUE(platform->output && platform->keys && platform->beeper && platform->screenshots &&
-                platform->windows);
-    EXPECT_FALSE(platform->windows->ActivateByTitle("No such window"));
+    ASSERT_TRUE(xvfb.ok());
+    for (const char* wayland : {"", "wayland-0"}) {
+        const PlatformOpening opening = OpenDesktopPlatform("", Env(xvfb.display(), wayland));
+        const auto* platform = std::get_if<DesktopPlatform>(&opening);
+        ASSERT_NE(platform, nullptr) << std::get<PlatformError>(opening).message;
+        EXPECT_EQ(platform->backend, OutputBackend::kX11);
+        EXPECT_TRUE(platform->pointerReadable);
+        EXPECT_TRUE(platform->output && platform->keys && platform->screenshots &&
+                    platform->windows);
+        EXPECT_FALSE(platform->windows->ActivateByTitle("No such window"));
+    }
 }
 
-TEST_F(PlatformBackend, WaylandFallsBackToXWaylandWhenUinputIsClosed) {
-    const PlatformOpening opening = OpenDesktopPlatform("", Env(xvfb.display(), "wayland-0"));
-    const DesktopPlatform* platform = PlatformOf(opening);
-    ASSERT_NE(platform, nullptr);
-    EXPECT_EQ(platform->backend, OutputBackend::kX11);
-}
-
-TEST_F(PlatformBackend, FailuresSayWhyAndWhatToDo) {
-    struct Case {
+TEST(PlatformBackend, FailuresSayWhyAndWhatToDo) {
+    XvfbServer xvfb{64, 64};
+    ASSERT_TRUE(xvfb.ok());
+    const std::string notUinput =
+        (std::filesystem::temp_directory_path() / ("padrix-not-uinput-" + std::to_string(getpid())))
+            .string();
+    std::ofstream(notUinput) << "";
+    const struct {
         std::string setting;
         SessionEnvironment env;
         std::vector<std::string> mentions;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         // Asked for uinput: no quiet fallback to X11.
         {"uinput", Env(xvfb.display()), {"/nonexistent/uinput", "modprobe uinput", "\"Output\""}},
         {" UInput ", Env(xvfb.display()), {"/nonexistent/uinput"}},
+        {"uinput", Env("", "", notUinput), {notUinput}},
         // Neither a display nor the device.
         {"", Env(""), {"DISPLAY", "/nonexistent/uinput"}},
         {"", Env(":65000"), {":65000", "/nonexistent/uinput"}},
         {"", Env("", "wayland-0"), {"/nonexistent/uinput"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const PlatformOpening opening = OpenDesktopPlatform(c.setting, c.env);
-        const PlatformError* error = ErrorOf(opening);
+        const auto* error = std::get_if<PlatformError>(&opening);
         ASSERT_NE(error, nullptr) << "setting '" << c.setting << "'";
         for (const std::string& m : c.mentions) {
             EXPECT_NE(error->message.find(m), std::string::npos) << error->message;
         }
     }
-}
-
-TEST_F(PlatformBackend, ANodeThatIsNoUinputDeviceIsRefused) {
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("padrix-not-uinput-" + std::to_string(::getpid()));
-    std::ofstream(file) << "";
-    SessionEnvironment env = Env("");
-    env.uinputPath = file.string();
-    const PlatformOpening opening = OpenDesktopPlatform("uinput", env);
-    std::filesystem::remove(file);
-    const PlatformError* error = ErrorOf(opening);
-    ASSERT_NE(error, nullptr);
-    EXPECT_NE(error->message.find(file.string()), std::string::npos) << error->message;
+    std::filesystem::remove(notUinput);
 }
 
 }  // namespace

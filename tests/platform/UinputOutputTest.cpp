@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,8 +24,15 @@ struct Ev {
     }
 };
 
-const Ev kSync{EV_SYN, SYN_REPORT, 0};
+constexpr Ev kSync{EV_SYN, SYN_REPORT, 0};
+constexpr Ev Key(std::uint16_t code, std::int32_t value) {
+    return {EV_KEY, code, value};
+}
+constexpr Ev Scan(std::int32_t value) {
+    return {EV_MSC, MSC_SCAN, value};
+}
 
+// Stands in for the uinput device: keeps what would be written to it.
 class RecordingSink : public uinput::EventSink {
   public:
     explicit RecordingSink(std::vector<Ev>& events) : events_(events) {}
@@ -47,45 +53,30 @@ class PlatformUinput : public ::testing::Test {
         std::make_unique<uinput::UinputOutput>(std::make_unique<RecordingSink>(events));
 };
 
-TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyAndTheScanCodeInMsDosMode) {
+TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyWithTheScanCodeInMsDosMode) {
     struct Case {
         const char* what;
-        std::uint8_t vk;
-        std::uint8_t scan;
+        std::uint8_t vk, scan;
         std::uint32_t flags;
         std::vector<Ev> expected;
     };
-    const std::vector<Case> cases = {
-        {"plain press", 65, 0, kKeyEventDown, {{EV_KEY, KEY_A, 1}, kSync}},
-        {"plain release", 65, 0, kKeyEventUp, {{EV_KEY, KEY_A, 0}, kSync}},
-        {"MS-DOS press",
-         65,
-         0x1E,
-         kKeyEventDown,
-         {{EV_MSC, MSC_SCAN, 0x1E}, {EV_KEY, KEY_A, 1}, kSync}},
-        {"MS-DOS release",
-         65,
-         0x1E,
-         kKeyEventUp,
-         {{EV_MSC, MSC_SCAN, 0x1E}, {EV_KEY, KEY_A, 0}, kSync}},
-        // Left arrow by its scan code is the keypad's 4, as on a PC.
-        {"MS-DOS arrow",
-         vk::Left,
-         0x4B,
-         kKeyEventDown,
-         {{EV_MSC, MSC_SCAN, 0x4B}, {EV_KEY, KEY_KP4, 1}, kSync}},
-        {"extended",
-         vk::Left,
-         0x4B,
-         kKeyEventExtended,
-         {{EV_MSC, MSC_SCAN, 0xE04B}, {EV_KEY, KEY_LEFT, 1}, kSync}},
-        {"extended flag without scan code",
-         vk::Menu,
-         0,
-         kKeyEventExtended,
-         {{EV_KEY, KEY_LEFTALT, 1}, kSync}},
-        {"a second press repeats", vk::Menu, 0, kKeyEventDown, {{EV_KEY, KEY_LEFTALT, 2}, kSync}},
-        {"release", vk::Menu, 0, kKeyEventUp, {{EV_KEY, KEY_LEFTALT, 0}, kSync}},
+    const Case cases[] = {
+        {"press", 65, 0, kKeyEventDown, {Key(KEY_A, 1), kSync}},
+        {"release", 65, 0, kKeyEventUp, {Key(KEY_A, 0), kSync}},
+        // MS-DOS mode: the scan code names the key, and goes out as the PC
+        // keyboard driver reports it. A key's own code is its own key.
+        {"MS-DOS press", 65, 0x1E, kKeyEventDown, {Scan(0x1E), Key(KEY_A, 1), kSync}},
+        {"MS-DOS release", 65, 0x1E, kKeyEventUp, {Scan(0x1E), Key(KEY_A, 0), kSync}},
+        {"own code", vk::Left, 0x4B, kKeyEventDown, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
+        {"own code, up", vk::Left, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
+        {"keypad 4", vk::Home, 0x4B, kKeyEventDown, {Scan(0x4B), Key(KEY_KP4, 1), kSync}},
+        // Up as the key that went down, although MS-DOS mode has ended.
+        {"keypad 4 up", vk::Home, 0, kKeyEventUp, {Key(KEY_KP4, 0), kSync}},
+        {"extended", vk::Home, 0x4B, kKeyEventExtended, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
+        {"extended up", vk::Home, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
+        {"extended, no scan code", vk::Menu, 0, kKeyEventExtended, {Key(KEY_LEFTALT, 1), kSync}},
+        {"second press repeats", vk::Menu, 0, kKeyEventDown, {Key(KEY_LEFTALT, 2), kSync}},
+        {"its release", vk::Menu, 0, kKeyEventUp, {Key(KEY_LEFTALT, 0), kSync}},
         {"release of a key not held", vk::Menu, 0, kKeyEventUp, {}},
         {"unknown key", 0, 0, kKeyEventDown, {}},
         {"Break has no Linux key", vk::Cancel, 0, kKeyEventDown, {}},
@@ -97,20 +88,21 @@ TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyAndTheScanCodeInMsDosMode) {
     }
 }
 
-TEST_F(PlatformUinput, ClicksAreButtonEvents) {
+TEST_F(PlatformUinput, ClicksAndWhatIsHeldAtTheEndIsReleased) {
     output->MouseButton(kMouseLeftDown);
     output->MouseButton(kMouseLeftUp);
     output->MouseButton(kMouseRightDown);
     output->MouseButton(kMouseRightUp);
     output->MouseButton(kMouseRightUp);  // not held: nothing
-    EXPECT_EQ(Take(), (std::vector<Ev>{{EV_KEY, BTN_LEFT, 1},
-                                       kSync,
-                                       {EV_KEY, BTN_LEFT, 0},
-                                       kSync,
-                                       {EV_KEY, BTN_RIGHT, 1},
-                                       kSync,
-                                       {EV_KEY, BTN_RIGHT, 0},
-                                       kSync}));
+    EXPECT_EQ(Take(), (std::vector<Ev>{Key(BTN_LEFT, 1), kSync, Key(BTN_LEFT, 0), kSync,
+                                       Key(BTN_RIGHT, 1), kSync, Key(BTN_RIGHT, 0), kSync}));
+    output->KeyEvent(65, 0, kKeyEventDown);
+    output->KeyEvent(vk::Shift, 0, kKeyEventDown);
+    output->MouseButton(kMouseLeftDown);
+    Take();
+    output.reset();
+    EXPECT_EQ(Take(),
+              (std::vector<Ev>{Key(KEY_A, 0), Key(KEY_LEFTSHIFT, 0), Key(BTN_LEFT, 0), kSync}));
 }
 
 TEST_F(PlatformUinput, PointerMovesAreRelativeToTheLastPositionSet) {
@@ -130,7 +122,7 @@ TEST_F(PlatformUinput, PointerMovesAreRelativeToTheLastPositionSet) {
     EXPECT_EQ(jumps.back(), kSync);
 }
 
-TEST_F(PlatformUinput, ScrollLockStateIsKeptButNothingIsSent) {
+TEST_F(PlatformUinput, OnlyTheScrollLockStateIsKeptAndNothingIsSent) {
     KeyboardStateTable table{};
     table[vk::ScrollLock] = 1;
     table[vk::Capital] = 1;
@@ -140,34 +132,17 @@ TEST_F(PlatformUinput, ScrollLockStateIsKeptButNothingIsSent) {
     EXPECT_TRUE(Take().empty());
 }
 
-TEST_F(PlatformUinput, ClosingReleasesEverythingHeld) {
-    output->KeyEvent(65, 0, kKeyEventDown);
-    output->KeyEvent(vk::Shift, 0, kKeyEventDown);
-    output->MouseButton(kMouseLeftDown);
-    Take();
-    output.reset();
-    EXPECT_EQ(Take(),
-              (std::vector<Ev>{
-                  {EV_KEY, KEY_A, 0}, {EV_KEY, KEY_LEFTSHIFT, 0}, {EV_KEY, BTN_LEFT, 0}, kSync}));
-}
-
-}  // namespace
-}  // namespace padrix::testing
-
-namespace padrix::testing {
-namespace {
-
 TEST(PlatformEvdevKeys, FilesThatAreNoKeyboardsAreLeftOut) {
     const auto folder =
         std::filesystem::temp_directory_path() / ("padrix-evdev-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder / "event1");
     std::ofstream(folder / "event0") << "not a device";
     std::ofstream(folder / "mice") << "";
-    uinput::EvdevKeys keys(folder);
-    EXPECT_FALSE(keys.HasKeyboards());
-    EXPECT_FALSE(keys.IsKeyDown(vk::Tab));
-    uinput::EvdevKeys none(folder / "missing");
-    EXPECT_FALSE(none.HasKeyboards());
+    for (const auto& path : {folder, folder / "missing"}) {
+        uinput::EvdevKeys keys(path);
+        EXPECT_FALSE(keys.HasKeyboards());
+        EXPECT_FALSE(keys.IsKeyDown(vk::Tab));
+    }
     std::filesystem::remove_all(folder);
 }
 

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/Launcher.h"
 #include "platform/WineRegistry.h"
@@ -19,7 +18,6 @@ constexpr const char* kVgsKey = "SOFTWARE\\Connectix\\Connectix Virtual Game Sta
 class PlatformWineRegistry : public ::testing::Test {
   protected:
     void SetUp() override {
-        prefix = fs::temp_directory_path() / ("padrix-wine-" + std::to_string(getpid()));
         fs::create_directories(prefix / "dosdevices");
         fs::create_directories(prefix / "drive_c" / "Program Files" / "Connectix");
         std::ofstream(prefix / "drive_c" / "Program Files" / "Connectix" / "VGS.exe") << "MZ";
@@ -48,33 +46,30 @@ class PlatformWineRegistry : public ::testing::Test {
 [Software\\Other] 1700000000
 "Location"="elsewhere"
 )";
-        std::ofstream(prefix / "user.reg") << R"(WINE REGISTRY Version 2
-[Software\\Wine\\Direct3D] 1700000000
-"renderer"="gl"
-)";
+        std::ofstream(prefix / "user.reg") << "WINE REGISTRY Version 2\n"
+                                              "[Software\\\\Wine\\\\Direct3D] 1700000000\n"
+                                              "\"renderer\"=\"gl\"\n";
     }
     void TearDown() override { fs::remove_all(prefix); }
 
     std::string Read(std::string_view key, std::string_view value,
                      RegistryRoot root = RegistryRoot::kLocalMachine) {
-        return Launcher(LauncherTools{.winePrefix = prefix}).ReadRegistryString(root, key, value);
+        return launcher.ReadRegistryString(root, key, value);
     }
 
-    fs::path prefix;
+    const fs::path prefix = fs::temp_directory_path() / ("padrix-wine-" + std::to_string(getpid()));
+    const Launcher launcher{LauncherTools{.winePrefix = prefix}};
 };
 
 TEST_F(PlatformWineRegistry, ReadsStringValues) {
-    struct Case {
-        std::string key;
-        std::string value;
-        std::string expected;
-    };
     const std::string general = kVgsKey;
-    const std::vector<Case> cases = {
-        {general, "Location", "C:\\Program Files\\Connectix\\VGS.exe"},
-        {"software\\connectix\\connectix virtual game station\\general", "LOCATION",
-         "C:\\Program Files\\Connectix\\VGS.exe"},
-        {"\\" + general + "\\", "Location", "C:\\Program Files\\Connectix\\VGS.exe"},
+    const std::string location = "C:\\Program Files\\Connectix\\VGS.exe";
+    const struct {
+        std::string key, value, expected;
+    } cases[] = {
+        {general, "Location", location},
+        {"software\\connectix\\connectix virtual game station\\general", "LOCATION", location},
+        {"\\" + general + "\\", "Location", location},
         {general, "Quoted", "say \"hi\"\ttab\\"},
         {general, "Unicode", "caf\xC3\xA9 \xE2\x82\xAC\xE2\x98\xBA!"},
         {general, "Octal", "aAb"},
@@ -90,7 +85,7 @@ TEST_F(PlatformWineRegistry, ReadsStringValues) {
         {general + "\\Deeper", "Location", ""},
         {"Software\\Connectix", "Location", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(Read(c.key, c.value), c.expected) << c.key << " / " << c.value;
     }
     EXPECT_EQ(Read("Software\\Wine\\Direct3D", "renderer", RegistryRoot::kCurrentUser), "gl");
@@ -107,16 +102,19 @@ TEST_F(PlatformWineRegistry, AMissingPrefixOrFileGivesEmptyText) {
 }
 
 TEST_F(PlatformWineRegistry, WindowsPathsBecomeFilesThroughTheDriveLinks) {
-    const Launcher launcher(LauncherTools{.winePrefix = prefix});
     const fs::path exe =
         fs::canonical(prefix / "drive_c" / "Program Files" / "Connectix" / "VGS.exe");
-    EXPECT_EQ(launcher.HostPathOfWindowsPath(Read(kVgsKey, "Location")), exe);
-    EXPECT_EQ(launcher.HostPathOfWindowsPath("c:/PROGRAM FILES/connectix/vgs.EXE"), exe);
-    EXPECT_EQ(launcher.HostPathOfWindowsPath("C:\\Program Files\\Connectix\\New.exe"),
-              exe.parent_path() / "New.exe");
-    EXPECT_EQ(launcher.HostPathOfWindowsPath("D:\\Games\\VGS.exe"), fs::path());
-    EXPECT_EQ(launcher.HostPathOfWindowsPath("\\\\server\\share\\VGS.exe"), fs::path());
-    EXPECT_EQ(launcher.HostPathOfWindowsPath(""), fs::path());
+    const std::pair<std::string, fs::path> cases[] = {
+        {Read(kVgsKey, "Location"), exe},
+        {"c:/PROGRAM FILES/connectix/vgs.EXE", exe},
+        {"C:\\Program Files\\Connectix\\New.exe", exe.parent_path() / "New.exe"},
+        {"D:\\Games\\VGS.exe", {}},
+        {"\\\\server\\share\\VGS.exe", {}},
+        {"", {}},
+    };
+    for (const auto& [windows, host] : cases) {
+        EXPECT_EQ(launcher.HostPathOfWindowsPath(windows), host) << windows;
+    }
 }
 
 TEST(PlatformWineRegistryText, UnquotingStopsAtTheClosingQuote) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <variant>
 
+#include "NamedKeys.h"
 #include "TestWindow.h"
 #include "XvfbServer.h"
 #include "engine/VirtualKeys.h"
@@ -23,151 +24,116 @@ constexpr unsigned Evdev(unsigned linuxKey) {
     return linuxKey + 8;
 }
 
-SeenEvent Press(unsigned keycode, KeySym sym) {
-    return {KeyPress, keycode, sym};
-}
-SeenEvent Release(unsigned keycode, KeySym sym) {
-    return {KeyRelease, keycode, sym};
+std::vector<SeenEvent> PressRelease(unsigned keycode, KeySym sym) {
+    return {{Seen::kKeyPress, keycode, sym}, {Seen::kKeyRelease, keycode, sym}};
 }
 
 // A private display, a session on it for the code under test, and a client
 // window with the focus and the pointer.
-class X11Fixture : public ::testing::Test {
+class PlatformX11Output : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(xvfb.display().empty()) << "Xvfb did not start";
+        ASSERT_TRUE(xvfb.ok()) << "Xvfb did not start";
         auto opened = x11::OpenX11Session(xvfb.display());
         ASSERT_TRUE(std::holds_alternative<std::shared_ptr<x11::X11Session>>(opened));
         session = std::get<std::shared_ptr<x11::X11Session>>(opened);
-        window = std::make_unique<TestWindow>(xvfb.display(), "Recorder");
-        ASSERT_TRUE(window->mapped());
-        window->TakeFocusAndPointer();
+        ASSERT_TRUE(window.mapped());
+        window.TakeFocusAndPointer();
         output = std::make_unique<x11::X11Output>(session);
     }
 
     // What the window received from what was sent so far.
     std::vector<SeenEvent> Received() {
         XSync(session->display(), False);
-        return window->Collect();
+        return window.Collect();
     }
 
-    XvfbServer xvfb;
+    XvfbServer xvfb{640, 480};
     std::shared_ptr<x11::X11Session> session;
-    std::unique_ptr<TestWindow> window;
+    TestWindow window{xvfb.display(), "Recorder"};
     std::unique_ptr<x11::X11Output> output;
 };
 
-using PlatformX11Output = X11Fixture;
-
-TEST_F(PlatformX11Output, KeysArriveAsTheKeyOfTheirKeysym) {
-    struct Case {
-        std::uint8_t vk;
-        unsigned keycode;
-        KeySym sym;
-    };
-    const Case cases[] = {
-        {65, Evdev(KEY_A), XK_a},
-        {48, Evdev(KEY_0), XK_0},
-        {vk::Return, Evdev(KEY_ENTER), XK_Return},
-        {vk::Left, Evdev(KEY_LEFT), XK_Left},
-        {vk::F1, Evdev(KEY_F1), XK_F1},
-        {vk::Control, Evdev(KEY_LEFTCTRL), XK_Control_L},
-        {vk::Snapshot, Evdev(KEY_SYSRQ), XK_Print},
-        {186, Evdev(KEY_SEMICOLON), XK_semicolon},
-        {96, Evdev(KEY_KP0), XK_KP_Insert},  // keypad 0, shown as Insert with Num Lock off
-        {163, Evdev(KEY_RIGHTCTRL), XK_Control_R},
-        // The layout calls the F13 key XF86Tools: the key itself is sent.
-        {124, Evdev(KEY_F13), XF86XK_Tools},
-    };
-    for (const Case& c : cases) {
-        output->KeyEvent(c.vk, 0, kKeyEventDown);
-        output->KeyEvent(c.vk, 0, kKeyEventUp);
-        EXPECT_EQ(Received(), (std::vector{Press(c.keycode, c.sym), Release(c.keycode, c.sym)}))
-            << "vk " << int(c.vk);
-    }
-}
-
-TEST_F(PlatformX11Output, ScanCodesPickThePhysicalKey) {
+TEST_F(PlatformX11Output, KeysArriveAsTheirKeysymOrInMsDosModeAsThePhysicalKey) {
     struct Case {
         std::uint8_t vk;
         std::uint8_t scan;
         std::uint32_t flags;
-        unsigned keycode;
+        unsigned keycode;  // 0: nothing arrives
         KeySym sym;
     };
     const Case cases[] = {
+        {65, 0, 0, Evdev(KEY_A), XK_a},
+        {48, 0, 0, Evdev(KEY_0), XK_0},
+        {vk::Return, 0, 0, Evdev(KEY_ENTER), XK_Return},
+        {vk::Left, 0, 0, Evdev(KEY_LEFT), XK_Left},
+        {vk::F1, 0, 0, Evdev(KEY_F1), XK_F1},
+        {vk::Control, 0, 0, Evdev(KEY_LEFTCTRL), XK_Control_L},
+        {vk::Snapshot, 0, 0, Evdev(KEY_SYSRQ), XK_Print},
+        {186, 0, 0, Evdev(KEY_SEMICOLON), XK_semicolon},
+        {96, 0, 0, Evdev(KEY_KP0), XK_KP_Insert},  // keypad 0 with Num Lock off
+        {163, 0, 0, Evdev(KEY_RIGHTCTRL), XK_Control_R},
+        {124, 0, 0, Evdev(KEY_F13), XF86XK_Tools},  // the layout's name for F13
+        // MS-DOS mode: the scan code names the key. A key's own code is its own
+        // key; 0x4B alone is otherwise the keypad's 4, as on a PC.
         {65, 0x1E, 0, Evdev(KEY_A), XK_a},
-        // Without the extended flag 0x4B is the keypad's 4, as on a PC.
-        {vk::Left, 0x4B, 0, Evdev(KEY_KP4), XK_KP_Left},
-        {vk::Left, 0x4B, kKeyEventExtended, Evdev(KEY_LEFT), XK_Left},
-        // The scan code decides, whatever the virtual key says.
         {66, 0x1E, 0, Evdev(KEY_A), XK_a},
+        {vk::Left, 0x4B, 0, Evdev(KEY_LEFT), XK_Left},
+        {vk::Home, 0x4B, 0, Evdev(KEY_KP4), XK_KP_Left},
+        {100, 0x4B, 0, Evdev(KEY_KP4), XK_KP_Left},
+        {vk::Home, 0x4B, kKeyEventExtended, Evdev(KEY_LEFT), XK_Left},
         {vk::Return, 0x1C, kKeyEventExtended, Evdev(KEY_KPENTER), XK_KP_Enter},
+        // Keys without a counterpart; Break is typed only as Ctrl+Pause.
+        {0, 0, 0, 0, 0},
+        {255, 0, 0, 0, 0},
+        {65, 0x60, 0, 0, 0},
+        {3, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         output->KeyEvent(c.vk, c.scan, c.flags | kKeyEventDown);
         output->KeyEvent(c.vk, c.scan, c.flags | kKeyEventUp);
-        EXPECT_EQ(Received(), (std::vector{Press(c.keycode, c.sym), Release(c.keycode, c.sym)}))
-            << "scan " << int(c.scan);
+        EXPECT_EQ(Received(),
+                  c.keycode != 0 ? PressRelease(c.keycode, c.sym) : std::vector<SeenEvent>{})
+            << "vk " << int(c.vk) << " scan " << int(c.scan);
     }
 }
 
-TEST_F(PlatformX11Output, KeysWithoutCounterpartAreSkipped) {
-    output->KeyEvent(0, 0, kKeyEventDown);      // no such virtual key
-    output->KeyEvent(255, 0, kKeyEventDown);    // none either
-    output->KeyEvent(65, 0x60, kKeyEventDown);  // a scan code no key sends
-    output->KeyEvent(3, 0, kKeyEventDown);      // Break: only Ctrl+Pause types it
-    EXPECT_TRUE(Received().empty());
-}
-
-TEST_F(PlatformX11Output, BurstArrivesCompleteAndInOrder) {
-    for (int i = 0; i < 12; ++i) {
-        output->KeyEvent(74, 0, kKeyEventDown);
-        output->KeyEvent(74, 0, kKeyEventUp);
-    }
-    std::vector<SeenEvent> expected;
-    for (int i = 0; i < 12; ++i) {
-        expected.push_back(Press(Evdev(KEY_J), XK_j));
-        expected.push_back(Release(Evdev(KEY_J), XK_j));
-    }
-    EXPECT_EQ(Received(), expected);
-}
-
-TEST_F(PlatformX11Output, MouseButtonsClickWhereThePointerIs) {
+TEST_F(PlatformX11Output, ClicksArriveAndWhatIsHeldAtTheEndIsReleased) {
     output->MouseButton(kMouseLeftDown);
     output->MouseButton(kMouseLeftUp);
     output->MouseButton(kMouseRightDown);
     output->MouseButton(kMouseRightUp);
-    EXPECT_EQ(Received(), (std::vector<SeenEvent>{{ButtonPress, Button1, 0},
-                                                  {ButtonRelease, Button1, 0},
-                                                  {ButtonPress, Button3, 0},
-                                                  {ButtonRelease, Button3, 0}}));
+    EXPECT_EQ(Received(), (std::vector<SeenEvent>{{Seen::kButtonPress, Button1},
+                                                  {Seen::kButtonRelease, Button1},
+                                                  {Seen::kButtonPress, Button3},
+                                                  {Seen::kButtonRelease, Button3}}));
+    // A key goes up as the key it went down as, MS-DOS mode ended or not.
+    output->KeyEvent(vk::Home, 0x4B, kKeyEventDown);
+    output->KeyEvent(vk::Home, 0, kKeyEventUp);
+    EXPECT_EQ(Received(), PressRelease(Evdev(KEY_KP4), XK_KP_Left));
+    output->KeyEvent(75, 0, kKeyEventDown);
+    output->MouseButton(kMouseLeftDown);
+    output.reset();
+    EXPECT_EQ(Received(), (std::vector<SeenEvent>{{Seen::kKeyPress, Evdev(KEY_K), XK_k},
+                                                  {Seen::kButtonPress, Button1},
+                                                  {Seen::kKeyRelease, Evdev(KEY_K), XK_k},
+                                                  {Seen::kButtonRelease, Button1}}));
 }
 
 TEST_F(PlatformX11Output, PointerIsSetAndReadInScreenPixels) {
     output->SetCursorPos({123, 45});
     EXPECT_EQ(output->GetCursorPos(), (ScreenPoint{123, 45}));
-    Window root = 0;
-    Window child = 0;
-    int x = 0;
-    int y = 0;
-    int wx = 0;
-    int wy = 0;
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
     unsigned mask = 0;
-    Display* other = window->display();
+    Display* other = window.display();
     XQueryPointer(other, DefaultRootWindow(other), &root, &child, &x, &y, &wx, &wy, &mask);
-    EXPECT_EQ(x, 123);
-    EXPECT_EQ(y, 45);
+    EXPECT_EQ(std::pair(x, y), std::pair(123, 45));
 }
 
 TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheTableAndNothingElseChanges) {
-    Display* other = window->display();
+    Display* other = window.display();
     const Atom scroll = XInternAtom(other, "Scroll Lock", False);
-    const auto indicator = [&] {
-        Bool on = False;
-        XkbGetNamedIndicator(other, scroll, nullptr, &on, nullptr, nullptr);
-        return on == True;
-    };
     const KeyboardStateTable before = output->GetKeyboardState();
     for (bool on : {true, false, true, false}) {
         KeyboardStateTable table = before;
@@ -175,7 +141,9 @@ TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheTableAndNothingElseChange
         table[vk::Capital] = 1;  // asks for Caps Lock too: must be left alone
         output->SetKeyboardState(table);
         XSync(session->display(), False);
-        EXPECT_EQ(indicator(), on);
+        Bool lit = False;
+        XkbGetNamedIndicator(other, scroll, nullptr, &lit, nullptr, nullptr);
+        EXPECT_EQ(lit == True, on);
         const KeyboardStateTable after = output->GetKeyboardState();
         EXPECT_EQ(after[vk::ScrollLock], on ? 1 : 0);
         EXPECT_EQ(after[vk::Capital], before[vk::Capital]);
@@ -183,19 +151,7 @@ TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheTableAndNothingElseChange
     }
 }
 
-TEST_F(PlatformX11Output, DestroyingTheOutputReleasesWhatItHolds) {
-    output->KeyEvent(75, 0, kKeyEventDown);
-    output->MouseButton(kMouseLeftDown);
-    output.reset();
-    EXPECT_EQ(Received(), (std::vector<SeenEvent>{Press(Evdev(KEY_K), XK_k),
-                                                  {ButtonPress, Button1, 0},
-                                                  Release(Evdev(KEY_K), XK_k),
-                                                  {ButtonRelease, Button1, 0}}));
-}
-
-using PlatformX11Keys = X11Fixture;
-
-TEST_F(PlatformX11Keys, HeldKeysAreSeenBySide) {
+TEST_F(PlatformX11Output, HeldKeysAreSeenBySide) {
     x11::X11Keys keys(session, std::chrono::microseconds(0));
     struct Case {
         std::uint8_t held;
@@ -223,24 +179,8 @@ TEST_F(PlatformX11Keys, HeldKeysAreSeenBySide) {
         XSync(session->display(), False);
         EXPECT_FALSE(keys.IsKeyDown(c.held));
     }
-}
-
-TEST_F(PlatformX11Keys, EveryNamedKeyHasAKeyOnTheXKeyboard) {
-    // Every code the configuration dialog gives a name to.
-    std::vector<int> named = {8,   9,   13,  16,  17,  18,  19,  20,  45,  46,  106, 107, 109, 110,
-                              111, 144, 145, 186, 187, 188, 189, 190, 191, 192, 219, 220, 221, 222};
-    for (int v = 32; v <= 40; ++v)
-        named.push_back(v);
-    for (int v = 48; v <= 57; ++v)
-        named.push_back(v);
-    for (int v = 65; v <= 90; ++v)
-        named.push_back(v);
-    for (int v = 96; v <= 105; ++v)
-        named.push_back(v);
-    for (int v = 112; v <= 127; ++v)
-        named.push_back(v);
-    for (int v : named) {
-        EXPECT_NE(session->keys().keycodeOfVk[static_cast<std::size_t>(v)], 0) << "vk " << v;
+    for (std::uint8_t v : NamedKeys()) {
+        EXPECT_NE(session->keys().keycodeOfVk[v], 0) << "no X key for vk " << int(v);
     }
 }
 

@@ -21,77 +21,56 @@ using namespace std::chrono_literals;
 class PlatformX11Screenshot : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(xvfb.display().empty());
-        folder =
-            fs::temp_directory_path() /
-            ("padrix-shot-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        ASSERT_TRUE(xvfb.ok());
+        std::string pattern = (fs::temp_directory_path() / "padrix-shot-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
         fs::create_directories(folder / "program");
-        auto beeper = std::make_unique<fakes::RecordingBeeper>();
-        beeps = beeper.get();
-        worker = std::make_unique<ScreenshotWorker>(
-            std::make_unique<x11::X11ScreenGrabber>(xvfb.display()), std::move(beeper),
-            folder / "pictures");
+        std::ofstream(folder / "blocker") << "x";  // a file: no folder can be made below it
     }
-    void TearDown() override {
-        worker.reset();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
-    // A path whose folder cannot be created: its parent is a file.
-    fs::path Unwritable(const std::string& name) {
-        std::ofstream(folder / "blocker") << "x";
-        return folder / "blocker" / name;
+    // A worker on the private display (or on `display`) with a beeper of the test's.
+    std::unique_ptr<ScreenshotWorker> Worker(std::unique_ptr<Beeper> beeper, fs::path pictures,
+                                             std::string display = {}) {
+        return std::make_unique<ScreenshotWorker>(
+            std::make_unique<x11::X11ScreenGrabber>(display.empty() ? xvfb.display() : display),
+            std::move(beeper), std::move(pictures));
     }
 
     XvfbServer xvfb{320, 200};
     fs::path folder;
-    fakes::RecordingBeeper* beeps = nullptr;
-    std::unique_ptr<ScreenshotWorker> worker;
 };
 
-TEST_F(PlatformX11Screenshot, WritesAJpegOfTheScreenAndBeeps) {
-    const fs::path path = folder / "program" / "20261206090507.jpg";
-    worker->RequestScreenshot(path.string());
-    ASSERT_TRUE(worker->WaitIdle(20s));
-    EXPECT_EQ(worker->LastWritten(), path);
-    QImageReader reader(QString::fromStdString(path.string()));
-    EXPECT_EQ(reader.format(), "jpeg");
-    EXPECT_EQ(reader.size(), QSize(320, 200));
-    EXPECT_FALSE(reader.read().isNull());
-    EXPECT_EQ(beeps->beeps, 1);
-}
-
-TEST_F(PlatformX11Screenshot, GoesToThePicturesFolderWhenItsOwnCannotBeWritten) {
-    worker->RequestScreenshot(Unwritable("20261206090507.jpg").string());
-    ASSERT_TRUE(worker->WaitIdle(20s));
-    const fs::path expected = folder / "pictures" / "Padrix" / "20261206090507.jpg";
-    EXPECT_EQ(worker->LastWritten(), expected);
-    EXPECT_EQ(QImageReader(QString::fromStdString(expected.string())).size(), QSize(320, 200));
-    EXPECT_EQ(beeps->beeps, 1);
-}
-
-TEST_F(PlatformX11Screenshot, NoFileNoBeep) {
-    auto beeper = std::make_unique<fakes::RecordingBeeper>();
-    fakes::RecordingBeeper* silent = beeper.get();
-    ScreenshotWorker stuck(std::make_unique<x11::X11ScreenGrabber>(xvfb.display()),
-                           std::move(beeper), Unwritable("pictures"));
-    stuck.RequestScreenshot(Unwritable("a.jpg").string());
-    ASSERT_TRUE(stuck.WaitIdle(20s));
-    EXPECT_EQ(stuck.LastWritten(), std::nullopt);
-    EXPECT_EQ(silent->beeps, 0);
-}
-
-TEST_F(PlatformX11Screenshot, NoDisplayNoFileNoBeep) {
-    auto beeper = std::make_unique<fakes::RecordingBeeper>();
-    fakes::RecordingBeeper* silent = beeper.get();
-    ScreenshotWorker blind(std::make_unique<x11::X11ScreenGrabber>(":65000"), std::move(beeper),
-                           folder / "pictures");
-    const fs::path path = folder / "program" / "x.jpg";
-    blind.RequestScreenshot(path.string());
-    ASSERT_TRUE(blind.WaitIdle(20s));
-    EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(silent->beeps, 0);
+TEST_F(PlatformX11Screenshot, WritesAJpegOfTheScreenWhereItCanAndBeepsOnlyThen) {
+    const struct {
+        fs::path requested, pictures, written;  // written empty: no file
+        std::string display = {};
+    } cases[] = {
+        {folder / "program" / "1.jpg", folder / "pictures", folder / "program" / "1.jpg"},
+        {folder / "blocker" / "2.jpg", folder / "pictures", folder / "pictures/Padrix/2.jpg"},
+        {folder / "blocker" / "3.jpg", folder / "blocker" / "pictures", {}},
+        {folder / "program" / "4.jpg", folder / "pictures", {}, ":65000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.requested);
+        auto beeper = std::make_unique<fakes::RecordingBeeper>();
+        const fakes::RecordingBeeper& beeps = *beeper;
+        auto worker = Worker(std::move(beeper), c.pictures, c.display);
+        worker->RequestScreenshot(c.requested.string());
+        ASSERT_TRUE(worker->WaitIdle(20s));
+        EXPECT_EQ(beeps.beeps, c.written.empty() ? 0 : 1);
+        if (c.written.empty()) {
+            EXPECT_EQ(worker->LastWritten(), std::nullopt);
+            EXPECT_FALSE(fs::exists(c.requested));
+            continue;
+        }
+        EXPECT_EQ(worker->LastWritten(), c.written);
+        QImageReader reader(QString::fromStdString(c.written.string()));
+        EXPECT_EQ(reader.format(), "jpeg");
+        EXPECT_EQ(reader.size(), QSize(320, 200));
+        EXPECT_FALSE(reader.read().isNull());
+    }
 }
 
 // Holds the screenshot thread inside its beep until the test lets it go.
@@ -99,51 +78,45 @@ class GateBeeper : public Beeper {
   public:
     void Beep() override {
         std::unique_lock lock(mutex_);
-        ++beeps_;
+        ++beeps;
         changed_.notify_all();
         changed_.wait(lock, [this] { return open_; });
     }
-    bool WaitForBeeps(int n) {
+    bool WaitForBeep() {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 20s, [&] { return beeps_ >= n; });
+        return changed_.wait_for(lock, 20s, [this] { return beeps > 0; });
     }
     void Open() {
         const std::lock_guard lock(mutex_);
         open_ = true;
         changed_.notify_all();
     }
-    int beeps() {
-        const std::lock_guard lock(mutex_);
-        return beeps_;
-    }
+    int beeps = 0;  // read once the worker is idle
 
   private:
     std::mutex mutex_;
     std::condition_variable changed_;
-    int beeps_ = 0;
     bool open_ = false;
 };
 
 TEST_F(PlatformX11Screenshot, RequestsWhileOneIsInFlightAreDropped) {
     auto gate = std::make_unique<GateBeeper>();
-    GateBeeper* beeper = gate.get();
-    ScreenshotWorker held(std::make_unique<x11::X11ScreenGrabber>(xvfb.display()), std::move(gate),
-                          folder / "pictures");
-    const fs::path first = folder / "program" / "1.jpg";
-    const fs::path second = folder / "program" / "2.jpg";
-    const fs::path third = folder / "program" / "3.jpg";
-    held.RequestScreenshot(first.string());
-    ASSERT_TRUE(beeper->WaitForBeeps(1));
-    held.RequestScreenshot(second.string());  // the first is still in flight
-    EXPECT_FALSE(held.WaitIdle(0ms));
-    beeper->Open();
-    ASSERT_TRUE(held.WaitIdle(20s));
-    held.RequestScreenshot(third.string());
-    ASSERT_TRUE(held.WaitIdle(20s));
-    EXPECT_TRUE(fs::exists(first));
-    EXPECT_FALSE(fs::exists(second));
-    EXPECT_TRUE(fs::exists(third));
-    EXPECT_EQ(beeper->beeps(), 2);
+    GateBeeper& beeper = *gate;
+    auto worker = Worker(std::move(gate), folder / "pictures");
+    const fs::path shots[] = {folder / "program/1.jpg", folder / "program/2.jpg",
+                              folder / "program/3.jpg"};
+    worker->RequestScreenshot(shots[0].string());
+    ASSERT_TRUE(beeper.WaitForBeep());
+    worker->RequestScreenshot(shots[1].string());  // the first is still in flight
+    EXPECT_FALSE(worker->WaitIdle(0ms));
+    beeper.Open();
+    ASSERT_TRUE(worker->WaitIdle(20s));
+    worker->RequestScreenshot(shots[2].string());
+    ASSERT_TRUE(worker->WaitIdle(20s));
+    EXPECT_TRUE(fs::exists(shots[0]));
+    EXPECT_FALSE(fs::exists(shots[1]));
+    EXPECT_TRUE(fs::exists(shots[2]));
+    EXPECT_EQ(beeper.beeps, 2);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Child process of the kill test: writes settings without end and reports the
-// number of every write on stdout once SaveSetting has returned.
+// Child process of the kill test: writes settings without end and appends the
+// number of every write to the acknowledgement file once SaveSetting has returned.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,7 +10,8 @@
 #include "settings/IniSettingsStore.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
+    const int acks = argc == 4 ? open(argv[3], O_WRONLY | O_APPEND | O_CLOEXEC) : -1;
+    if (acks < 0) {
         return 2;
     }
     padrix::IniSettingsStore store(argv[1]);
@@ -17,7 +19,7 @@ int main(int argc, char** argv) {
         const padrix::testing::PlannedWrite write = padrix::testing::PlanWrite(n);
         store.SaveSetting(write.section, write.key, write.value);
         const std::string ack = std::to_string(n) + "\n";
-        if (!store.LastSaveReachedFile() || ::write(1, ack.data(), ack.size()) < 0) {
+        if (!store.LastSaveReachedFile() || ::write(acks, ack.data(), ack.size()) < 0) {
             return 1;
         }
     }

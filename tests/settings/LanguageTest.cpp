@@ -26,7 +26,7 @@ TEST(SettingsLanguageTest, LinesTrimsAndEncodings) {
         {"a\nb\nc\n", {"a", "b", "c"}},
         {"a\r\nb\nc\r\rd\n\re", {"a", "b", "c", "d", "e"}},
         {"\tx \t", {"\tx \t"}},
-        {"Caf\xE9\n\x80uro\n\x81", {"Caf\xC3\xA9", "\xE2\x82\xACuro", "\xC2\x81"}},
+        {"Caf\xE9\n\x80uro\n\x81", {"Caf\xC3\xA9", "\xE2\x82\xACuro", "\xC2\x81"}},  // 1252
         {"Caf\xC3\xA9", {"Caf\xC3\xA9"}},
         {"\xEF\xBB\xBFStart\n", {"Start"}},
         {std::string("a\0b", 3), {std::string("a\0b", 3)}},
@@ -42,10 +42,9 @@ TEST(SettingsLanguageTest, ReadingIsBounded) {
     for (int i = 0; i < 40; ++i) {
         lines += "line " + std::to_string(i) + "\n";
     }
-    EXPECT_EQ(ParseLanguageTexts(lines, 18).size(), 19u);
-    EXPECT_EQ(ParseLanguageTexts(lines, 100).size(), 29u);
-    EXPECT_EQ(ParseLanguageTexts(lines, -1).size(), 0u);
-
+    for (auto [lastId, count] : {std::pair(18, 19u), {100, 29u}, {-1, 0u}}) {
+        EXPECT_EQ(ParseLanguageTexts(lines, lastId).size(), count) << lastId;
+    }
     EXPECT_EQ(ParseLanguageTexts(std::string(10000, 'x'), 0), Texts{std::string(4096, 'x')});
     std::string accents;
     for (int i = 0; i < 3000; ++i) {
@@ -53,30 +52,18 @@ TEST(SettingsLanguageTest, ReadingIsBounded) {
     }
     const Texts cut = ParseLanguageTexts(accents, 0);
     ASSERT_EQ(cut.size(), 1u);
-    EXPECT_EQ(cut[0].size(), 4096u);
+    EXPECT_EQ(cut[0].size(), 4096u) << "no character is split";
     EXPECT_EQ(cut[0].substr(4094), "\xC3\xA9");
 
     // Past 1 MiB nothing is read; a character split by that bound does not
     // turn a UTF-8 file into Windows-1252.
     TempFolder folder;
-    const std::size_t mib = kMaxLanguageFileBytes;
-    std::string big = "\xC3\xA9\n" + std::string(mib - 4, '\n') + "\xC3\xA9 late\n";
+    const std::string big =
+        "\xC3\xA9\n" + std::string(kMaxLanguageFileBytes - 4, '\n') + "\xC3\xA9 late\n";
     EXPECT_EQ(ReadLanguageFile(folder.Write("big.txt", big), 28), Texts{"\xC3\xA9"});
 }
 
-TEST(SettingsLanguageTest, FileExistsNeedsOneByte) {
-    TempFolder folder;
-    folder.Write("one.txt", "x");
-    folder.Write("empty.txt", "");
-    std::filesystem::create_directory(folder.File("dir.txt"));
-    EXPECT_TRUE(FileExists(folder.File("one.txt")));
-    EXPECT_FALSE(FileExists(folder.File("empty.txt")));
-    EXPECT_FALSE(FileExists(folder.File("dir.txt")));
-    EXPECT_FALSE(FileExists(folder.File("missing.txt")));
-    EXPECT_FALSE(FileExists(""));
-}
-
-TEST(SettingsLanguageTest, EachFormTakesItsOwnIds) {
+TEST(SettingsLanguageTest, EachFormTakesItsOwnIdsFromAFileOfOneByteOrMore) {
     TempFolder folder;
     std::string nineteen = "\n  \n";
     for (int id = 0; id < 19; ++id) {
@@ -85,17 +72,16 @@ TEST(SettingsLanguageTest, EachFormTakesItsOwnIds) {
     const std::string file = folder.Write("Padrix_Test.txt", nineteen);
     const struct {
         LanguageForm form;
-        int given;
         std::vector<int> changed;
     } table[] = {
-        {kMainFormTexts, 19, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
-        {kJoyConfigTexts, 3, {1, 17, 18}},
-        {kForceFeedbackTexts, 1, {3}},
+        {kMainFormTexts, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
+        {kJoyConfigTexts, {1, 17, 18}},
+        {kForceFeedbackTexts, {3}},
     };
     for (const auto& row : table) {
         LanguageTexts texts;
         texts.fill("old");
-        EXPECT_EQ(ApplyLanguageFile(file, row.form, texts), row.given);
+        EXPECT_EQ(ApplyLanguageFile(file, row.form, texts), int(row.changed.size()));
         for (int id = 0; id < kLanguageTextIds; ++id) {
             const bool changed =
                 std::find(row.changed.begin(), row.changed.end(), id) != row.changed.end();
@@ -104,20 +90,22 @@ TEST(SettingsLanguageTest, EachFormTakesItsOwnIds) {
     }
     LanguageTexts texts;
     texts.fill("old");
-    for (const std::string& path : {folder.Write("Padrix_Empty.txt", ""), folder.File("none")}) {
-        EXPECT_EQ(ApplyLanguageFile(path, kMainFormTexts, texts), 0);
+    std::filesystem::create_directory(folder.File("Padrix_Folder.txt"));
+    for (const std::string& path :
+         {folder.Write("Padrix_Empty.txt", ""), folder.File("Padrix_Folder.txt"),
+          folder.File("none"), std::string()}) {
+        EXPECT_FALSE(FileExists(path)) << path;
+        EXPECT_EQ(ApplyLanguageFile(path, kMainFormTexts, texts), 0) << path;
     }
     EXPECT_EQ(texts[0], "old");
+    EXPECT_TRUE(FileExists(folder.Write("one.txt", "x")));
 }
 
-TEST(SettingsLanguageTest, ListingTheLanguageFiles) {
+TEST(SettingsLanguageTest, ListingAndChoosingTheLanguageFiles) {
     TempFolder program;
     TempFolder installed;
-    for (const char* name :
-         {"Padrix_Deutsch.txt",
-          "padrix_Fran\xC3\xA7"
-          "ais.TXT",
-          "Padrix_.txt", "Padrix_x.txt.bak", "Other.txt", "Padrix.txt", "xPadrix_y.txt"}) {
+    for (const char* name : {"Padrix_Deutsch.txt", "padrix_Fran\u00E7ais.TXT", "Padrix_.txt",
+                             "Padrix_x.txt.bak", "Other.txt", "Padrix.txt", "xPadrix_y.txt"}) {
         program.Write(name, "x");
     }
     std::filesystem::create_directory(program.File("Padrix_Folder.txt"));
@@ -126,10 +114,7 @@ TEST(SettingsLanguageTest, ListingTheLanguageFiles) {
     const std::vector<LanguageFileEntry> expected = {
         {"", program.File("Padrix_.txt")},
         {"Deutsch", program.File("Padrix_Deutsch.txt")},
-        {"Fran\xC3\xA7"
-         "ais",
-         program.File("padrix_Fran\xC3\xA7"
-                      "ais.TXT")},
+        {"Fran\u00E7ais", program.File("padrix_Fran\u00E7ais.TXT")},
         {"Zulu", installed.File("Padrix_Zulu.txt")},
     };
     const auto entries =
@@ -138,9 +123,7 @@ TEST(SettingsLanguageTest, ListingTheLanguageFiles) {
     EXPECT_EQ(FindStoredLanguage(entries, program.File("Padrix_Deutsch.txt")), 1u);
     EXPECT_EQ(FindStoredLanguage(entries, program.File("Padrix_Deutsch.TXT")), std::nullopt);
     EXPECT_EQ(LanguageFolders(program.Path()).front(), program.Path());
-}
 
-TEST(SettingsLanguageTest, ChoosingALanguageStoresItsPath) {
     MemorySettingsStore store;
     EXPECT_TRUE(ChooseLanguage(store, "/opt/padrix/Padrix_Deutsch.txt"));
     EXPECT_EQ(StoredLanguagePath(store), "/opt/padrix/Padrix_Deutsch.txt");

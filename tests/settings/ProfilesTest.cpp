@@ -17,7 +17,7 @@ const KeyMap kDefaultMap{65, 83, 68, 87, 75,
                          76, 48, 50, 49, 74,
                          57, 73, 66, 78, {112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122}};
 
-TEST(SettingsProfilesTest, AnEmptyStoreLoadsTheDefaultTableForEachJoypadFound) {
+TEST(SettingsProfilesTest, EachJoypadFoundReadsItsSectionOrTheDefaults) {
     testing::TempFolder folder;
     IniSettingsStore store(folder.File("Padrix.ini"));
     Maps maps{};
@@ -30,7 +30,7 @@ TEST(SettingsProfilesTest, AnEmptyStoreLoadsTheDefaultTableForEachJoypadFound) {
     for (int joy = 0; joy < 3; ++joy) {
         EXPECT_EQ(maps[joy], expected) << "joypad " << joy + 1;
     }
-    EXPECT_EQ(maps[3].X, 0);  // joypads beyond the count are not read
+    EXPECT_EQ(maps[3].X, 0) << "joypads beyond the count are not read";
 
     store.SaveSetting("Custom2", "0", "1");
     store.SaveSetting("custom3", "24", "200");
@@ -41,15 +41,22 @@ TEST(SettingsProfilesTest, AnEmptyStoreLoadsTheDefaultTableForEachJoypadFound) {
     EXPECT_EQ(maps[2].Extra[10], 200);
     LoadProfile(store, "Game", maps, 2);
     EXPECT_EQ(maps[0].Up, 38);
-    EXPECT_EQ(maps[1].X, 74);  // "Game2" is absent: defaults
+    EXPECT_EQ(maps[1].X, 74) << "\"Game2\" is absent: defaults";
+
+    maps = {};
+    LoadProfile(store, "Custom", maps, 9);
+    EXPECT_EQ(maps[7], kDefaultMap) << "at most eight joypads";
+    maps = {};
+    LoadProfile(store, "Custom", maps, -1);
+    EXPECT_EQ(maps[0], KeyMap{});
 }
 
 TEST(SettingsProfilesTest, AValueThatIsNotAKeyCodeKeepsTheEntry) {
     for (const char* text : {"300", "abc", "-1", "", "256", " 75", "7.5"}) {
         MemorySettingsStore store;
-        store.SaveSetting("Custom", "3", text);
-        store.SaveSetting("Custom", "14", text);
-        store.SaveSetting("Custom", "4", "0");
+        store.SaveSetting("Custom", "3", text);   // A
+        store.SaveSetting("Custom", "14", text);  // Extra1
+        store.SaveSetting("Custom", "4", "0");    // B
         Maps maps{};
         maps[0].A = 99;
         maps[0].Extra[0] = 98;
@@ -58,38 +65,29 @@ TEST(SettingsProfilesTest, AValueThatIsNotAKeyCodeKeepsTheEntry) {
         EXPECT_EQ(maps[0].Extra[0], 98) << text;
         EXPECT_EQ(maps[0].B, 0) << text;
     }
-    MemorySettingsStore store;
-    Maps maps{};
-    LoadProfile(store, "Custom", maps, 9);
-    EXPECT_EQ(maps[7], kDefaultMap);
-    maps = {};
-    LoadProfile(store, "Custom", maps, -1);
-    EXPECT_EQ(maps[0], KeyMap{});
 }
 
+// The configuration dialog's side: its values go to the joypad's own section.
 TEST(SettingsProfilesTest, ConfigValuesGoToTheJoypadsCustomSection) {
     SlotTags tags;
     for (int slot = 0; slot < kDialogSlots; ++slot) {
-        tags[slot] = slot < kShownSlots ? std::to_string(60 + slot) : "";
+        tags[slot] = slot < kShownSlots && slot != 2 ? std::to_string(60 + slot) : "";
     }
-    tags[2] = "";
     MemorySettingsStore store;
-    for (const auto& [joy, section] :
-         {std::pair(1, "Custom"), std::pair(2, "Custom2"), std::pair(0, "Custom")}) {
+    for (auto [joy, section] : {std::pair(1, "Custom"), {2, "Custom2"}, {0, "Custom"}}) {
         store.SaveSetting(section, "23", "was here");
         StoreConfigValues(store, joy, tags);
-        EXPECT_EQ(store.GetSetting(section, "0", "?"), "60") << joy;
-        EXPECT_EQ(store.GetSetting(section, "2", "?"), "") << joy;
-        EXPECT_EQ(store.GetSetting(section, "23", "?"), "") << joy;
-        EXPECT_EQ(store.GetSetting(section, "24", "absent"), "absent") << joy;
+        const auto stored = [&](const char* key) { return store.GetSetting(section, key, "-"); };
+        EXPECT_EQ(std::vector({stored("0"), stored("2"), stored("23"), stored("24")}),
+                  std::vector<std::string>({"60", "", "", "-"}))
+            << joy;
     }
-
     Maps maps{};
     maps[1].Z = 5;
     TakeConfigValues(tags, 2, maps);
-    EXPECT_EQ(maps[1].X, 60);
-    EXPECT_EQ(maps[1].Select, 73);
-    EXPECT_EQ(maps[1].Z, 5);  // its tag is empty
+    EXPECT_EQ(std::vector({maps[1].X, maps[1].Select, maps[1].Z}),
+              std::vector<std::uint8_t>({60, 73, 5}))
+        << "an empty tag keeps the key";
     const Maps before = maps;
     TakeConfigValues(tags, 9, maps);
     TakeConfigValues(tags, 0, maps);
@@ -124,7 +122,7 @@ TEST(SettingsProfilesTest, SavingANamedProfile) {
             EXPECT_EQ(store.GetSetting(*step.section, "23", ""), "65");
         }
     }
-    EXPECT_EQ(store.GetSetting("Custom", "0", ""), "65");  // "custom" wrote joypad 1's map
+    EXPECT_EQ(store.GetSetting("Custom", "0", ""), "65") << "\"custom\" wrote joypad 1's map";
     EXPECT_EQ(store.GetSetting("Names", "2", ""), "Other/Game");
 }
 
@@ -154,10 +152,8 @@ TEST(SettingsProfilesTest, ProfileSelectionAndTheGravisFlag) {
     SlotTags tags;
     tags.fill("7");
     ReadProfileTags(store, "game", tags);
-    EXPECT_EQ(tags[0], "90");
-    EXPECT_EQ(tags[20], "");
-    EXPECT_EQ(tags[1], "7");  // absent: unchanged
-
+    EXPECT_EQ(std::vector({tags[0], tags[20], tags[1]}), std::vector<std::string>({"90", "", "7"}))
+        << "absent keys leave their tag";
     EXPECT_EQ(ReadGravis(store, "Game"), false);
     const std::pair<const char*, std::optional<bool>> table[] = {
         {"1", true},          {"0", false},       {"01", true},         {"2", std::nullopt},
@@ -166,10 +162,10 @@ TEST(SettingsProfilesTest, ProfileSelectionAndTheGravisFlag) {
         store.SaveSetting("Game", "Gravis", text);
         EXPECT_EQ(ReadGravis(store, "Game"), expected) << text;
     }
-    SaveGravis(store, "Game", true);
-    EXPECT_EQ(store.GetSetting("Game", "Gravis", ""), "1");
-    SaveGravis(store, "Game", false);
-    EXPECT_EQ(store.GetSetting("Game", "Gravis", ""), "0");
+    for (bool gravis : {true, false}) {
+        SaveGravis(store, "Game", gravis);
+        EXPECT_EQ(store.GetSetting("Game", "Gravis", ""), gravis ? "1" : "0");
+    }
 }
 
 }  // namespace

@@ -13,21 +13,18 @@ struct Conversion {
     std::optional<T> expected;
 };
 
-TEST(SettingsValuesTest, Booleans) {
-    const Conversion<bool> table[] = {
+TEST(SettingsValuesTest, TextsConvertWhenTheyAreExactlyANumberOrBoolean) {
+    const Conversion<bool> booleans[] = {
         {"True", true},   {"true", true},   {"TRUE", true},  {"tRuE", true},
         {"False", false}, {"FALSE", false}, {"1", true},     {"-1", true},
         {"+2", true},     {"0", false},     {"-000", false}, {"99999999999999999999999", true},
         {"", {}},         {" True", {}},    {"True ", {}},   {"yes", {}},
         {"1.5", {}},      {"-", {}},        {"Truex", {}},   {"0x1", {}},
     };
-    for (const auto& row : table) {
+    for (const auto& row : booleans) {
         EXPECT_EQ(ToBoolean(row.text), row.expected) << '"' << row.text << '"';
     }
-}
-
-TEST(SettingsValuesTest, SixteenBitIntegers) {
-    const Conversion<std::int16_t> table[] = {
+    const Conversion<std::int16_t> integers[] = {
         {"2", 2},
         {"-32768", -32768},
         {"32767", 32767},
@@ -46,18 +43,15 @@ TEST(SettingsValuesTest, SixteenBitIntegers) {
         {"+", {}},
         {"--1", {}},
     };
-    for (const auto& row : table) {
+    for (const auto& row : integers) {
         EXPECT_EQ(ToInt16(row.text), row.expected) << '"' << row.text << '"';
     }
-}
-
-TEST(SettingsValuesTest, KeyCodes) {
-    const Conversion<std::uint8_t> table[] = {
+    const Conversion<std::uint8_t> keyCodes[] = {
         {"0", 0},    {"74", 74},  {"255", 255}, {"074", 74}, {"256", {}},
         {"300", {}}, {"abc", {}}, {"-1", {}},   {"+1", {}},  {"", {}},
         {" 74", {}}, {"74 ", {}}, {"1e2", {}},  {"1.0", {}}, {"٣", {}},
     };
-    for (const auto& row : table) {
+    for (const auto& row : keyCodes) {
         EXPECT_EQ(ToKeyCode(row.text), row.expected) << '"' << row.text << '"';
     }
 }
@@ -65,9 +59,7 @@ TEST(SettingsValuesTest, KeyCodes) {
 TEST(SettingsValuesTest, WrittenFormsReadBack) {
     EXPECT_EQ(FromBoolean(true), "True");
     EXPECT_EQ(FromBoolean(false), "False");
-    EXPECT_EQ(FromInt(0), "0");
     EXPECT_EQ(FromInt(-1), "-1");
-    EXPECT_EQ(FromInt(74), "74");
     for (int v = std::numeric_limits<std::int16_t>::min();
          v <= std::numeric_limits<std::int16_t>::max(); ++v) {
         ASSERT_EQ(ToInt16(FromInt(v)), v);
@@ -75,8 +67,6 @@ TEST(SettingsValuesTest, WrittenFormsReadBack) {
     for (int code = 0; code <= 255; ++code) {
         ASSERT_EQ(ToKeyCode(FromInt(code)), code);
     }
-    EXPECT_EQ(ToBoolean(FromBoolean(true)), true);
-    EXPECT_EQ(ToBoolean(FromBoolean(false)), false);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "PadrixOnX.h"
+#include "XvfbServer.h"
 #include "app/TerminationSignals.h"
 
 namespace padrix::testing {
@@ -32,8 +33,6 @@ TEST(AppEndToEnd, MWithATypesEscapeWhenMIsAModifier) {
     padrix.pad().SetButton(0, true);
     EXPECT_TRUE(padrix.WaitForKey(XK_Escape, true));
     EXPECT_TRUE(padrix.WaitForKey(XK_Escape, false));
-    padrix.pad().SetButton(0, false);
-    padrix.pad().SetButton(9, false);
 }
 
 TEST(AppEndToEnd, AButtonHeldAtSigtermIsReleasedAtTheClient) {
@@ -51,15 +50,38 @@ TEST(AppEndToEnd, AButtonHeldAtSigtermIsReleasedAtTheClient) {
     EXPECT_TRUE(padrix.form().Unloaded());
 }
 
+// Nine or ten controllers: start-up opens the first eight, each with its
+// twelve buttons, and the eighth types its keys.
+TEST(AppEndToEnd, StartUpOpensTheFirstEightJoypads) {
+    for (int pads : {9, 10}) {
+        PadrixOnX padrix(true, pads);
+        if (!padrix.ok()) {
+            GTEST_SKIP() << padrix.error();
+        }
+        const PadTables& tables = padrix.form().engine().tables;
+        EXPECT_EQ(tables.joypadCount, 8);
+        for (int n = 0; n < kMaxJoypads; ++n) {
+            EXPECT_NE(tables.joypadDevices[n], nullptr);
+            EXPECT_EQ(tables.joypadMaxButton[n], 11);
+        }
+        padrix.pad(8).SetButton(1, true);
+        EXPECT_TRUE(padrix.WaitForKey(XK_k, true)) << pads;
+        padrix.pad(8).SetButton(1, false);
+        EXPECT_TRUE(padrix.WaitForKey(XK_k, false)) << pads;
+    }
+}
+
 }  // namespace
 }  // namespace padrix::testing
 
-// The X server comes first: Qt and the output backend connect to it.
+// The X server comes first and lasts longest: Qt and the output backend
+// connect to it.
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const bool listing = testing::GTEST_FLAG(list_tests);
-    if (!listing && padrix::testing::TestDisplay().ok()) {
-        setenv("DISPLAY", padrix::testing::TestDisplay().name().c_str(), 1);
+    std::optional<padrix::testing::XvfbServer> x;
+    if (!listing && x.emplace().ok()) {
+        setenv("DISPLAY", x->display().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     } else {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

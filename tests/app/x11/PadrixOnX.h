@@ -1,13 +1,12 @@
 #pragma once
 
-#include <SDL.h>
-
 #include <QTemporaryDir>
 #include <memory>
 #include <optional>
-#include <variant>
+#include <vector>
 
-#include "XKit.h"
+#include "TestWindow.h"
+#include "VirtualPad.h"
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
 #include "app/SystemClock.h"
@@ -18,47 +17,35 @@
 
 namespace padrix::testing {
 
-// The private X server of this test process; made before the application
-// object so that Qt and the output backend both use it.
-PrivateDisplay& TestDisplay();
-
-// One SDL virtual joystick with `buttons` buttons and two axes.
-class VirtualJoystick {
-  public:
-    explicit VirtualJoystick(int buttons);
-    ~VirtualJoystick();
-    VirtualJoystick(const VirtualJoystick&) = delete;
-    VirtualJoystick& operator=(const VirtualJoystick&) = delete;
-    bool ok() const { return handle_ != nullptr; }
-    void SetButton(int button, bool pressed);
-
-  private:
-    SDL_Joystick* handle_ = nullptr;
-};
-
 // The whole main form as the program builds it (SDL controllers, the X11
-// output, a settings file of its own), started with one virtual joypad
-// attached before start-up and a real X client window holding the focus.
+// output on $DISPLAY, a settings file of its own), started with `pads`
+// virtual joypads of 12 buttons attached before start-up and a real X client
+// window holding the focus.
 class PadrixOnX {
   public:
     // `select` is "Use M button as Select".
-    explicit PadrixOnX(bool select = true);
+    explicit PadrixOnX(bool select = true, int pads = 1);
     ~PadrixOnX();
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     formPadrix& form() { return *form_; }
-    VirtualJoystick& pad() { return *pad_; }
-    KeyRecorder& client() { return *client_; }
+    VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
 
     // Processes events until the client has received `press` (or release) of
     // keysym; everything received is kept for later calls.
     bool WaitForKey(unsigned long keysym, bool press, int timeoutMs = 5000);
 
   private:
-    std::string error_;
+    std::string Start(bool select, int pads);
+
+    // SDL's joystick support for the virtual pads, running while they live.
+    struct SdlJoysticks {
+        SdlJoysticks() { SDL_InitSubSystem(SDL_INIT_JOYSTICK); }
+        ~SdlJoysticks() { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
+    } sdl_;
+    std::vector<std::unique_ptr<VirtualPad>> pads_;
     QTemporaryDir dir_;
-    std::unique_ptr<VirtualJoystick> pad_;
     std::unique_ptr<IniSettingsStore> settings_;
     std::optional<DesktopPlatform> platform_;
     SystemClock clock_;
@@ -66,9 +53,10 @@ class PadrixOnX {
     std::unique_ptr<SdlControllerAccess> controllers_;
     Launcher launcher_;
     std::unique_ptr<SingleInstance> instance_;
-    std::unique_ptr<KeyRecorder> client_;
+    std::unique_ptr<TestWindow> client_;
     std::unique_ptr<formPadrix> form_;
-    std::vector<KeyRecorder::Key> received_;
+    std::vector<SeenEvent> received_;
+    std::string error_;
 };
 
 }  // namespace padrix::testing

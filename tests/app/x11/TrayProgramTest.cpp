@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <memory>
 
-#include "XKit.h"
+#include "Child.h"
+#include "PrivateDisplay.h"
 
 namespace padrix::testing {
 namespace {
@@ -36,7 +39,7 @@ class AppTray : public ::testing::Test {
     }
 
     std::unique_ptr<Child> StartPadrix() {
-        std::map<std::string, std::string> env = x.Env();
+        Environment env = x.Env();
         env["XDG_CONFIG_HOME"] = dir.filePath("config").toStdString();
         env["XDG_RUNTIME_DIR"] = dir.filePath("runtime").toStdString();
         env["HOME"] = dir.filePath("home").toStdString();
@@ -49,15 +52,13 @@ class AppTray : public ::testing::Test {
     // The icon: a padrix window embedded in the notification area.
     XWindowId WaitForIcon() {
         XWindowId icon = 0;
-        WaitUntil([&] {
-            icon = x.EmbeddedByClass("padrix");
-            return icon != 0;
-        });
+        WaitUntil([&] { return (icon = x.EmbeddedByClass("padrix")) != 0; });
         return icon;
     }
+    std::size_t PadrixWindows() { return x.Viewable("padrix").size(); }
+    bool FallbackShown() { return !x.Viewable({}, kCaption).empty(); }
 
-    bool NoPadrixWindowShown() { return x.ViewableByClass("padrix").empty(); }
-
+    // The settings file's inode: storing a value replaces the file.
     ino_t SettingsInode() {
         struct stat st {};
         const std::string path = dir.filePath("config/Padrix/Padrix.ini").toStdString();
@@ -71,6 +72,11 @@ class AppTray : public ::testing::Test {
                        "--repeat", std::to_string(clicks), "--delay", "50", button}));
     }
 
+    static bool EndedWell(Child& padrix) {
+        int status = 0;
+        return padrix.WaitExit(20000, &status) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
     PrivateDisplay x;
     QTemporaryDir dir;
 };
@@ -80,12 +86,12 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     auto padrix = StartPadrix();
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u) << "no icon in the notification area";
-    EXPECT_TRUE(x.ViewableByTitle(kCaption).empty()) << "no fallback window with a tray";
+    EXPECT_FALSE(FallbackShown()) << "no fallback window with a tray";
 
     Click(icon, "3");
     ASSERT_TRUE(WaitUntil([&] {
-        for (XWindowId w : x.ViewableByClass("padrix")) {
-            if (x.IsTopLevel(w) && x.IsOverrideRedirect(w)) {
+        for (const auto& w : x.Viewable("padrix")) {
+            if (w.topLevel && w.overrideRedirect) {
                 return true;
             }
         }
@@ -93,24 +99,22 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     })) << "the menu did not open";
     // The menu opens with nothing selected: Up reaches its last entry, E&xit.
     ASSERT_TRUE(x.Xdotool({"key", "Up", "Return"}));
-
-    int status = 0;
-    ASSERT_TRUE(padrix->WaitExit(20000, &status)) << "the program did not end";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_TRUE(WaitUntil([this] { return NoPadrixWindowShown(); }));
+    EXPECT_TRUE(EndedWell(*padrix));
+    EXPECT_TRUE(WaitUntil([this] { return PadrixWindows() == 0; }));
 }
 
 TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
     auto trayer = StartTrayer();
     auto first = StartPadrix();
     ASSERT_NE(WaitForIcon(), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; }));
+    const ino_t settings = SettingsInode();
     auto second = StartPadrix();
-    int status = 0;
-    ASSERT_TRUE(second->WaitExit(20000, &status));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(EndedWell(*second));
     EXPECT_TRUE(first->Running());
-    EXPECT_EQ(x.ViewableByClass("padrix").size(), 1u);
+    EXPECT_EQ(PadrixWindows(), 1u);
     EXPECT_NE(WaitForIcon(), 0u);
+    EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
 }
 
 TEST_F(AppTray, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensNothing) {
@@ -119,27 +123,24 @@ TEST_F(AppTray, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensNothing) 
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
     ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; })) << "start-up stores the layout";
-    EXPECT_EQ(x.ViewableByClass("padrix").size(), 1u) << "start-up opened nothing";
+    EXPECT_EQ(PadrixWindows(), 1u) << "start-up opened nothing";
 
     const ino_t before = SettingsInode();
     Click(icon, "1", 2);
     // Applying the layout stores "Last" again, which replaces the settings file.
     EXPECT_TRUE(WaitUntil([&] { return SettingsInode() != before; }));
-    EXPECT_EQ(x.ViewableByClass("padrix").size(), 1u) << "nothing opened";
+    EXPECT_EQ(PadrixWindows(), 1u) << "nothing opened";
     EXPECT_TRUE(padrix->Running());
 }
 
 TEST_F(AppTray, WithoutNotificationAreaTheWindowStandsInUntilOneAppears) {
     auto padrix = StartPadrix();
-    ASSERT_TRUE(WaitUntil([&] { return !x.ViewableByTitle(kCaption).empty(); }))
-        << "no fallback window";
+    ASSERT_TRUE(WaitUntil([&] { return FallbackShown(); })) << "no fallback window";
     auto trayer = StartTrayer();
     EXPECT_NE(WaitForIcon(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return x.ViewableByTitle(kCaption).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !FallbackShown(); }));
     kill(padrix->pid(), SIGTERM);
-    int status = 0;
-    ASSERT_TRUE(padrix->WaitExit(20000, &status));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(EndedWell(*padrix));
 }
 
 }  // namespace

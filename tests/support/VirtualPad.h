@@ -14,27 +14,28 @@ struct PadSetup {
     int buttons = 12;
     int hats = 0;
     bool rumble = false;
-    std::uint16_t vendor = 0x1209;
-    std::uint16_t product = 0x0001;
 };
 
 // One SDL virtual joystick, attached while the object lives (SDL's joystick
-// support must be running). It keeps its own handle to set its state and
+// support must be running). It keeps a handle of its own to set its state and
 // records the rumble requests that reach it.
 class VirtualPad {
   public:
-    explicit VirtualPad(PadSetup setup);
-    ~VirtualPad();
+    explicit VirtualPad(PadSetup setup) : setup_(std::move(setup)) { Attach(); }
+    ~VirtualPad() { Detach(); }
     VirtualPad(const VirtualPad&) = delete;
     VirtualPad& operator=(const VirtualPad&) = delete;
 
-    void SetAxis(int axis, Sint16 value);
-    void SetButton(int button, bool pressed);
-    void SetHat(Uint8 value);
+    void SetAxis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(handle_, axis, value); }
+    void SetButton(int button, bool pressed) {
+        SDL_JoystickSetVirtualButton(handle_, button, pressed ? SDL_PRESSED : SDL_RELEASED);
+    }
+    void SetHat(Uint8 value) { SDL_JoystickSetVirtualHat(handle_, 0, value); }
 
-    // Unplugs the controller, and plugs the same model in again.
+    // Unplugs the controller, and plugs the same model in again (last in
+    // SDL's enumeration).
     void Detach();
-    void Attach();
+    bool Attach();
     bool attached() const { return handle_ != nullptr; }
 
     // The last rumble request the controller received, and how many there were.
@@ -44,7 +45,6 @@ class VirtualPad {
 
   private:
     static int SDLCALL OnRumble(void* self, Uint16 low, Uint16 high);
-    int DeviceIndex() const;
 
     PadSetup setup_;
     SDL_JoystickID id_ = -1;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestWindow.h"
+#include "XvfbServer.h"
+
+namespace padrix::testing {
+
+// A private X server and one connection for looking at the windows on it.
+class PrivateDisplay {
+  public:
+    PrivateDisplay();
+    ~PrivateDisplay();
+    PrivateDisplay(const PrivateDisplay&) = delete;
+    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+
+    bool ok() const { return dpy_ != nullptr; }
+    const std::string& name() const { return server_.display(); }
+    Environment Env() const { return server_.Env(); }
+
+    // Whether a notification area owns the tray selection.
+    bool HasNotificationArea();
+
+    struct Shown {
+        XWindowId id;
+        bool topLevel;  // a child of the root window
+        bool overrideRedirect;
+        std::string resClass;  // WM_CLASS, name or class
+        std::string title;     // WM_NAME
+    };
+    // Every viewable window whose WM_CLASS names `resClass` or whose WM_NAME is `title`.
+    std::vector<Shown> Viewable(const std::string& resClass, const std::string& title = {});
+    // A viewable window of that class inside another (an icon embedded in the
+    // notification area), 0 when there is none.
+    XWindowId EmbeddedByClass(const std::string& resClass);
+    // The window's centre in root coordinates.
+    std::pair<int, int> Centre(XWindowId w);
+    // xdotool on this display; true when it succeeded.
+    bool Xdotool(const std::vector<std::string>& args);
+
+  private:
+    void Collect(XWindowId w, XWindowId parent, const std::string& resClass,
+                 const std::string& title, std::vector<Shown>& out);
+
+    XvfbServer server_;
+    XDisplay* dpy_ = nullptr;
+};
+
+}  // namespace padrix::testing
