@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "platform/Launcher.h"
-#include "platform/WineRegistry.h"
 
 namespace padrix::testing {
 namespace {
@@ -41,6 +40,7 @@ class PlatformWineRegistry : public ::testing::Test {
 "Quoted"="say \"hi\"\ttab\\"
 "Unicode"="caf\xe9 \x20ac\x263a!"
 "Octal"="a\101b"
+"Pairs"="\xd83d\xde00\xd800x"
 "Broken"="no closing quote
 
 [Software\\Other] 1700000000
@@ -73,6 +73,8 @@ TEST_F(PlatformWineRegistry, ReadsStringValues) {
         {general, "Quoted", "say \"hi\"\ttab\\"},
         {general, "Unicode", "caf\xC3\xA9 \xE2\x82\xAC\xE2\x98\xBA!"},
         {general, "Octal", "aAb"},
+        // A pair of surrogates is one character, a lone one the replacement character.
+        {general, "Pairs", "\xF0\x9F\x98\x80\xEF\xBF\xBDx"},
         {general, "Expand", "%ProgramFiles%\\Connectix"},
         {general, "", "the default"},
         {"Software\\Other", "Location", "elsewhere"},
@@ -115,18 +117,6 @@ TEST_F(PlatformWineRegistry, WindowsPathsBecomeFilesThroughTheDriveLinks) {
     for (const auto& [windows, host] : cases) {
         EXPECT_EQ(launcher.HostPathOfWindowsPath(windows), host) << windows;
     }
-}
-
-TEST(PlatformWineRegistryText, UnquotingStopsAtTheClosingQuote) {
-    const auto text = UnquoteRegistryText(R"(a\\b\"c"="rest")");
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->text, "a\\b\"c");
-    EXPECT_EQ(text->used, 8u);
-    EXPECT_FALSE(UnquoteRegistryText("no end").has_value());
-    EXPECT_FALSE(UnquoteRegistryText("ends in a backslash\\").has_value());
-    // A lone surrogate becomes the replacement character, a pair one character.
-    EXPECT_EQ(UnquoteRegistryText(R"(\xd83d\xde00\xd800x")")->text,
-              "\xF0\x9F\x98\x80\xEF\xBF\xBDx");
 }
 
 }  // namespace

@@ -14,18 +14,6 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(SettingsIniFileTest, CreatesItsFolderAndKeepsTheFirstSpelling) {
-    TempFolder folder;
-    IniSettingsStore store(folder.File("a/b/Padrix.ini"));
-    store.SaveSetting("Names", "1", "Game");
-    store.SaveSetting("names", "2", "Other");
-    EXPECT_TRUE(store.LastSaveReachedFile());
-    const std::string text = folder.Read("a/b/Padrix.ini");
-    EXPECT_NE(text.find("[Names]"), std::string::npos) << text;
-    EXPECT_EQ(text.find("[names]"), std::string::npos) << text;
-    EXPECT_NE(text.find("2=Other"), std::string::npos) << text;
-}
-
 TEST(SettingsIniFileTest, DamagedFilesGiveWhatIsReadableAndKeepItOnTheNextWrite) {
     std::string noise(4096, '\0');
     std::mt19937 random(7);
@@ -75,23 +63,32 @@ TEST(SettingsIniFileTest, AFailedWriteIsReportedKeptAndRetried) {
     EXPECT_EQ(reopened.GetSetting("Custom", "DOS", ""), "True");
 }
 
-TEST(SettingsIniFileTest, HandEditedNamesAreReadAndUpdatedInPlace) {
+// The first spelling of a section stays, also one written by hand.
+TEST(SettingsIniFileTest, CreatesItsFolderAndUpdatesHandEditedNamesInPlace) {
     TempFolder folder;
     const std::string file =
-        folder.Write("Padrix.ini", "[My%20Game]\n0=65\n[custom]\nlang=/x\nlist=a,b\n");
+        folder.Write("a/Padrix.ini", "[My%20Game]\n0=65\n[custom]\nlang=/x\nlist=a,b\n");
     {
         IniSettingsStore store(file);
         EXPECT_EQ(store.GetSetting("my game", "0", ""), "65");
         EXPECT_EQ(store.GetSetting("Custom", "List", ""), "a,b");
         store.SaveSetting("My Game", "0", "66");
         store.SaveSetting("CUSTOM", "LANG", "/y");
+        store.SaveSetting("Names", "1", "Game");
+        store.SaveSetting("names", "2", "Other");
+        IniSettingsStore elsewhere(folder.File("b/c/Padrix.ini"));
+        elsewhere.SaveSetting("Custom", "Last", "1");
+        EXPECT_TRUE(elsewhere.LastSaveReachedFile());
     }
     IniSettingsStore reopened(file);
     EXPECT_EQ(reopened.GetSetting("My Game", "0", ""), "66");
     EXPECT_EQ(reopened.GetSetting("Custom", "Lang", ""), "/y");
-    const std::string text = folder.Read("Padrix.ini");
-    EXPECT_EQ(text.find("[My_20Game]"), std::string::npos) << text;
-    EXPECT_EQ(text.find("[CUSTOM]"), std::string::npos) << text;
+    EXPECT_EQ(reopened.GetSetting("NAMES", "2", ""), "Other");
+    const std::string text = folder.Read("a/Padrix.ini");
+    for (const char* gone : {"[My_20Game]", "[CUSTOM]", "[names]"}) {
+        EXPECT_EQ(text.find(gone), std::string::npos) << text;
+    }
+    EXPECT_NE(text.find("[Names]"), std::string::npos) << text;
 }
 
 TEST(SettingsIniFileTest, AnEmptyLockFileLeftByAKilledWriterDoesNotBlock) {

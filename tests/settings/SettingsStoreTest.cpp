@@ -8,7 +8,6 @@
 #include "TempFolder.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/MemorySettingsStore.h"
-#include "settings/NameCodec.h"
 
 namespace padrix {
 namespace {
@@ -80,20 +79,6 @@ TEST_P(SettingsStoreTest, AnyTitleRoundTripsAndTouchesNothingElse) {
 
 INSTANTIATE_TEST_SUITE_P(Settings, SettingsStoreTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Ini" : "Memory"; });
-
-TEST(SettingsNameCodecTest, EveryNameHasOneTokenThatDecodesBack) {
-    for (const std::string& title : kTitles) {
-        const std::string token = EncodeName(title);
-        EXPECT_EQ(token.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-                                          "0123456789-._"),
-                  std::string::npos)
-            << token;
-        EXPECT_EQ(DecodeName(token), title);
-    }
-    for (const char* notOurs : {"", "a b", "_4", "_4g", "_41", "x_2f", "a/b"}) {
-        EXPECT_EQ(DecodeName(notOurs), std::nullopt) << notOurs;
-    }
-}
 
 }  // namespace
 }  // namespace padrix
