@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "XvfbServer.h"
 #include "x11/PadrixOnX.h"
+#include "x11/PrivateDisplay.h"
 
 using namespace padrix::testing;
 using Clock = std::chrono::steady_clock;
@@ -108,11 +110,12 @@ void StartToIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!TestDisplay().ok()) {
+    XvfbServer x;
+    if (!x.ok()) {
         std::printf("Xvfb did not start\n");
         return 1;
     }
-    setenv("DISPLAY", TestDisplay().name().c_str(), 1);
+    setenv("DISPLAY", x.display().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
