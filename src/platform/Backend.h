@@ -19,12 +19,8 @@ enum class OutputBackend { kX11, kUinput };
 // it can let go of every key it still holds.
 struct DesktopPlatform {
     OutputBackend backend = OutputBackend::kX11;
-    // False where the pointer position cannot be read (uinput): the output
-    // then reports the last position it set, and mouse mode steers by speed.
-    bool pointerReadable = true;
     std::unique_ptr<EventOutput> output;
     std::unique_ptr<PhysicalKeys> keys;
-    std::unique_ptr<Beeper> beeper;
     // Writes the JPEG off the calling thread and beeps once it exists.
     std::unique_ptr<Screenshotter> screenshots;
     std::unique_ptr<WindowActivator> windows;

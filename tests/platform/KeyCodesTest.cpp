@@ -59,6 +59,50 @@ TEST(PlatformKeyCodes, ScanCodesNameThePhysicalKey) {
     }
 }
 
+// MS-DOS mode: a key's own scan code is its own key, and the code goes out
+// as the kernel's PC keyboard driver reports it (bit 7 for the E0 prefix).
+TEST(PlatformKeyCodes, KeyEventsByScanCodeAndTheirReportedCodes) {
+    const std::tuple<std::uint8_t, std::uint8_t, bool, std::uint16_t> events[] = {
+        {38, 0x48, false, KEY_UP},
+        {104, 0x48, false, KEY_KP8},
+        {36, 0x47, false, KEY_HOME},
+        {45, 0x52, false, KEY_INSERT},
+        {163, 0x1D, false, KEY_RIGHTCTRL},
+        {19, 0x45, false, KEY_PAUSE},
+        {144, 0x45, false, KEY_NUMLOCK},
+        {111, 0x35, false, KEY_KPSLASH},
+        {36, 0x48, false, KEY_KP8},
+        {66, 0x1E, false, KEY_A},
+        {13, 0x1C, true, KEY_KPENTER},
+        {3, 0x46, false, KEY_SCROLLLOCK},
+        {65, 0x60, false, 0},
+    };
+    for (auto [vk, scan, extended, key] : events) {
+        EXPECT_EQ(LinuxKeyOfKeyEvent(vk, scan, extended), key) << int(vk);
+    }
+    const std::pair<std::uint16_t, std::uint16_t> reported[] = {
+        {KEY_A, 0x1E},         {KEY_UP, 0xC8},       {KEY_KP8, 0x48},
+        {KEY_RIGHTCTRL, 0x9D}, {KEY_SYSRQ, 0xB7},    {KEY_PAUSE, 0xC5},
+        {KEY_F13, 0x64},       {KEY_LEFTMETA, 0xDB}, {0, 0},
+        {KEY_MUTE, 0},
+    };
+    for (auto [key, scan] : reported) {
+        EXPECT_EQ(AtkbdScanCodeOf(key), scan) << key;
+    }
+    // Every key of the table: its own code is itself, and the code it
+    // reports leads back to it.
+    for (const KeyCodes& k : AllKeys()) {
+        if (k.scanCode == 0 || k.linuxKey == 0) {
+            continue;
+        }
+        EXPECT_EQ(LinuxKeyOfKeyEvent(k.vk, k.scanCode, false), k.linuxKey) << int(k.vk);
+        const std::uint16_t scan = AtkbdScanCodeOf(k.linuxKey);
+        if (k.linuxKey != KEY_PAUSE) {
+            EXPECT_EQ(LinuxKeyOfScanCode(scan & 0x7F, (scan & 0x80) != 0), k.linuxKey) << int(k.vk);
+        }
+    }
+}
+
 // A captured key names the key, whatever the modifiers made of it.
 TEST(PlatformKeyCodes, CapturedKeysMapBackToTheirKey) {
     const std::pair<std::uint32_t, std::uint8_t> keysyms[] = {

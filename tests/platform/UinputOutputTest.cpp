@@ -70,7 +70,8 @@ TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyWithTheScanCodeInMsDosMode) {
         {"own code", vk::Left, 0x4B, kKeyEventDown, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
         {"own code, up", vk::Left, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
         {"keypad 4", vk::Home, 0x4B, kKeyEventDown, {Scan(0x4B), Key(KEY_KP4, 1), kSync}},
-        // Up as the key that went down, although MS-DOS mode has ended.
+        // Repeated and up as the key that went down, although MS-DOS mode has ended.
+        {"keypad 4 repeat", vk::Home, 0, kKeyEventDown, {Key(KEY_KP4, 2), kSync}},
         {"keypad 4 up", vk::Home, 0, kKeyEventUp, {Key(KEY_KP4, 0), kSync}},
         {"extended", vk::Home, 0x4B, kKeyEventExtended, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
         {"extended up", vk::Home, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},

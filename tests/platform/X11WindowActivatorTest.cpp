@@ -1,6 +1,8 @@
 // gtest before Xlib: Xlib's macros (None, Bool, ...) break its headers.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
+
 #include <algorithm>
 #include <memory>
 #include <variant>
@@ -75,8 +77,17 @@ TEST_P(PlatformX11Activation, ExactTitlesWinOverPrefixesAndMissingOnesAreReporte
 
     const XWindowId game = Open("Game");
     const XWindowId cafe = Open("Caf\xE9 Game", TestWindow::TitleKind::kWmNameOnly);  // Latin-1
-    const std::pair<const char*, XWindowId> found[] = {
-        {"Game", game}, {"Game Two", two}, {"Caf\xC3\xA9", cafe}, {"Other", other}};
+    // A _NET_WM_NAME of another type than UTF8_STRING gives no text: WM_NAME counts.
+    const XWindowId typed = Open("Typed", TestWindow::TitleKind::kWmNameOnly);
+    const unsigned char latin1[] = "Mistyped";
+    XChangeProperty(watcher.get(), typed, windows->atom("_NET_WM_NAME"), XA_STRING, 8,
+                    PropModeReplace, latin1, sizeof latin1 - 1);
+    XSync(watcher.get(), False);
+    const std::pair<const char*, XWindowId> found[] = {{"Game", game},
+                                                       {"Game Two", two},
+                                                       {"Caf\xC3\xA9", cafe},
+                                                       {"Typed", typed},
+                                                       {"Other", other}};
     for (auto [title, id] : found) {
         ASSERT_TRUE(activator->ActivateByTitle(title)) << title;
         EXPECT_EQ(Focused(), id) << title;
