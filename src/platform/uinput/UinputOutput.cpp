@@ -70,8 +70,10 @@ void UinputOutput::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_
     if (code == 0 || (!down && !down_.test(code))) {
         return;
     }
-    // The code as the kernel's PC keyboard driver reports it, so that what
-    // matches keys by scan code (udev's hwdb, evtest) sees a real keyboard's.
+    // The code as the kernel's PC keyboard driver (atkbd) reports it, so that
+    // what matches keys by scan code (udev's hwdb, evtest) sees a real
+    // keyboard's: atkbd folds the 0xE0 prefix into bit 7 (0xC8 for Up, not
+    // 0xE048).
     if (const std::uint16_t scan = keycodes::AtkbdScanCodeOf(code); scanCode != 0 && scan != 0) {
         sink_->Write(EV_MSC, MSC_SCAN, scan);
     }
