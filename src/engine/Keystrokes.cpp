@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 
 #include "VirtualKeys.h"
+#include "common/AsciiText.h"
 
 namespace padrix {
 
@@ -86,9 +86,7 @@ std::optional<CharKey> KeyOfChar(char c) {
 }
 
 std::optional<std::uint8_t> KeyOfName(std::string_view name) {
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string lower = AsciiLower(name);
     for (const NamedKey& k : kNamedKeys) {
         if (k.name == lower) {
             return k.vk;

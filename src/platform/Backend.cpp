@@ -1,6 +1,6 @@
 #include "platform/Backend.h"
+#include "common/AsciiText.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -26,7 +26,7 @@ std::string Lowered(std::string_view s) {
     std::string out;
     for (char c : s) {
         if (!std::isspace(static_cast<unsigned char>(c))) {
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            out += AsciiLower(c);
         }
     }
     return out;

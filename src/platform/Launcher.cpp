@@ -1,4 +1,5 @@
 #include "platform/Launcher.h"
+#include "common/AsciiText.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -6,7 +7,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <utility>
@@ -18,15 +18,8 @@ namespace padrix {
 
 namespace {
 
-std::string Lowered(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 bool IsWindowsProgram(const std::filesystem::path& file) {
-    return Lowered(file.extension().string()) == ".exe";
+    return AsciiLower(file.extension().string()) == ".exe";
 }
 
 std::filesystem::path DefaultWinePrefix() {
@@ -52,13 +45,13 @@ Launcher::Launcher(LauncherTools tools)
 std::optional<std::filesystem::path> Launcher::FindFileEndingIn(const std::filesystem::path& folder,
                                                                 std::string_view suffix) {
     namespace fs = std::filesystem;
-    const std::string wanted = Lowered(suffix);
+    const std::string wanted = AsciiLower(suffix);
     std::vector<fs::path> matches;
     std::error_code error;
     // Stepping with an error code: a folder that fails half-way ends the
     // search instead of throwing.
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = Lowered(it->path().filename().string());
+        const std::string name = AsciiLower(it->path().filename().string());
         std::error_code typeError;
         if (name.ends_with(wanted) && it->is_regular_file(typeError)) {
             matches.push_back(it->path());

@@ -1,4 +1,5 @@
 #include "platform/WineRegistry.h"
+#include "common/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,13 +10,10 @@ namespace padrix {
 
 namespace {
 
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
 }
 
 void AppendUtf8(std::string& out, std::uint32_t cp) {
@@ -253,7 +251,7 @@ std::filesystem::path HostPathInPrefix(const std::filesystem::path& prefix,
         !std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
         return {};
     }
-    const std::string drive = std::string(1, Lower(windowsPath[0])) + ":";
+    const std::string drive = std::string(1, AsciiLower(windowsPath[0])) + ":";
     std::error_code error;
     fs::path current = fs::canonical(prefix / "dosdevices" / drive, error);
     if (error || !fs::is_directory(current, error)) {
