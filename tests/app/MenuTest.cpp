@@ -1,4 +1,7 @@
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTextBrowser>
 
 #include "AppRig.h"
 #include "engine/VirtualKeys.h"
@@ -135,6 +138,25 @@ TEST_F(AppMenu, ConfigureIsGreyedUntilTheDialogIsThere) {
     ASSERT_TRUE(Entry(MenuEntry::Config).isEnabled());
     Entry(MenuEntry::Config).trigger();
     EXPECT_EQ(shown, 1);
+}
+
+// The box shows its texts as they are; the home page opens once it is closed,
+// unless the program was told to exit while it was up.
+TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
+    for (const bool exitWhileUp : {false, true}) {
+        QTextBrowser opener;  // takes the file the desktop would open
+        QDesktopServices::setUrlHandler("file", &opener, "setSource");
+        testing::OnNextModal([&](QWidget& w) {
+            EXPECT_EQ(dynamic_cast<QMessageBox&>(w).textFormat(), Qt::PlainText);
+            if (exitWhileUp) {
+                form->Form_Unload();
+            }
+        });
+        Entry(MenuEntry::About).trigger();
+        QDesktopServices::unsetUrlHandler("file");
+        EXPECT_EQ(opener.source(),
+                  exitWhileUp ? QUrl() : QUrl::fromLocalFile(rig.dir.filePath("README.md")));
+    }
 }
 
 TEST_F(AppMenu, ForceFeedbackIsOneDialogThatStoresTheChoice) {

@@ -97,6 +97,7 @@ TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
         auto& box = dynamic_cast<QMessageBox&>(w);
         shown << box.windowTitle() << box.text();
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
     });
     EXPECT_EQ(form.Form_Load(), formPadrix::LoadResult::kInputSystemFailed);
     EXPECT_EQ(shown, (QStringList{"Padrix", "t17"}));
@@ -131,10 +132,37 @@ TEST(AppStartup, LanguageFilesChangeTheTextsTheyReach) {
                                menu.action(MenuEntry::About).text(), form.MsgDirectInputError(),
                                form.MsgNoJoystick()}),
                   texts);
-        if (form.presence().FallbackShown()) {
-            EXPECT_EQ(form.presence().fallback()->windowTitle(), texts[0]);
+        if (const FallbackWindow* window = form.presence().fallback()) {
+            EXPECT_EQ(window->windowTitle(), texts[0]);
+            const auto* caption = window->findChild<QLabel*>("padrixCaption");
+            ASSERT_NE(caption, nullptr);
+            EXPECT_EQ(caption->text(), texts[0]);
+            EXPECT_EQ(caption->textFormat(), Qt::PlainText);
         }
     }
+}
+
+// Whether main() asked the lock first or the form asks it, the second
+// instance touches neither controllers, settings nor the icon.
+TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {
+    AppRig first;
+    first.Start();
+    AppRig second;
+    second.controllers.Add("pad");
+    for (const bool askedByMain : {true, false}) {
+        SingleInstance sameLock(QString::fromStdString(first.runtimeFolder));
+        if (askedByMain) {
+            ASSERT_FALSE(sameLock.Acquire());
+        }
+        formPadrix other(
+            {sameLock, second.controllers, *second.settings, second.output, second.keys,
+             second.screenshots, second.windows, second.launcher, second.clock, second.random},
+            {second.programFolder, {}, {}});
+        EXPECT_EQ(other.Form_Load(), formPadrix::LoadResult::kAlreadyRunning) << askedByMain;
+        EXPECT_FALSE(other.presence().FallbackShown() || other.presence().IconShown());
+    }
+    EXPECT_EQ(second.controllers.pads[0]->opens, 0);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(second.settingsPath)));
 }
 
 TEST(AppStartup, ShiftHeldSkipsTheEmulatorWithoutChangingTheOption) {

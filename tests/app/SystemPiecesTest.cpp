@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
+#include <initializer_list>
+#include <tuple>
+#include <vector>
 
+#include "app/AppPaths.h"
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
@@ -29,12 +36,14 @@ TEST(AppSystem, TerminationSignalsArriveOnTheEventLoop) {
 
 TEST(AppSystem, SingleInstanceLockIsHeldOnceAndTakenOverFromADeadOwner) {
     QTemporaryDir dir;
+    SingleInstance second(dir.path());
     {
         SingleInstance first(dir.path());
         ASSERT_TRUE(first.Acquire());
         EXPECT_TRUE(first.Acquire()) << "asking again keeps the lock";
-        EXPECT_FALSE(SingleInstance(dir.path()).Acquire());
+        EXPECT_FALSE(second.Acquire());
     }
+    EXPECT_FALSE(second.Acquire()) << "later answers repeat the one try";
     const pid_t child = fork();
     if (child == 0) {
         SingleInstance crashed(dir.path());
@@ -44,6 +53,46 @@ TEST(AppSystem, SingleInstanceLockIsHeldOnceAndTakenOverFromADeadOwner) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(SingleInstance(dir.path()).Acquire());
+}
+
+// Sets environment variables for the life of the object.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(std::initializer_list<std::pair<const char*, QString>> values) {
+        for (const auto& [name, value] : values) {
+            saved_.emplace_back(name, qEnvironmentVariableIsSet(name), qgetenv(name));
+            qputenv(name, value.toLocal8Bit());
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, wasSet, value] : saved_) {
+            wasSet ? qputenv(name, value) : qunsetenv(name);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    std::vector<std::tuple<const char*, bool, QByteArray>> saved_;
+};
+
+// Without a usable runtime folder the lock must not go to the temporary
+// folder that all users share.
+TEST(AppSystem, WithoutARuntimeFolderTheLockGoesToTheUsersCache) {
+    const passwd* user = getpwuid(geteuid());
+    ASSERT_NE(user, nullptr);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("tmp");
+    // Qt's stand-in runtime folder cannot be made where a file has its name.
+    QFile blocker(dir.filePath("tmp/runtime-") + QString::fromLocal8Bit(user->pw_name));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    const ScopedEnvironment environment{{"XDG_RUNTIME_DIR", QString()},
+                                        {"TMPDIR", dir.filePath("tmp")},
+                                        {"XDG_CACHE_HOME", dir.filePath("cache")}};
+    ASSERT_TRUE(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).isEmpty());
+    const QString folder = RuntimeFolder();
+    EXPECT_TRUE(folder.startsWith(dir.filePath("cache") + "/")) << folder.toStdString();
+    EXPECT_TRUE(SingleInstance(folder).Acquire());
 }
 
 TEST(AppSystem, RandomNumbersFillTheUnitIntervalWithoutReachingOne) {

@@ -63,6 +63,7 @@ TEST_F(DialogsForceFeedback, LanguageGivesCaptionWarningAndOptions) {
     dialog.Form_Load();
     EXPECT_EQ(dialog.windowTitle(), "t3");
     EXPECT_EQ(dialog.Label1().text(), "t24");
+    EXPECT_EQ(dialog.Label1().textFormat(), Qt::PlainText);
     for (int i = 0; i < formForceFeedback::kModes; ++i) {
         EXPECT_EQ(dialog.optForceFeedback(i).text(), QStringLiteral("t%1").arg(25 + i));
     }

@@ -31,6 +31,21 @@ TEST_F(InputHotplug, AnUnpluggedJoypadFailsUntilItsControllerReturnsUnderTheSame
     EXPECT_EQ(ReadOk(*third).buttons[7], 0x80);
 }
 
+// An opened number keeps its controller's name; one never opened is named from
+// SDL's list as it is now.
+TEST_F(InputHotplug, NamesStayWithTheControllersOpenedUnderTheirNumbers) {
+    auto& alpha = Plug("Alpha");
+    Plug("Bravo");
+    Plug("Charlie");
+    auto first = Open(1);
+    auto second = Open(2);
+    alpha.Detach();  // Bravo and Charlie move up in SDL's list
+    const std::pair<int, const char*> names[] = {{1, "Alpha"}, {2, "Bravo"}, {3, ""}};
+    for (auto [n, name] : names) {
+        EXPECT_EQ(access.GetJoypadName(n), name) << n;
+    }
+}
+
 TEST_F(InputHotplug, NoOtherControllerIsTakenOverNotEvenATwin) {
     auto& one = Plug("Twin");
     auto& two = Plug("Twin");

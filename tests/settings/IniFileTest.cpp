@@ -1,11 +1,15 @@
 // The INI store against real files: first spellings, damaged and unwritable
 // files, files edited by hand and a lock left behind.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
 
 #include "TempFolder.h"
+#include "settings/AbandonedLock.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsPath.h"
 
@@ -99,6 +103,31 @@ TEST(SettingsIniFileTest, AnEmptyLockFileLeftByAKilledWriterDoesNotBlock) {
     store.SaveSetting("Custom", "Last", "3");
     EXPECT_TRUE(store.LastSaveReachedFile());
     EXPECT_EQ(IniSettingsStore(file).GetSetting("Custom", "Last", ""), "3");
+}
+
+// A live writer locks its lock file natively before it writes its name into it.
+TEST(SettingsIniFileTest, OnlyEmptyLockFilesThatNobodyHoldsAreRemoved) {
+    const struct {
+        const char* content;
+        bool heldByAWriter;
+        bool removed;
+    } cases[] = {
+        {"", false, true},
+        {"", true, false},
+        {"4242\nPadrix\nhost\n", false, false},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string lock = folder.Write("Padrix.ini.lock", c.content);
+        const int writer = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(writer, 0);
+        if (c.heldByAWriter) {
+            ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
+        }
+        RemoveAbandonedLock(folder.File("Padrix.ini"));
+        ::close(writer);
+        EXPECT_EQ(!std::filesystem::exists(lock), c.removed) << c.content << c.heldByAWriter;
+    }
 }
 
 TEST(SettingsIniFileTest, PathFollowsXdgConfigHome) {
