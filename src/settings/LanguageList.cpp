@@ -1,4 +1,5 @@
 #include "settings/LanguageList.h"
+#include "common/AsciiText.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,5 @@
 #include "settings/SettingValues.h"
+#include "common/AsciiText.h"
 
 #include <charconv>
 #include <limits>

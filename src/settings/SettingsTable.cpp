@@ -1,4 +1,5 @@
 #include "settings/SettingsTable.h"
+#include "common/AsciiText.h"
 
 #include <QString>
 

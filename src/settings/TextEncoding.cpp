@@ -117,14 +117,4 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
-
 }  // namespace padrix

@@ -15,7 +15,5 @@ std::size_t Utf8CompletePrefix(std::string_view bytes);
 // Windows-1252 bytes as UTF-8. The five unassigned bytes map to the C1
 // controls of the same number, as Windows does.
 std::string Cp1252ToUtf8(std::string_view bytes);
-// Letters A to Z made lower case; every other byte unchanged.
-std::string AsciiLower(std::string_view text);
 
 }  // namespace padrix
