@@ -5,7 +5,6 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,19 +12,10 @@
 #include "AllocationCounter.h"
 #include "SdlAllocationCount.h"
 #include "engine/KeyMap.h"
+#include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
 
 namespace {
-
-class SteadyClock : public padrix::Clock {
-  public:
-    std::int64_t MonotonicMicros() override {
-        return std::chrono::duration_cast<std::chrono::microseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-    padrix::LocalDateTime LocalNow() override { return {}; }
-};
 
 // Eight virtual controllers, opened as the program opens them.
 class EightPads {
@@ -60,7 +50,7 @@ class EightPads {
     std::vector<std::unique_ptr<padrix::Joypad>>& pads() { return pads_; }
 
   private:
-    SteadyClock clock_;
+    padrix::SystemClock clock_;
     padrix::SdlControllerAccess access_{clock_};
     std::vector<std::string> names_;
     std::vector<std::unique_ptr<padrix::Joypad>> pads_;

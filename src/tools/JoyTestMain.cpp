@@ -7,21 +7,12 @@
 #include <vector>
 
 #include "engine/KeyMap.h"
+#include "engine/SystemClock.h"
 #include "tools/JoyTestReport.h"
 
 namespace {
 
 using padrix::joytest::Options;
-
-class SteadyClock : public padrix::Clock {
-  public:
-    std::int64_t MonotonicMicros() override {
-        return std::chrono::duration_cast<std::chrono::microseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-    padrix::LocalDateTime LocalNow() override { return {}; }
-};
 
 int RunLive(padrix::SdlControllerAccess& access, const Options& options) {
     const int count = std::min(access.CountJoypads(), padrix::kMaxJoypads);
@@ -67,7 +58,7 @@ int main(int argc, char** argv) {
         std::cout << padrix::joytest::Usage();
         return 0;
     }
-    SteadyClock clock;
+    padrix::SystemClock clock;
     padrix::SdlControllerAccess access{clock};
     if (!access.StartDirectInput()) {
         std::cerr << "padrix-joytest: the game controller system (SDL) cannot be started\n";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Clock.h"
+#include "Clock.h"
 
 namespace padrix {
 
