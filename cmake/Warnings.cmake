@@ -11,6 +11,7 @@ endif()
 # Fuzz builds instrument every library for coverage; the fuzz targets add the fuzzer's main.
 if(PADRIX_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
 endif()
 
 # padrix_add_test(<name> SOURCES ... LIBS ...): one GoogleTest executable, its cases registered with ctest.

@@ -2,9 +2,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "engine/Keystrokes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,14 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::array<int, 256> down{};
     for (const padrix::Keystroke& k : *keys) {
         down[k.vk] += k.up ? -1 : 1;
-        if (down[k.vk] < 0 || down[k.vk] > 1) {
-            std::abort();
-        }
+        padrix::fuzz::Check(down[k.vk] == 0 || down[k.vk] == 1);
     }
     for (int d : down) {
-        if (d != 0) {
-            std::abort();
-        }
+        padrix::fuzz::Check(d == 0);
     }
     return 0;
 }

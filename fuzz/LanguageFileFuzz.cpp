@@ -4,18 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "settings/LanguageFile.h"
 #include "settings/TextEncoding.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
+using padrix::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

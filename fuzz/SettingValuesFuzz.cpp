@@ -4,19 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "settings/NameCodec.h"
 #include "settings/SettingValues.h"
 #include "settings/SettingsTable.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
+using padrix::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
