@@ -67,9 +67,16 @@ class MappingEngine {
     bool AutoFireSwitch();
     // Steps 4 to 10 for joypad n; false when the run must end (M held).
     bool ProcessJoypad(int n);
-    void HorizontalDirection(int i, std::int32_t x, std::int32_t y);
-    void VerticalDirection(int i, std::int32_t x, std::int32_t y);
-    void ReleaseDirection(int i, Direction d, std::uint8_t key);
+    // One side of an axis: its direction, its key, and whether the key is held back.
+    struct AxisSide {
+        Direction direction;
+        std::uint8_t key;
+        bool quiet;
+    };
+    void Directions(int i, std::int32_t x, std::int32_t y);
+    void Axis(int i, std::int32_t value, const AxisSide& low, const AxisSide& high);
+    void PressDirection(int i, const AxisSide& side);
+    void ReleaseDirection(int i, const AxisSide& side);
     void Buttons(int n);
     void ButtonPressed(int n, int b);
     void ButtonReleased(int n, int b);

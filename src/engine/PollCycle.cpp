@@ -56,8 +56,7 @@ bool MappingEngine::ProcessJoypad(int n) {
     ReadJoypad(n);
     const std::int32_t x = tables.joyState.x;
     const std::int32_t y = tables.joyState.y;
-    HorizontalDirection(i, x, y);
-    VerticalDirection(i, x, y);
+    Directions(i, x, y);
     if (!options.UseMAsSelect && tables.joyState.buttons[kMButton] != 0) {
         MButtonStep(n);
         return false;
@@ -70,50 +69,44 @@ bool MappingEngine::ProcessJoypad(int n) {
     return true;
 }
 
-void MappingEngine::ReleaseDirection(int i, Direction d, std::uint8_t key) {
-    auto& held = tables.directionHeld[static_cast<std::size_t>(i)][d];
+void MappingEngine::PressDirection(int i, const AxisSide& side) {
+    bool& held = tables.directionHeld[static_cast<std::size_t>(i)][side.direction];
+    if (!held) {
+        if (!side.quiet) {
+            output_.KeyDown(side.key);
+        }
+        held = true;
+    }
+}
+
+void MappingEngine::ReleaseDirection(int i, const AxisSide& side) {
+    bool& held = tables.directionHeld[static_cast<std::size_t>(i)][side.direction];
     if (held) {
-        output_.KeyUp(key);
+        output_.KeyUp(side.key);
         held = false;
     }
 }
 
-void MappingEngine::HorizontalDirection(int i, std::int32_t x, std::int32_t y) {
-    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(i)];
-    auto& held = tables.directionHeld[static_cast<std::size_t>(i)];
-    if (x < kAxisCentre) {
-        if (!held[kLeft]) {
-            if (!(options.LogitechPatch && y == 0)) {
-                output_.KeyDown(map.Left);
-            }
-            held[kLeft] = true;
-        }
-    } else if (x == kAxisCentre) {
-        ReleaseDirection(i, kLeft, map.Left);
-        ReleaseDirection(i, kRight, map.Right);
-    } else if (!held[kRight]) {
-        output_.KeyDown(map.Right);
-        held[kRight] = true;
+// Below the centre the low side is pressed, above it the high side; only the
+// exact centre lets both go, the low side first.
+void MappingEngine::Axis(int i, std::int32_t value, const AxisSide& low, const AxisSide& high) {
+    if (value < kAxisCentre) {
+        PressDirection(i, low);
+    } else if (value > kAxisCentre) {
+        PressDirection(i, high);
+    } else {
+        ReleaseDirection(i, low);
+        ReleaseDirection(i, high);
     }
 }
 
-void MappingEngine::VerticalDirection(int i, std::int32_t x, std::int32_t y) {
+// The Logitech patch holds back Left while y is 0 and Down while x is 0; the
+// direction still counts as held, so its release is sent.
+void MappingEngine::Directions(int i, std::int32_t x, std::int32_t y) {
     const KeyMap& map = tables.keyMap[static_cast<std::size_t>(i)];
-    auto& held = tables.directionHeld[static_cast<std::size_t>(i)];
-    if (y < kAxisCentre) {
-        if (!held[kUp]) {
-            output_.KeyDown(map.Up);
-            held[kUp] = true;
-        }
-    } else if (y == kAxisCentre) {
-        ReleaseDirection(i, kUp, map.Up);
-        ReleaseDirection(i, kDown, map.Down);
-    } else if (!held[kDown]) {
-        if (!(options.LogitechPatch && x == 0)) {
-            output_.KeyDown(map.Down);
-        }
-        held[kDown] = true;
-    }
+    const bool patch = options.LogitechPatch;
+    Axis(i, x, {kLeft, map.Left, patch && y == 0}, {kRight, map.Right, false});
+    Axis(i, y, {kUp, map.Up, false}, {kDown, map.Down, patch && x == 0});
 }
 
 void MappingEngine::Buttons(int n) {
