@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "dialogs/PlainMessageBox.h"
+
 namespace padrix {
 
 // Built-in texts of the main form; a language file may replace the first four.
@@ -9,7 +11,6 @@ inline const QString kDefaultCaption = QStringLiteral("Padrix 1.10 for DirectX8"
 inline const QString kDefaultDirectInputError =
     QStringLiteral("Error starting Direct Input, please make sure you have DirectX 7a installed");
 inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the joystick");
-inline const QString kProgramName = QStringLiteral("Padrix");
 
 // Our credit, in the icon's tip and in the About box.
 inline const QString kTipCredit = QStringLiteral(" - game pads as keys");

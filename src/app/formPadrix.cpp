@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "AppTexts.h"
-#include "PlainMessageBox.h"
 #include "ProcessPriority.h"
+#include "dialogs/PlainMessageBox.h"
 #include "dialogs/formForceFeedback.h"
 #include "engine/VirtualKeys.h"
 #include "settings/LanguageForms.h"

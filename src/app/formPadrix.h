@@ -12,6 +12,7 @@
 #include "TrayMenu.h"
 #include "TrayOptions.h"
 #include "TrayPresence.h"
+#include "dialogs/JoyConfigHost.h"
 #include "dialogs/formForceFeedback.h"
 #include "engine/MappingEngine.h"
 #include "platform/Launcher.h"
@@ -43,7 +44,7 @@ struct FormPadrixPaths {
 
 // The hidden main form: owns the engine's tables, the polling timer Timer1,
 // the menu and the notification-area icon; starts and ends the program.
-class formPadrix final : public QObject {
+class formPadrix final : public QObject, public JoyConfigHost {
     Q_OBJECT
   public:
     enum class LoadResult { kRunning, kAlreadyRunning, kInputSystemFailed };
@@ -82,7 +83,17 @@ class formPadrix final : public QObject {
     void ApplySwapLR();
     void StartEmulator(bool atStartup);
     // Applies the chosen language file to the caption, menu and messages.
-    void InitLanguage();
+    void InitLanguage() override;
+
+    // What the configuration dialog uses.
+    bool LogitechPatch() const override { return engine_.options.LogitechPatch; }
+    int JoypadCount() const override { return engine_.tables.joypadCount; }
+    std::string GetJoypadName(int joy) override;
+    std::string JoypadsEnabled() const override { return engine_.tables.joypadsEnabled; }
+    void SetJoypadsEnabled(const std::string& text) override;
+    void GetConfigValues(int joy, SlotTags& tags) override;
+    void SetConfigValues(int joy, const SlotTags& tags) override;
+    void JoyConfigClosed() override;
 
     // The configuration dialog, once it exists; until then its menu entry is
     // greyed and a double click without emulator opens nothing.

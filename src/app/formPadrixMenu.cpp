@@ -2,7 +2,7 @@
 #include <QUrl>
 
 #include "AppTexts.h"
-#include "PlainMessageBox.h"
+#include "dialogs/PlainMessageBox.h"
 #include "dialogs/formForceFeedback.h"
 #include "formPadrix.h"
 #include "settings/OptionKeys.h"

@@ -3,15 +3,18 @@
 
 #include "AppPaths.h"
 #include "AppTexts.h"
-#include "PlainMessageBox.h"
+#include "JoyConfigOpener.h"
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
+#include "dialogs/PlainMessageBox.h"
+#include "dialogs/formGameControllers.h"
 #include "engine/SystemClock.h"
 #include "formPadrix.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
 #include "settings/IniSettingsStore.h"
+#include "settings/LanguageList.h"
 #include "settings/OptionKeys.h"
 #include "settings/SettingsPath.h"
 
@@ -30,6 +33,12 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     formPadrix form({instance, controllers, settings, *platform.output, *platform.keys,
                      *platform.screenshots, windows, launcher, clock, random},
                     ProgramPaths(QCoreApplication::applicationDirPath()));
+
+    JoyConfigOpener joyConfig(
+        form, JoyConfigPorts{
+                  form, settings, [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
+                  LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
+                  [&clock](QWidget* parent) { return new formGameControllers(clock, parent); }});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,

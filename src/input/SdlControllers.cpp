@@ -37,6 +37,10 @@ int SdlControllerAccess::CountJoypads() {
 }
 
 std::unique_ptr<Joypad> SdlControllerAccess::OpenJoypad(int n, bool exclusive) {
+    return OpenSdlJoypad(n, exclusive);
+}
+
+std::unique_ptr<SdlJoypad> SdlControllerAccess::OpenSdlJoypad(int n, bool exclusive) {
     const int index = DeviceIndex(n);
     if (index < 0) {
         return nullptr;

@@ -11,6 +11,7 @@
 namespace padrix {
 
 class SdlSession;
+class SdlJoypad;
 
 // What a controller reports about itself, for listing it.
 struct JoypadInfo {
@@ -41,6 +42,8 @@ class SdlControllerAccess : public ControllerAccess {
     bool StartDirectInput() override;
     int CountJoypads() override;
     std::unique_ptr<Joypad> OpenJoypad(int n, bool exclusive) override;
+    // The same, with what only SDL's joypads tell (hats, a test rumble).
+    std::unique_ptr<SdlJoypad> OpenSdlJoypad(int n, bool exclusive);
     std::string GetJoypadName(int n) override;
 
     // The counts that joypad n's controller reports; nothing when there is no

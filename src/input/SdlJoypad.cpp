@@ -68,6 +68,22 @@ void SdlJoypad::StopRumble() {
     rumble_.Stop();
 }
 
+std::vector<std::uint8_t> SdlJoypad::Hats() const {
+    std::vector<std::uint8_t> hats;
+    if (joystick_ != nullptr) {
+        for (int h = 0; h < shape_.hats; ++h) {
+            hats.push_back(SDL_JoystickGetHat(joystick_, h));
+        }
+    }
+    return hats;
+}
+
+bool SdlJoypad::TestRumble(int milliseconds) {
+    constexpr Uint16 kFull = 0xFFFF;
+    return joystick_ != nullptr &&
+           SDL_JoystickRumble(joystick_, kFull, kFull, static_cast<Uint32>(milliseconds)) == 0;
+}
+
 bool SdlJoypad::Open(int deviceIndex) {
     joystick_ = SDL_JoystickOpen(deviceIndex);
     if (joystick_ == nullptr) {

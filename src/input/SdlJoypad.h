@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/Clock.h"
 #include "engine/Controllers.h"
@@ -45,6 +46,13 @@ class SdlJoypad : public Joypad {
     bool CreateRumble() override;
     void StartRumble() override;
     void StopRumble() override;
+
+    // Where each hat points (SDL_HAT_* bits), as of the last read; empty
+    // while the controller is away.
+    std::vector<std::uint8_t> Hats() const;
+    // Both motors at full strength for `milliseconds`, whoever opened the
+    // pad; false when it has no motors.
+    bool TestRumble(int milliseconds);
 
   private:
     bool Open(int deviceIndex);

@@ -52,6 +52,11 @@ std::string PadrixOnX::Start(bool select, int pads) {
     return client_->HasFocus() ? "" : "the client window did not get the focus";
 }
 
+bool PadrixOnX::FocusClient() {
+    client_->TakeFocusAndPointer();
+    return client_->HasFocus();
+}
+
 bool PadrixOnX::WaitForKey(unsigned long keysym, bool press, int timeoutMs) {
     const Seen kind = press ? Seen::kKeyPress : Seen::kKeyRelease;
     const auto seen = [&] {

@@ -31,6 +31,10 @@ class PadrixOnX {
     const std::string& error() const { return error_; }
     formPadrix& form() { return *form_; }
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
+    SettingsStore& settings() { return *settings_; }
+    Clock& clock() { return clock_; }
+    // Gives the client window the focus and the pointer again.
+    bool FocusClient();
 
     // Processes events until the client has received `press` (or release) of
     // keysym; everything received is kept for later calls.

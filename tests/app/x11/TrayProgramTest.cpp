@@ -56,6 +56,14 @@ class AppTray : public ::testing::Test {
         return icon;
     }
     std::size_t PadrixWindows() { return x.Viewable("padrix").size(); }
+    // Top-level windows of the program that are not menus: its dialogs.
+    std::size_t Dialogs() {
+        std::size_t dialogs = 0;
+        for (const auto& w : x.Viewable("padrix")) {
+            dialogs += w.topLevel && !w.overrideRedirect ? 1 : 0;
+        }
+        return dialogs;
+    }
     bool FallbackShown() { return !x.Viewable({}, kCaption).empty(); }
 
     // The settings file's inode: storing a value replaces the file.
@@ -117,19 +125,27 @@ TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
     EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
 }
 
-TEST_F(AppTray, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensNothing) {
+TEST_F(AppTray, DoubleClickWithoutEmulatorOpensTheConfigurationDialog) {
     auto trayer = StartTrayer();
     auto padrix = StartPadrix();
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
-    ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; })) << "start-up stores the layout";
-    EXPECT_EQ(PadrixWindows(), 1u) << "start-up opened nothing";
-
-    const ino_t before = SettingsInode();
+    EXPECT_EQ(Dialogs(), 0u) << "start-up opened nothing";
     Click(icon, "1", 2);
-    // Applying the layout stores "Last" again, which replaces the settings file.
-    EXPECT_TRUE(WaitUntil([&] { return SettingsInode() != before; }));
-    EXPECT_EQ(PadrixWindows(), 1u) << "nothing opened";
+    EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
+    EXPECT_TRUE(padrix->Running());
+}
+
+TEST_F(AppTray, ConfigureJoypadFromTheMenuOpensTheDialog) {
+    auto trayer = StartTrayer();
+    auto padrix = StartPadrix();
+    const XWindowId icon = WaitForIcon();
+    ASSERT_NE(icon, 0u);
+    Click(icon, "3");
+    ASSERT_TRUE(WaitUntil([&] { return PadrixWindows() > 1; })) << "the menu did not open";
+    // From nothing selected, Down reaches "Enabled" and then "Configure Joypad...".
+    ASSERT_TRUE(x.Xdotool({"key", "Down", "Down", "Return"}));
+    EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
     EXPECT_TRUE(padrix->Running());
 }
 

@@ -1,4 +1,4 @@
-#include "PlainMessageBox.h"
+#include "dialogs/PlainMessageBox.h"
 
 namespace padrix {
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace padrix {
+
+// The dialog's pad buttons btnJoy 0 to 23, one per map slot.
+inline constexpr int kPadButtons = 24;
+// Pad buttons 0 to 13 have a status label beside them.
+inline constexpr int kStatusLabels = 14;
+// Pad buttons 14 to 23 stand for controller buttons 11 to 20.
+inline constexpr int kFirstExtraButton = 14;
+
+// The caption on pad button `index`: a letter, an arrow or a bullet, "Start",
+// "M", or the controller's button number for the extra buttons.
+QString PadButtonCaption(int index);
+// The name of pad button `index` in the prompt of a key capture: the pad's
+// name for it with the controller's button number, e.g. "A (1)"; empty for
+// the extra buttons.
+QString PromptName(int index);
+// What a screen reader calls pad button `index`, e.g. "Pad button A (1)".
+QString PadButtonAccessibleName(int index);
+
+}  // namespace padrix

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QLabel>
+#include <QPoint>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "dialogs/PadButtons.h"
+
+class QSvgWidget;
+
+namespace padrix {
+
+// A thin line from a pad button to its place on one of the pad drawings.
+struct LeaderLine {
+    QString name;   // "lnSW", "lnGrav", or a single line's own name
+    int index;      // the element of lnSW or lnGrav; -1 for a single line
+    int slot;       // the btnJoy element it starts at
+    QPoint target;  // where it ends, in unscaled dialog pixels
+    bool visible;
+};
+
+// The pad area of the configuration dialog: the two pad drawings, the pad
+// buttons with their status labels and leader lines, the layout switch
+// chkGravis and btnAutoConfig. Positions are logical pixels at 96 dpi (15
+// twips to a pixel), scaled up with the dialog's font when it is larger than
+// the usual one.
+class PadCanvas final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PadCanvas(QWidget* parent);
+
+    QPushButton& btnJoy(int index) { return *buttons_[static_cast<std::size_t>(index)]; }
+    QLabel& lblStatus(int index) { return *labels_[static_cast<std::size_t>(index)]; }
+    QPushButton& chkGravis() { return *gravis_; }
+    QPushButton& btnAutoConfig() { return *autoConfig_; }
+    QSvgWidget& Image1() { return *image1_; }
+    QSvgWidget& Image2() { return *image2_; }
+
+    // The line with that name and element (-1 for a single line), or nullptr.
+    const LeaderLine* Line(const QString& name, int index = -1) const;
+    const std::vector<LeaderLine>& Lines() const { return lines_; }
+
+    // Shows the Gravis drawing and its lines, or the SideWinder ones, and
+    // moves the Y button and its label to where that drawing wants them.
+    void ShowLayout(bool gravis);
+
+    // Unscaled dialog pixels in this canvas's pixels.
+    int Scaled(int pixels) const;
+    QPoint Scaled(QPoint point) const { return {Scaled(point.x()), Scaled(point.y())}; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    friend class LeaderLineOverlay;
+    void MakeButtons();
+    void Relayout();
+    void PlaceButton(int index);
+    void PaintLines(QPainter& painter) const;
+    LeaderLine* FindLine(const QString& name, int index);
+
+    double scale_ = 1.0;
+    int yButtonLeft_;
+    int yLabelLeft_;
+    std::array<QPushButton*, kPadButtons> buttons_{};
+    std::array<QLabel*, kStatusLabels> labels_{};
+    QPushButton* gravis_ = nullptr;
+    QPushButton* autoConfig_ = nullptr;
+    QSvgWidget* image1_ = nullptr;
+    QSvgWidget* image2_ = nullptr;
+    QWidget* overlay_ = nullptr;
+    std::vector<LeaderLine> lines_;
+};
+
+}  // namespace padrix

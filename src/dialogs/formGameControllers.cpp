@@ -1,0 +1,152 @@
+#include "dialogs/formGameControllers.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "input/SdlJoypad.h"
+#include "tools/JoyTestReport.h"
+
+namespace padrix {
+namespace {
+
+QString HatText(std::uint8_t hat) {
+    static constexpr std::pair<std::uint8_t, const char*> kDirections[] = {
+        {SDL_HAT_UP, "up"},
+        {SDL_HAT_DOWN, "down"},
+        {SDL_HAT_LEFT, "left"},
+        {SDL_HAT_RIGHT, "right"}};
+    QStringList parts;
+    for (const auto& [bit, name] : kDirections) {
+        if ((hat & bit) != 0) {
+            parts << QString::fromLatin1(name);
+        }
+    }
+    return parts.isEmpty() ? QStringLiteral("centred") : parts.join(QLatin1Char('-'));
+}
+
+QString Counts(const JoypadInfo& info) {
+    return QStringLiteral("%1 axes, %2 buttons, %3 hats")
+        .arg(info.axes)
+        .arg(info.buttons)
+        .arg(info.hats);
+}
+
+}  // namespace
+
+struct formGameControllers::Panel {
+    std::unique_ptr<SdlJoypad> pad;
+    QGroupBox* box = nullptr;
+    QLabel* live = nullptr;
+    QString reading;
+};
+
+formGameControllers::formGameControllers(Clock& clock, QWidget* parent)
+    : QDialog(parent), access_(clock) {
+    setObjectName(QStringLiteral("formGameControllers"));
+    setWindowTitle(QStringLiteral("Game Controllers"));
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    auto* note = new QLabel(
+        QStringLiteral("Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered "
+                       "from 1, as in the configuration dialog."),
+        this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    none_ = new QLabel(QStringLiteral("No joypads found."), this);
+    none_->setObjectName(QStringLiteral("lblNoJoypads"));
+    layout->addWidget(none_);
+    list_ = new QVBoxLayout;
+    layout->addLayout(list_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    layout->addWidget(buttons);
+    timer_.setInterval(kReadEveryMs);
+    connect(&timer_, &QTimer::timeout, this, &formGameControllers::Refresh);
+}
+
+formGameControllers::~formGameControllers() = default;
+
+void formGameControllers::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    started_ = started_ || access_.StartDirectInput();
+    Refresh();
+    timer_.start();
+}
+
+void formGameControllers::hideEvent(QHideEvent* event) {
+    timer_.stop();
+    ClearPanels();  // lets go of the pads while nobody looks
+    QDialog::hideEvent(event);
+}
+
+void formGameControllers::ClearPanels() {
+    for (auto& panel : panels_) {
+        delete panel->box;
+    }
+    panels_.clear();
+}
+
+void formGameControllers::ListJoypads() {
+    ClearPanels();
+    const int count = started_ ? access_.CountJoypads() : 0;
+    for (int n = 1; n <= count; ++n) {
+        auto panel = std::make_unique<Panel>();
+        const auto info = access_.Describe(n);
+        panel->pad = access_.OpenSdlJoypad(n, false);
+        const QString name = info ? QString::fromStdString(info->name) : QString();
+        panel->box = new QGroupBox(QStringLiteral("%1: %2").arg(n).arg(name), this);
+        auto* column = new QVBoxLayout(panel->box);
+        column->addWidget(new QLabel(info ? Counts(*info) : QStringLiteral("cannot be opened")));
+        panel->live = new QLabel(panel->box);
+        panel->live->setAccessibleName(QStringLiteral("Joypad %1 reading").arg(n));
+        column->addWidget(panel->live);
+        auto* rumble = new QPushButton(QStringLiteral("Test rumble"), panel->box);
+        rumble->setAccessibleName(QStringLiteral("Test rumble of joypad %1").arg(n));
+        connect(rumble, &QPushButton::clicked, this, [this, n] { TestRumble(n); });
+        column->addWidget(rumble, 0, Qt::AlignLeft);
+        list_->addWidget(panel->box);
+        panels_.push_back(std::move(panel));
+    }
+    none_->setVisible(panels_.empty());
+}
+
+void formGameControllers::Refresh() {
+    if (started_ && access_.CountJoypads() != ListedJoypads()) {
+        ListJoypads();
+    }
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        Panel& panel = *panels_[i];
+        JoyState state;
+        if (panel.pad == nullptr || !panel.pad->Read(state)) {
+            panel.reading = QStringLiteral("cannot be read");
+        } else {
+            const std::string line =
+                joytest::FormatReading(static_cast<int>(i) + 1, state, panel.pad->ButtonCount());
+            QStringList hats;
+            for (const std::uint8_t hat : panel.pad->Hats()) {
+                hats << HatText(hat);
+            }
+            panel.reading =
+                QString::fromStdString(line.substr(line.find(' ') + 1)) +
+                (hats.isEmpty() ? QString() : QStringLiteral(" hats=") + hats.join(','));
+        }
+        panel.live->setText(panel.reading);
+    }
+}
+
+QString formGameControllers::Reading(int n) const {
+    return n >= 1 && n <= ListedJoypads() ? panels_[static_cast<std::size_t>(n - 1)]->reading
+                                          : QString();
+}
+
+void formGameControllers::TestRumble(int n) {
+    if (n >= 1 && n <= ListedJoypads() && panels_[static_cast<std::size_t>(n - 1)]->pad) {
+        panels_[static_cast<std::size_t>(n - 1)]->pad->TestRumble(kTestRumbleMs);
+    }
+}
+
+}  // namespace padrix

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "engine/Clock.h"
+#include "input/SdlControllers.h"
+
+class QLabel;
+class QVBoxLayout;
+
+namespace padrix {
+
+class SdlJoypad;
+
+// "Game Controllers": every attached joypad with its Padrix number, name and
+// counts, and live what Padrix reads from it (x, y, the pressed buttons
+// numbered from 1, the hats), with a rumble test. Modeless; it opens the pads
+// for reading only and reads them only while it is shown.
+class formGameControllers final : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr int kReadEveryMs = 20;
+    static constexpr int kTestRumbleMs = 1000;
+
+    formGameControllers(Clock& clock, QWidget* parent = nullptr);
+    ~formGameControllers() override;
+
+    // Reads every listed joypad once and shows it; lists them afresh when
+    // their number has changed.
+    void Refresh();
+
+    int ListedJoypads() const { return static_cast<int>(panels_.size()); }
+    // The live line of joypad n (1-based), for example
+    // "x=32768 y=0 buttons=1,3 hats=up".
+    QString Reading(int n) const;
+    void TestRumble(int n);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    struct Panel;
+    void ListJoypads();
+    void ClearPanels();
+
+    SdlControllerAccess access_;
+    bool started_ = false;
+    QTimer timer_;
+    QVBoxLayout* list_;
+    QLabel* none_;
+    std::vector<std::unique_ptr<Panel>> panels_;
+};
+
+}  // namespace padrix

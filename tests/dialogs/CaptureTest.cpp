@@ -1,0 +1,178 @@
+#include <X11/keysym.h>
+
+#include <QKeyEvent>
+#include <QSvgWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "JoyConfigRig.h"
+#include "dialogs/KeyEventCode.h"
+#include "dialogs/KeyName.h"
+
+namespace padrix::testing {
+namespace {
+
+class DialogsCapture : public JoyConfigRig {
+  protected:
+    // Runs a capture of pad button index; `during` runs inside its wait.
+    void Capture(int index, std::function<void()> during) {
+        QTimer::singleShot(0, dialog, std::move(during));
+        dialog->btnJoy(index).click();
+    }
+};
+
+TEST_F(DialogsCapture, AClickThenAKeyAssignsItAndShowsItsName) {
+    Plug("Pad 1");
+    formJoyConfig& d = Open();
+    d.show();
+    const QString instruction = d.Label1().text();
+    Capture(3, [&] {
+        EXPECT_TRUE(d.CaptureBusy);
+        EXPECT_TRUE(d.Label1().text().endsWith(QStringLiteral("button A (1)")));
+        EXPECT_TRUE(d.Label1().styleSheet().contains("rgb(255, 0, 0)"));
+        EXPECT_TRUE(d.btnJoy(3).styleSheet().contains("rgb(0, 255, 0)"));
+        const QWidget* locked[] = {&d.btnJoy(3),   &d.btnJoy(20),     &d.btnSave(),
+                                   &d.cmbName(),   &d.cmbJoyPad(),    &d.chkJoyEnabled(),
+                                   &d.btnConfig(), &d.btnAutoConfig()};
+        for (const QWidget* w : locked) {
+            EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+        }
+        EXPECT_TRUE(d.chkGravis().isEnabled());
+        d.btnJoy_Click(5);  // a second request returns at once
+        QTest::keyClick(&d, Qt::Key_J);
+    });
+    EXPECT_EQ(d.Tag(3), "74");
+    EXPECT_EQ(d.btnJoy(3).toolTip(), "J");
+    EXPECT_EQ(d.lblStatus(3).text(), "J");
+    EXPECT_EQ(d.Tag(5), "48") << "untouched by the nested request";
+    EXPECT_EQ(d.Label1().text(), instruction);
+    EXPECT_TRUE(d.Label1().styleSheet().isEmpty());
+    EXPECT_TRUE(d.btnJoy(3).styleSheet().isEmpty());
+    EXPECT_TRUE(d.btnSave().isEnabled() && d.btnJoy(20).isEnabled());
+    EXPECT_FALSE(d.CaptureBusy);
+}
+
+TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
+    struct Case {
+        int index;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* tag;
+        const char* name;
+    };
+    const Case cases[] = {
+        {4, Qt::Key_Escape, Qt::NoModifier, "27", ""},
+        {4, Qt::Key_Shift, Qt::NoModifier, "16", "Shift"},
+        {4, Qt::Key_5, Qt::KeypadModifier, "101", "Num 5"},
+        {4, Qt::Key_F5, Qt::NoModifier, "116", "F5"},
+        {20, Qt::Key_Minus, Qt::NoModifier, "189", "-"},
+    };
+    Plug("Pad 1");
+    formJoyConfig& d = Open();
+    d.show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tag);
+        QString prompt;
+        Capture(c.index, [&] {
+            prompt = d.Label1().text();
+            QTest::keyClick(&d, c.key, c.modifiers);
+        });
+        EXPECT_EQ(d.Tag(c.index), c.tag);
+        EXPECT_EQ(d.btnJoy(c.index).toolTip(), c.name);
+        if (c.index == 20) {
+            EXPECT_TRUE(prompt.endsWith(QStringLiteral("button "))) << "no name, just the space";
+        } else {
+            EXPECT_EQ(d.lblStatus(c.index).text(), c.name);
+        }
+        EXPECT_TRUE(d.isVisible()) << "Escape does not close the dialog";
+    }
+}
+
+TEST_F(DialogsCapture, ClosingDuringACaptureAssignsNothingAndDeletesTheDialogAfterwards) {
+    Plug("Pad 1");
+    formJoyConfig& d = Open();
+    d.show();
+    Capture(3, [&] { d.close(); });
+    ASSERT_FALSE(dialog.isNull()) << "alive until the capture has returned";
+    EXPECT_EQ(d.Tag(3), "75");
+    EXPECT_FALSE(d.CaptureBusy);
+    EXPECT_EQ(d.LastKeyCode, -1);
+    EXPECT_TRUE(app.form->Timer1().Enabled()) << "closing turned the mapping back on";
+    Flush();
+    EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(DialogsCapture, KeyNamesFollowTheTable) {
+    const std::pair<int, const char*> cases[] = {
+        {8, "Back"},    {13, "Enter"},   {27, ""},       {44, ""},       {48, "0"},
+        {57, "9"},      {65, "A"},       {90, "Z"},      {91, ""},       {96, "Num 0"},
+        {105, "Num 9"}, {106, "Gray *"}, {108, ""},      {110, "Num ."}, {111, "Gray /"},
+        {112, "F1"},    {127, "F16"},    {144, "NumLk"}, {145, "ScrLk"}, {186, ";"},
+        {187, "="},     {188, ","},      {189, "-"},     {190, "."},     {191, "/"},
+        {192, "`"},     {219, "["},      {220, "\\"},    {221, "]"},     {222, "'"},
+        {223, ""},      {0, ""},         {-1, ""},       {300, ""},
+    };
+    for (const auto& [code, name] : cases) {
+        EXPECT_EQ(KeyName(code), name) << code;
+    }
+}
+
+TEST_F(DialogsCapture, KeyCodesComeFromTheKeysymTheLayoutGives) {
+    struct Case {
+        Qt::Key key;
+        quint32 keysym;
+        Qt::KeyboardModifiers modifiers;
+        int vk;
+    };
+    const Case cases[] = {
+        {Qt::Key_A, XK_a, Qt::NoModifier, 65},
+        {Qt::Key_A, XK_A, Qt::ShiftModifier, 65},
+        {Qt::Key_Exclam, XK_exclam, Qt::ShiftModifier, 49},
+        {Qt::Key_5, XK_KP_5, Qt::KeypadModifier, 101},
+        {Qt::Key_Shift, XK_Shift_R, Qt::NoModifier, 16},
+        {Qt::Key_Control, XK_Control_R, Qt::NoModifier, 17},
+        {Qt::Key_Print, XK_Print, Qt::NoModifier, 44},
+        {Qt::Key_Pause, XK_Pause, Qt::NoModifier, 19},
+        {Qt::Key_Escape, 0, Qt::NoModifier, 27},
+        {Qt::Key_Slash, 0, Qt::KeypadModifier, 111},
+    };
+    for (const Case& c : cases) {
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0);
+        EXPECT_EQ(VirtualKeyOf(event), c.vk) << c.keysym;
+    }
+}
+
+TEST_F(DialogsCapture, GravisSwitchesPicturesLinesAndTheYButtonAndBack) {
+    formJoyConfig& d = Open();
+    d.show();
+    PadCanvas& canvas = d.canvas();
+    const auto snapshot = [&] {
+        std::vector<bool> lines;
+        for (const LeaderLine& line : canvas.Lines()) {
+            lines.push_back(line.visible);
+        }
+        return std::make_tuple(lines, canvas.Image1().isVisible(), canvas.Image2().isVisible(),
+                               d.btnJoy(1).x(), d.lblStatus(1).x(), d.btnJoy(2).pos());
+    };
+    const auto sideWinder = snapshot();
+    EXPECT_EQ(d.btnJoy(1).x(), canvas.Scaled(176));
+    EXPECT_EQ(d.lblStatus(1).x(), canvas.Scaled(169));
+
+    d.chkGravis().click();
+    EXPECT_FALSE(canvas.Image1().isVisible());
+    EXPECT_TRUE(canvas.Image2().isVisible());
+    EXPECT_EQ(d.btnJoy(1).x(), canvas.Scaled(4));
+    EXPECT_EQ(d.lblStatus(1).x(), canvas.Scaled(-6));
+    for (int i = 0; i <= 7; ++i) {
+        EXPECT_TRUE(canvas.Line("lnGrav", i)->visible) << i;
+    }
+    EXPECT_FALSE(canvas.Line("lnSW", 0)->visible);
+    EXPECT_TRUE(canvas.Line("lnSW", 11)->visible) << "the Down line stays";
+    EXPECT_TRUE(canvas.Line("line5")->visible);
+
+    d.chkGravis().click();
+    EXPECT_EQ(snapshot(), sideWinder);
+}
+
+}  // namespace
+}  // namespace padrix::testing

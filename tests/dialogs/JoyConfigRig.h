@@ -1,0 +1,86 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+#include "AppRig.h"
+#include "VirtualPad.h"
+#include "dialogs/formGameControllers.h"
+#include "dialogs/formJoyConfig.h"
+#include "input/SdlControllers.h"
+
+namespace padrix::testing {
+
+// The configuration dialog over a started main form (recording fakes, a
+// real settings file), reading its own joypads from SDL virtual joysticks
+// that match the main form's joypads by name.
+class JoyConfigRig : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(sdl.StartDirectInput());
+        if (SDL_NumJoysticks() > 0) {
+            GTEST_SKIP() << "real controllers are attached to this machine";
+        }
+        app.settings->SaveSetting("Custom", "VGSStartUp", "False");
+        app.settings->SaveSetting("Custom", "Last", "3");  // the Custom layout's defaults
+    }
+    void TearDown() override { delete dialog.data(); }
+
+    // A joypad for both the main form and the dialog.
+    VirtualPad& Plug(const std::string& name, int buttons = 12) {
+        app.controllers.Add(name, buttons);
+        pads.push_back(std::make_unique<VirtualPad>(PadSetup{.name = name, .buttons = buttons}));
+        return *pads.back();
+    }
+
+    formPadrix& Start() { return app.Start(); }
+
+    formJoyConfig& Open() {
+        if (!app.form) {
+            Start();
+        }
+        dialog = new formJoyConfig(JoyConfigPorts{
+            *app.form,
+            *app.settings,
+            [this]() -> std::unique_ptr<ControllerAccess> {
+                if (!inputStarts) {
+                    auto failing = std::make_unique<fakes::FakeControllers>();
+                    failing->startOk = false;
+                    return failing;
+                }
+                return std::make_unique<SdlControllerAccess>(app.clock);
+            },
+            {languages.path().toStdString()},
+            [this](QWidget* parent) { return new formGameControllers(app.clock, parent); }});
+        dialog->Form_Load();
+        return *dialog;
+    }
+
+    // Processes the dialog's deferred deletion.
+    void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    std::string Stored(const std::string& section, const std::string& key) {
+        return app.settings->GetSetting(section, key, "<none>");
+    }
+    void WriteLanguage(const QString& name, const QStringList& lines) {
+        QByteArray bytes;
+        for (const QString& line : lines) {
+            bytes += line.toUtf8() + "\n";
+        }
+        app.WriteFile(languages.filePath("Padrix_" + name + ".txt").toStdString(), bytes);
+    }
+
+    AppRig app;
+    SdlControllerAccess sdl{app.clock};
+    std::vector<std::unique_ptr<VirtualPad>> pads;
+    QTemporaryDir languages;
+    bool inputStarts = true;
+    QPointer<formJoyConfig> dialog;
+};
+
+}  // namespace padrix::testing

@@ -1,0 +1,220 @@
+#include <QMessageBox>
+
+#include "JoyConfigRig.h"
+
+namespace padrix::testing {
+namespace {
+
+class DialogsJoyConfig : public JoyConfigRig {};
+
+TEST_F(DialogsJoyConfig, LoadListsTheJoypadsAndShowsTheirRowFromTwoOn) {
+    int shortHeight = 0;
+    for (int count : {0, 1, 2}) {
+        SCOPED_TRACE(count);
+        TearDown();
+        pads.clear();
+        app.controllers.pads.clear();
+        app.form.reset();
+        for (int n = 1; n <= count; ++n) {
+            Plug("Pad " + std::to_string(n));
+        }
+        formJoyConfig& d = Open();
+        EXPECT_EQ(d.windowTitle(), "SideWinder Config");
+        EXPECT_FALSE(d.isModal());
+        ASSERT_EQ(d.cmbJoyPad().count(), count);
+        for (int n = 1; n <= count; ++n) {
+            EXPECT_EQ(d.cmbJoyPad().itemText(n - 1), QStringLiteral("%1:Pad %1").arg(n));
+        }
+        d.show();
+        EXPECT_EQ(d.cmbJoyPad().isVisible(), count >= 2);
+        EXPECT_EQ(d.chkJoyEnabled().isVisible(), count >= 2);
+        EXPECT_EQ(d.CurrentJoypad, count > 0 ? 1 : 0);
+        EXPECT_EQ(app.form->Timer1().Enabled(), count == 0) << "showing a map stops the mapping";
+        EXPECT_EQ(d.cmbName().currentText(), "Custom");
+        if (count <= 1) {
+            shortHeight = d.height();
+        } else {
+            EXPECT_GT(d.height(), shortHeight);
+        }
+    }
+}
+
+TEST_F(DialogsJoyConfig, SwitchingJoypadsStoresTheShownMapFirstAndKeepsTheExtraButtons) {
+    Plug("Pad 1");
+    Plug("Pad 2");
+    app.settings->SaveSetting("Custom2", "3", "90");
+    formPadrix& form = Start();
+    formJoyConfig& d = Open();
+    EXPECT_EQ(d.Tag(3), "75") << "joypad 1's A shows K";
+    EXPECT_EQ(d.lblStatus(3).text(), "K");
+    d.SetTag(3, "74");
+    d.SetTag(15, "115");
+    d.cmbJoyPad().setCurrentIndex(1);
+    d.cmbJoyPad_Click();
+    EXPECT_EQ(Stored("Custom", "3"), "74");
+    EXPECT_EQ(Stored("Custom", "15"), "115");
+    EXPECT_EQ(form.engine().tables.keyMap[0].A, 74);
+    EXPECT_EQ(d.CurrentJoypad, 2);
+    EXPECT_EQ(d.Tag(3), "90") << "joypad 2's own map";
+    EXPECT_EQ(d.lblStatus(3).text(), "Z");
+    EXPECT_EQ(d.Tag(15), "115") << "slots 14 to 23 carry over";
+    EXPECT_EQ(Stored("Custom2", "15"), "<none>") << "nothing stored for joypad 2 yet";
+}
+
+TEST_F(DialogsJoyConfig, ClearingEnabledStopsThatJoypadAtOnceAndStoresIt) {
+    Plug("Pad 1");
+    Plug("Pad 2");
+    app.settings->SaveSetting("Custom", "joypads", "11111111");
+    formPadrix& form = Start();
+    formJoyConfig& d = Open();
+    d.cmbJoyPad().setCurrentIndex(1);
+    d.cmbJoyPad_Click();
+    ASSERT_TRUE(d.chkJoyEnabled().isChecked());
+    d.chkJoyEnabled().click();
+    EXPECT_EQ(Stored("Custom", "joypads"), "10111111");
+    EXPECT_EQ(form.engine().tables.joypadsEnabled, "10111111");
+
+    app.controllers.pads[1]->state.buttons[0] = 0x80;
+    form.engine().PollCycle();
+    EXPECT_TRUE(app.output.Take().empty()) << "joypad 2 is skipped";
+
+    form.SetJoypadsEnabled("1");  // too short for joypad 2: the box changes nothing
+    d.chkJoyEnabled().click();
+    EXPECT_EQ(form.engine().tables.joypadsEnabled, "1");
+}
+
+TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
+    Plug("Pad 1");
+    app.settings->SaveSetting("Names", "1", "Game");
+    app.settings->SaveSetting("Game", "3", "90");
+    app.settings->SaveSetting("Game", "Gravis", "1");
+    app.settings->SaveSetting("Custom", "3", "81");
+    formPadrix& form = Start();
+    form.mnuEnabled_Click();
+    ASSERT_FALSE(form.tray().Enabled);
+    formJoyConfig& d = Open();
+    ASSERT_EQ(d.cmbName().count(), 2);
+    d.cmbName().setCurrentIndex(1);
+    d.cmbName_Click();
+    EXPECT_EQ(d.Tag(3), "90");
+    EXPECT_EQ(d.lblStatus(3).text(), "Z");
+    EXPECT_TRUE(d.chkGravis().isChecked());
+    d.close();
+    Flush();
+    EXPECT_TRUE(dialog.isNull());
+    EXPECT_EQ(form.tray().layout, Layout::Custom);
+    EXPECT_EQ(form.engine().tables.keyMap[0].A, 81) << "the Custom map, not the profile";
+    EXPECT_TRUE(form.tray().Enabled);
+    EXPECT_TRUE(form.Timer1().Enabled());
+    EXPECT_EQ(Stored("Game", "Gravis"), "1");
+    EXPECT_EQ(Stored("Custom", "Last"), "3");
+}
+
+// The cases run in order on one store; only the last adds a name.
+TEST_F(DialogsJoyConfig, SaveWritesTheCustomMapAndANamedProfileWhereItBelongs) {
+    struct Case {
+        const char* typed;
+        const char* section;  // where the named map goes, or nullptr
+        const char* code;
+    };
+    const Case cases[] = {
+        {"", nullptr, "80"},        {"   ", nullptr, "81"},    {"Custom", nullptr, "82"},
+        {"custom", "Custom", "83"}, {"  game ", "Game", "84"}, {"New One", "New One", "85"},
+    };
+    app.settings->SaveSetting("Names", "1", "Game");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        formJoyConfig& d = Open();
+        d.SetTag(3, c.code);
+        d.cmbName().setEditText(QString::fromLatin1(c.typed));
+        d.btnSave().click();
+        Flush();
+        EXPECT_TRUE(dialog.isNull()) << "Save closes the dialog";
+        EXPECT_EQ(Stored("Custom", "3"), c.code);
+        const bool added = c.section != nullptr && std::string(c.section) == "New One";
+        EXPECT_EQ(Stored("Names", "2"), added ? "New One" : "<none>");
+        if (c.section != nullptr) {
+            EXPECT_EQ(Stored(c.section, "3"), c.code);
+        } else {
+            EXPECT_NE(Stored("Game", "3"), c.code);
+        }
+    }
+}
+
+TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
+    Plug("Pad 1");
+    inputStarts = false;
+    int boxes = 0;
+    QString text;
+    OnNextModal([&](QWidget& w) {
+        ++boxes;
+        text = static_cast<QMessageBox&>(w).text();
+    });
+    formJoyConfig& d = Open();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(text, "Error starting Direct Input, please make sure you have DirectX installed");
+    EXPECT_EQ(d.cmbJoyPad().count(), 1);
+    EXPECT_EQ(d.Tag(3), "75") << "the map still shows";
+}
+
+TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
+    {
+        formJoyConfig& d = Open();
+        d.show();
+        EXPECT_FALSE(d.cmbLanguage().isVisible()) << "no language files";
+        EXPECT_EQ(Stored("Custom", "Lang"), "<none>");
+        d.close();
+        Flush();
+    }
+    QStringList first, second;
+    for (int id = 0; id <= 23; ++id) {
+        first << QStringLiteral("a%1").arg(id);
+        second << QStringLiteral("b%1").arg(id);
+    }
+    WriteLanguage("Alpha", first);
+    WriteLanguage("Beta", second);
+    formJoyConfig& d = Open();
+    d.show();
+    EXPECT_TRUE(d.cmbLanguage().isVisible());
+    EXPECT_EQ(Stored("Custom", "Lang"), languages.filePath("Padrix_Alpha.txt").toStdString());
+    EXPECT_EQ(d.windowTitle(), "a19");
+    EXPECT_EQ(d.Label1().text(), "a20");
+    EXPECT_EQ(d.chkJoyEnabled().text(), "a1");
+    EXPECT_EQ(d.MsgPressKey, "a21");
+    EXPECT_EQ(d.btnConfig().text(), "a23");
+    d.cmbLanguage().setCurrentIndex(1);
+    d.cmbLanguage_Click();
+    EXPECT_EQ(Stored("Custom", "Lang"), languages.filePath("Padrix_Beta.txt").toStdString());
+    EXPECT_EQ(d.btnSave().text(), "b22");
+    EXPECT_EQ(app.form->Caption(), "b0");
+    EXPECT_EQ(app.form->mnuMain().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
+}
+
+TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {
+    app.controllers.Add("Pad 1");
+    pads.push_back(std::make_unique<VirtualPad>(
+        PadSetup{.name = "Pad 1", .buttons = 12, .hats = 1, .rumble = true}));
+    VirtualPad& pad = *pads.back();
+    formJoyConfig& d = Open();
+    d.show();
+    d.btnConfig().click();
+    auto* window = qobject_cast<formGameControllers*>(d.GameControllers());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_TRUE(d.isVisible() && d.btnSave().isEnabled()) << "the dialog stays usable";
+    ASSERT_EQ(window->ListedJoypads(), 1);
+    pad.SetButton(2, true);
+    pad.SetAxis(0, -32768);
+    pad.SetHat(SDL_HAT_UP);
+    window->Refresh();
+    EXPECT_EQ(window->Reading(1), "x=0 y=0 buttons=3 hats=up");
+    window->TestRumble(1);
+    EXPECT_EQ(pad.requests(), 1);
+    EXPECT_EQ(pad.high(), 0xFFFF);
+    window->close();
+    EXPECT_EQ(window->ListedJoypads(), 0) << "no reading while hidden";
+}
+
+}  // namespace
+}  // namespace padrix::testing
