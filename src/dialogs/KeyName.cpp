@@ -28,10 +28,14 @@ std::string KeyName(int keyCode) {
         return std::string(1, static_cast<char>(keyCode));
     }
     if (Between(keyCode, 96, 105)) {
-        return "Num " + std::to_string(keyCode - 96);
+        std::string name("Num ");
+        name += static_cast<char>('0' + keyCode - 96);
+        return name;
     }
     if (Between(keyCode, 112, 127)) {
-        return "F" + std::to_string(keyCode - 111);
+        std::string name("F");
+        name.append(std::to_string(keyCode - 111));
+        return name;
     }
     for (const auto& [code, name] : kNamedKeys) {
         if (code == keyCode) {

@@ -53,7 +53,7 @@ constexpr QSize kCanvas{410, 282};
 constexpr QPoint kAutoConfigSpot{334, 20};
 constexpr QPoint kGravisSpot{334, 60};
 constexpr QRect kSideWinderPicture{96, 44, 213, 163};
-constexpr QRect kGravisPicture{112, 72, 160, 105};
+constexpr QRect kGravisPicture{112, 72, 174, 105};
 // The font height the positions were made for.
 constexpr double kDesignFontHeight = 17.0;
 
@@ -72,17 +72,17 @@ std::vector<LeaderLine> MakeLines() {
         {sw, 7, 11, {136, 52}, true},
         {sw, 8, 8, {126, 124}, true},
         {sw, 11, 7, {144, 142}, true},
-        {grav, 0, 3, {224, 124}, false},
-        {grav, 1, 4, {240, 140}, false},
-        {grav, 2, 5, {256, 124}, false},
-        {grav, 3, 0, {240, 108}, false},
+        {grav, 0, 3, {230, 124}, false},
+        {grav, 1, 4, {246, 140}, false},
+        {grav, 2, 5, {262, 124}, false},
+        {grav, 3, 0, {246, 108}, false},
         {grav, 4, 11, {152, 76}, false},
         {grav, 5, 8, {128, 124}, false},
         {grav, 6, 1, {134, 82}, false},
-        {grav, 7, 12, {232, 76}, false},
+        {grav, 7, 12, {232, 77}, false},
         {QStringLiteral("Line11"), -1, 13, {196, 136}, true},
-        {QStringLiteral("Line12"), -1, 10, {196, 114}, true},
-        {QStringLiteral("line3"), -1, 2, {276, 84}, true},
+        {QStringLiteral("Line12"), -1, 10, {196, 115}, true},
+        {QStringLiteral("line3"), -1, 2, {274, 84}, true},
         {QStringLiteral("line5"), -1, 9, {162, 124}, true},
         {QStringLiteral("line6"), -1, 6, {144, 106}, true},
     };

@@ -49,6 +49,7 @@ formGameControllers::formGameControllers(Clock& clock, QWidget* parent)
     setObjectName(QStringLiteral("formGameControllers"));
     setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
+    setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
     auto* note = new QLabel(
         QStringLiteral("Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered "
