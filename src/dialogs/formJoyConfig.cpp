@@ -11,6 +11,8 @@
 namespace padrix {
 namespace {
 
+constexpr int kTimer1Ms = 10;
+
 QPushButton* MakeButton(const char* name, const QString& text, const char* accessible,
                         QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -36,9 +38,8 @@ formJoyConfig::formJoyConfig(JoyConfigPorts ports, QWidget* parent)
     setWindowTitle(QStringLiteral("SideWinder Config"));
     setModal(false);
     BuildLayout();
-    // Auto configuration comes with the pad-driven selection; until then its
-    // button stays off.
-    btnAutoConfig().setEnabled(false);
+    timer1_.setInterval(kTimer1Ms);
+    connect(&timer1_, &QTimer::timeout, this, &formJoyConfig::Timer1_Timer);
     qApp->installEventFilter(this);
 }
 
@@ -77,6 +78,7 @@ void formJoyConfig::BuildLayout() {
         connect(&btnJoy(i), &QPushButton::clicked, this, [this, i] { btnJoy_Click(i); });
     }
     connect(&chkGravis(), &QPushButton::toggled, this, &formJoyConfig::chkGravis_Click);
+    connect(&btnAutoConfig(), &QPushButton::clicked, this, &formJoyConfig::btnAutoConfig_Click);
     connect(btnSave_, &QPushButton::clicked, this, &formJoyConfig::btnSave_Click);
     connect(btnConfig_, &QPushButton::clicked, this, &formJoyConfig::btnConfig_Click);
     connect(cmbName_, &QComboBox::activated, this, &formJoyConfig::cmbName_Click);
@@ -153,7 +155,7 @@ void formJoyConfig::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
     // A capture still returning through this dialog's code deletes it then.
-    if (captureWait_ == nullptr) {
+    if (handlerDepth_ == 0) {
         deleteLater();
     }
 }

@@ -7,12 +7,15 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/JoyConfigHost.h"
 #include "dialogs/PadCanvas.h"
+#include "dialogs/PadWatcher.h"
+#include "dialogs/formAutoConfig.h"
 #include "settings/LanguageList.h"
 
 class QEventLoop;
@@ -43,6 +46,10 @@ class formJoyConfig final : public QDialog {
     void btnConfig_Click();
     // Runs one key capture for pad button index and returns when it has ended.
     void btnJoy_Click(int index);
+    // Asks for the key of every pad button in turn.
+    void btnAutoConfig_Click();
+    // Reads the dialog's joypad and starts the capture of a newly pressed button.
+    void Timer1_Timer();
     // Every key-down that reaches the dialog, before its control sees it.
     void Form_KeyDown(int keyCode);
     // Ends a waiting key capture without assigning.
@@ -67,10 +74,14 @@ class formJoyConfig final : public QDialog {
     QComboBox& cmbJoyPad() { return *cmbJoyPad_; }
     QCheckBox& chkJoyEnabled() { return *chkJoyEnabled_; }
     QWidget* GameControllers() const { return gameControllers_; }
+    formAutoConfig* AutoConfigPrompt() const { return autoConfig_; }
+    QTimer& Timer1() { return timer1_; }
 
     int CurrentJoypad = 0;
     int DialogMaxButton = -1;
     bool DialogLogitechPatch = false;
+    // At rest until the first reading: a zero-filled state would read as Left.
+    JoyState DialogJoyState = JoyState::AtRest();
     bool CaptureCancelled = false;
     int LastKeyCode = 0;
     bool CaptureBusy = false;
@@ -86,7 +97,12 @@ class formJoyConfig final : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Counts the handlers on the stack that wait in an event loop; the
+    // dialog is deleted only once the last has returned.
+    class HandlerScope;
     void BuildLayout();
+    void RunCapture(int index);
+    void AutoConfigKeyDown(int keyCode);
     QWidget* MakeSelectors();
     void Form_Unload();
     void ShowTagNames();
@@ -106,7 +122,11 @@ class formJoyConfig final : public QDialog {
     std::unique_ptr<ControllerAccess> controllers_;
     std::unique_ptr<Joypad> DialogDevice;
     QEventLoop* captureWait_ = nullptr;
+    int handlerDepth_ = 0;
     bool unloaded_ = false;
+    PadWatcher watcher_{false};
+    QTimer timer1_;
+    QPointer<formAutoConfig> autoConfig_;
 
     PadCanvas* canvas_;
     QLabel* label1_;

@@ -1,5 +1,6 @@
 #include <QEventLoop>
 
+#include "dialogs/AutoConfigSteps.h"
 #include "dialogs/KeyName.h"
 #include "dialogs/formJoyConfig.h"
 #include "settings/SettingValues.h"
@@ -12,7 +13,74 @@ const QString kRed = QStringLiteral("color: rgb(255, 0, 0);");
 
 }  // namespace
 
+class formJoyConfig::HandlerScope {
+  public:
+    explicit HandlerScope(formJoyConfig& dialog) : dialog_(dialog) { ++dialog_.handlerDepth_; }
+    ~HandlerScope() {
+        if (--dialog_.handlerDepth_ == 0 && dialog_.unloaded_) {
+            dialog_.deleteLater();  // closed while this handler waited
+        }
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+  private:
+    formJoyConfig& dialog_;
+};
+
 void formJoyConfig::btnJoy_Click(int index) {
+    if (CaptureBusy || unloaded_) {
+        return;
+    }
+    HandlerScope scope(*this);
+    // A cancelled auto configuration must not end this capture at once.
+    CaptureCancelled = false;
+    RunCapture(index);
+}
+
+void formJoyConfig::Timer1_Timer() {
+    if (DialogDevice != nullptr) {
+        DialogDevice->Read(DialogJoyState);  // a failed read keeps the last state
+    }
+    if (const int index = watcher_.Next(DialogJoyState, DialogMaxButton);
+        index != PadWatcher::kNone) {
+        btnJoy_Click(index);
+    }
+}
+
+void formJoyConfig::btnAutoConfig_Click() {
+    if (CaptureBusy || unloaded_) {
+        return;
+    }
+    HandlerScope scope(*this);
+    CaptureCancelled = false;
+    if (autoConfig_ == nullptr) {
+        autoConfig_ = new formAutoConfig(
+            this, [this](int keyCode) { AutoConfigKeyDown(keyCode); }, [this] { CancelCapture(); });
+    }
+    autoConfig_->show();
+    autoConfig_->PlaceOnOwner();
+    autoConfig_->raise();
+    autoConfig_->activateWindow();
+    const int steps = AutoConfigStepCount(DialogMaxButton + 1);
+    for (int step = 0; step < steps; ++step) {
+        autoConfig_->lblButton().setText(AutoConfigText(step));
+        RunCapture(AutoConfigIndex(step));
+        if (!autoConfig_->isVisible() || CaptureCancelled) {
+            break;
+        }
+    }
+    autoConfig_->CloseByProgram();
+}
+
+void formJoyConfig::AutoConfigKeyDown(int keyCode) {
+    Form_KeyDown(keyCode);
+    if (keyCode == 27) {
+        CancelCapture();
+    }
+}
+
+void formJoyConfig::RunCapture(int index) {
     if (CaptureBusy || index < 0 || index >= kPadButtons) {
         return;
     }
@@ -44,9 +112,6 @@ void formJoyConfig::btnJoy_Click(int index) {
     label1_->setText(instruction);
     label1_->setStyleSheet(QString());
     CaptureBusy = false;
-    if (unloaded_) {
-        deleteLater();  // closed while this capture waited
-    }
 }
 
 void formJoyConfig::Form_KeyDown(int keyCode) {
@@ -72,7 +137,6 @@ void formJoyConfig::SetControlsEnabled(bool enabled) {
     for (QWidget* control : locked) {
         control->setEnabled(enabled);
     }
-    btnAutoConfig().setEnabled(false);  // see the constructor
 }
 
 void formJoyConfig::SetPadButtonsEnabled(bool enabled) {

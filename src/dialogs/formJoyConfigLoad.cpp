@@ -35,6 +35,8 @@ void formJoyConfig::Form_Load() {
         cmbJoyPad_->setCurrentIndex(0);
         cmbJoyPad_Click();
     }
+    watcher_ = PadWatcher(DialogLogitechPatch);
+    timer1_.start();
 }
 
 void formJoyConfig::StartInputSystem() {
@@ -126,6 +128,7 @@ void formJoyConfig::Form_Unload() {
         return;
     }
     unloaded_ = true;
+    timer1_.stop();
     CancelCapture();
     ports_.host.JoyConfigClosed();
     CaptureBusy = false;

@@ -8,6 +8,7 @@
 #include "PadrixOnX.h"
 #include "app/JoyConfigOpener.h"
 #include "app/TrayMessage.h"
+#include "dialogs/formAutoConfig.h"
 #include "dialogs/formGameControllers.h"
 
 namespace padrix::testing {
@@ -26,6 +27,14 @@ bool ClickOn(QWidget& w) {
         {"mousemove", "--sync", std::to_string(c.x()), std::to_string(c.y()), "click", "1"});
 }
 
+JoyConfigPorts Ports(PadrixOnX& padrix) {
+    return {padrix.form(),
+            padrix.settings(),
+            [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
+            {},
+            [&padrix](QWidget* parent) { return new formGameControllers(padrix.clock(), parent); }};
+}
+
 // The dialog opened from the menu entry or by a double click without
 // emulator: a click on pad button A, a real key press of "x", Save; then the
 // pad's button 0 types "x" at the client window.
@@ -37,15 +46,7 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
         GTEST_SKIP() << padrix.error();
     }
     formPadrix& form = padrix.form();
-    JoyConfigOpener opener(
-        form,
-        JoyConfigPorts{form,
-                       padrix.settings(),
-                       [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
-                       {},
-                       [&padrix](QWidget* parent) {
-                           return new formGameControllers(padrix.clock(), parent);
-                       }});
+    JoyConfigOpener opener(form, Ports(padrix));
     if (GetParam()) {
         form.mnuConfig_Click();
     } else {
@@ -79,6 +80,64 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MenuAndDoubleClick, AppJoyConfigOnX, ::testing::Bool());
+
+// "Auto..." on a ten-button pad with a key typed for each of the 14 steps,
+// Save; then every direction and button types its own key.
+TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
+    PadrixOnX padrix(true, 1, 10);
+    if (!padrix.ok()) {
+        GTEST_SKIP() << padrix.error();
+    }
+    formPadrix& form = padrix.form();
+    JoyConfigOpener opener(form, Ports(padrix));
+    form.mnuConfig_Click();
+    QPointer<formJoyConfig> dialog = opener.dialog();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+
+    const std::vector<std::string> keys{"q", "w", "e", "r", "t", "y", "u",
+                                        "i", "o", "p", "a", "s", "d", "f"};
+    std::size_t sent = 0;
+    QString answered;
+    QTimer responder;
+    QObject::connect(&responder, &QTimer::timeout, [&] {
+        formAutoConfig* prompt = dialog ? dialog->AutoConfigPrompt() : nullptr;
+        if (prompt == nullptr || !prompt->isVisible() || !dialog->CaptureBusy ||
+            prompt->lblButton().text() == answered || sent == keys.size()) {
+            return;
+        }
+        answered = prompt->lblButton().text();
+        Xdotool({"windowfocus", "--sync", std::to_string(prompt->winId()), "key", keys[sent++]});
+    });
+    responder.start(10);
+    ASSERT_TRUE(ClickOn(dialog->btnAutoConfig()));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return sent == keys.size() && !dialog->CaptureBusy; }, 20000));
+    ASSERT_TRUE(ClickOn(dialog->btnSave()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 10000));
+
+    ASSERT_TRUE(padrix.FocusClient());
+    VirtualPad& pad = padrix.pad();
+    // Up, Down, Left, Right, then buttons 0 to 9, as the steps asked them.
+    const std::vector<std::pair<std::function<void(bool)>, unsigned long>> inputs{
+        {[&](bool on) { pad.SetAxis(1, on ? -32768 : 0); }, XK_q},
+        {[&](bool on) { pad.SetAxis(1, on ? 32767 : 0); }, XK_w},
+        {[&](bool on) { pad.SetAxis(0, on ? -32768 : 0); }, XK_e},
+        {[&](bool on) { pad.SetAxis(0, on ? 32767 : 0); }, XK_r},
+    };
+    for (const auto& [set, keysym] : inputs) {
+        set(true);
+        EXPECT_TRUE(padrix.WaitForKey(keysym, true)) << keysym;
+        set(false);
+        EXPECT_TRUE(padrix.WaitForKey(keysym, false)) << keysym;
+    }
+    const unsigned long buttonKeys[] = {XK_t, XK_y, XK_u, XK_i, XK_o, XK_p, XK_a, XK_s, XK_d, XK_f};
+    for (int b = 0; b < 10; ++b) {
+        pad.SetButton(b, true);
+        EXPECT_TRUE(padrix.WaitForKey(buttonKeys[b], true)) << b;
+        pad.SetButton(b, false);
+        EXPECT_TRUE(padrix.WaitForKey(buttonKeys[b], false)) << b;
+    }
+}
 
 }  // namespace
 }  // namespace padrix::testing

@@ -9,19 +9,20 @@
 
 namespace padrix::testing {
 
-PadrixOnX::PadrixOnX(bool select, int pads) : error_(Start(select, pads)) {}
+PadrixOnX::PadrixOnX(bool select, int pads, int buttons) : error_(Start(select, pads, buttons)) {}
 
 PadrixOnX::~PadrixOnX() {
     form_.reset();
     client_.reset();
 }
 
-std::string PadrixOnX::Start(bool select, int pads) {
+std::string PadrixOnX::Start(bool select, int pads, int buttons) {
     if (SDL_NumJoysticks() > 0) {
         return "real controllers are attached to this machine";
     }
     for (int n = 0; n < pads; ++n) {
-        if (!pads_.emplace_back(std::make_unique<VirtualPad>(PadSetup{}))->attached()) {
+        if (!pads_.emplace_back(std::make_unique<VirtualPad>(PadSetup{.buttons = buttons}))
+                 ->attached()) {
             return std::string("no virtual joystick: ") + SDL_GetError();
         }
     }

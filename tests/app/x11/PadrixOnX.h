@@ -23,8 +23,8 @@ namespace padrix::testing {
 // window holding the focus.
 class PadrixOnX {
   public:
-    // `select` is "Use M button as Select".
-    explicit PadrixOnX(bool select = true, int pads = 1);
+    // `select` is "Use M button as Select"; each pad has `buttons` buttons.
+    explicit PadrixOnX(bool select = true, int pads = 1, int buttons = 12);
     ~PadrixOnX();
 
     bool ok() const { return error_.empty(); }
@@ -41,7 +41,7 @@ class PadrixOnX {
     bool WaitForKey(unsigned long keysym, bool press, int timeoutMs = 5000);
 
   private:
-    std::string Start(bool select, int pads);
+    std::string Start(bool select, int pads, int buttons);
 
     // SDL's joystick support for the virtual pads, running while they live.
     struct SdlJoysticks {

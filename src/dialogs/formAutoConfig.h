@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <functional>
+
+class QSvgWidget;
+
+namespace padrix {
+
+// The small prompt of auto configuration: names the pad button being asked
+// for and takes the key for it. A window of the configuration dialog's own
+// (above it, no task-bar entry). Escape or its close box cancel the run.
+class formAutoConfig final : public QDialog {
+    Q_OBJECT
+  public:
+    // keyDown gets the virtual-key code of every key pressed in the prompt;
+    // cancel runs on Escape and when the user closes the prompt.
+    formAutoConfig(QWidget* owner, std::function<void(int)> keyDown, std::function<void()> cancel);
+
+    QLabel& lblButton() { return *lblButton_; }
+    QLabel& Label1() { return *label1_; }
+    QSvgWidget& Image1() { return *image1_; }
+
+    // Centred on the owner, with its vertical middle on the owner's bottom edge.
+    void PlaceOnOwner();
+    // Closes the prompt at the end of a run; this cancels nothing.
+    void CloseByProgram();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    std::function<void(int)> keyDown_;
+    std::function<void()> cancel_;
+    bool closingByProgram_ = false;
+    QLabel* lblButton_;
+    QLabel* label1_;
+    QSvgWidget* image1_;
+};
+
+}  // namespace padrix

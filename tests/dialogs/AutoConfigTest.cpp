@@ -1,0 +1,155 @@
+#include <QTest>
+#include <QTimer>
+
+#include "JoyConfigRig.h"
+#include "dialogs/formAutoConfig.h"
+
+namespace padrix::testing {
+namespace {
+
+class DialogsAutoConfig : public JoyConfigRig {
+  protected:
+    struct Asked {
+        QString text;
+        int index;
+    };
+
+    // Runs auto configuration; every step waiting for a key is handed to
+    // answer(step), which by default presses the key A + step.
+    std::vector<Asked> Run(std::function<void(int step)> answer = {}) {
+        std::vector<Asked> asked;
+        QTimer responder;
+        QObject::connect(&responder, &QTimer::timeout, [&] {
+            formAutoConfig* prompt = dialog ? dialog->AutoConfigPrompt() : nullptr;
+            if (prompt == nullptr || !dialog->CaptureBusy || dialog->LastKeyCode != 0 ||
+                dialog->CaptureCancelled) {
+                return;
+            }
+            asked.push_back({prompt->lblButton().text(), Green()});
+            const int step = static_cast<int>(asked.size()) - 1;
+            if (answer) {
+                answer(step);
+            }
+            if (dialog && dialog->CaptureBusy && dialog->LastKeyCode == 0 &&
+                !dialog->CaptureCancelled) {
+                QTest::keyClick(prompt, static_cast<Qt::Key>(Qt::Key_A + step));
+            }
+        });
+        responder.start(0);
+        dialog->btnAutoConfig().click();
+        return asked;
+    }
+    int Green() const {
+        for (int i = 0; i < kPadButtons; ++i) {
+            if (!dialog->btnJoy(i).styleSheet().isEmpty()) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    bool PromptShown() const {
+        return dialog && dialog->AutoConfigPrompt() && dialog->AutoConfigPrompt()->isVisible();
+    }
+};
+
+TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
+    const std::vector<int> tenButtons{6, 7, 8, 9, 3, 4, 5, 0, 1, 2, 11, 12, 10, 13};
+    for (int buttons : {10, 12}) {
+        SCOPED_TRACE(buttons);
+        Plug("Pad " + std::to_string(buttons), buttons);
+        formJoyConfig& d = Open();
+        d.show();
+        ASSERT_TRUE(d.btnAutoConfig().isEnabled());
+        QRect placed;
+        const std::vector<Asked> asked =
+            Run([&](int) { placed = d.AutoConfigPrompt()->frameGeometry(); });
+        ASSERT_EQ(asked.size(), static_cast<std::size_t>(buttons + 4));
+        EXPECT_LE(std::abs(placed.center().x() - d.frameGeometry().center().x()), 1);
+        EXPECT_LE(std::abs(placed.center().y() - d.frameGeometry().bottom()), 1);
+        for (std::size_t step = 0; step < asked.size(); ++step) {
+            const int expected =
+                step < tenButtons.size() ? tenButtons[step] : static_cast<int>(step);
+            EXPECT_EQ(asked[step].index, expected) << step;
+            EXPECT_EQ(d.Tag(expected), std::to_string('A' + step)) << step;
+        }
+        EXPECT_EQ(asked[0].text, "Up");
+        EXPECT_EQ(asked[3].text, "Right");
+        EXPECT_EQ(asked[4].text, "Button 1");
+        EXPECT_EQ(asked.back().text, QStringLiteral("Button %1").arg(buttons));
+        EXPECT_FALSE(PromptShown());
+        d.close();
+        Flush();
+        pads.clear();
+        app.controllers.pads.clear();
+        app.form.reset();
+    }
+}
+
+TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
+    for (bool escape : {true, false}) {
+        SCOPED_TRACE(escape);
+        Plug("Pad 1", 10);
+        formJoyConfig& d = Open();
+        d.show();
+        const std::vector<Asked> asked = Run([&](int step) {
+            if (step == 4 && escape) {
+                QTest::keyClick(d.AutoConfigPrompt(), Qt::Key_Escape);
+            } else if (step == 4) {
+                d.AutoConfigPrompt()->close();
+            }
+        });
+        EXPECT_EQ(asked.size(), 5u);
+        for (int step = 0; step < 4; ++step) {
+            EXPECT_EQ(d.Tag(6 + step), std::to_string('A' + step)) << step;
+        }
+        EXPECT_EQ(d.Tag(3), "75") << "the waiting step assigns nothing";
+        EXPECT_FALSE(PromptShown());
+        EXPECT_TRUE(d.CaptureCancelled);
+
+        QTimer::singleShot(0, &d, [&] { QTest::keyClick(&d, Qt::Key_Q); });
+        d.btnJoy(3).click();
+        EXPECT_EQ(d.Tag(3), "81") << "a click after the cancelled run assigns";
+        d.close();
+        Flush();
+        pads.clear();
+        app.controllers.pads.clear();
+        app.form.reset();
+    }
+}
+
+TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
+    Plug("Pad 1", 10);
+    formJoyConfig& d = Open();
+    d.show();
+    QPointer<formAutoConfig> prompt;
+    const std::vector<Asked> asked = Run([&](int step) {
+        if (step == 2) {
+            prompt = d.AutoConfigPrompt();
+            d.close();
+        }
+    });
+    EXPECT_EQ(asked.size(), 3u);
+    ASSERT_FALSE(prompt.isNull());
+    EXPECT_FALSE(prompt->isVisible());
+    EXPECT_EQ(d.Tag(8), "65") << "Left keeps its key: the step that waited assigned nothing";
+    Flush();
+    EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(DialogsAutoConfig, APadPressDuringTheRunChangesNothing) {
+    VirtualPad& pad = Plug("Pad 1", 10);
+    formJoyConfig& d = Open();
+    d.show();
+    const std::vector<Asked> asked = Run([&](int step) {
+        if (step == 1) {
+            pad.SetButton(0, true);
+            d.Timer1_Timer();
+        }
+    });
+    ASSERT_EQ(asked.size(), 14u);
+    EXPECT_EQ(asked[4].index, 3);
+    EXPECT_EQ(d.Tag(3), std::to_string('A' + 4));
+}
+
+}  // namespace
+}  // namespace padrix::testing
