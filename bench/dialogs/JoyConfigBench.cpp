@@ -1,6 +1,7 @@
 // Measures the configuration dialog on a private X server: the time from the
-// menu entry to the dialog on screen, and the processor time a key capture
-// uses while it waits for a key.
+// menu entry to the dialog on screen, the processor time a key capture uses
+// while it waits for a key, and the cost of one tick of the dialog's joypad
+// watch.
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+#include "AllocationCounter.h"
+#include "SdlAllocationCount.h"
 #include "XvfbServer.h"
 #include "app/JoyConfigOpener.h"
 #include "dialogs/formGameControllers.h"
@@ -24,6 +27,7 @@ namespace {
 
 constexpr int kOpenings = 20;
 constexpr int kWaitMs = 5000;
+constexpr int kTicks = 100000;
 
 double CpuSeconds() {
     timespec t{};
@@ -77,9 +81,28 @@ void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
     dialog->close();
 }
 
+void Ticks(PadrixOnX& padrix, JoyConfigOpener& opener) {
+    padrix.form().mnuConfig_Click();
+    formJoyConfig* dialog = opener.dialog();
+    dialog->Timer1_Timer();  // the first reading
+    const std::uint64_t allocationsBefore = bench::AllocationCount();
+    const auto start = WallClock::now();
+    for (int i = 0; i < kTicks; ++i) {
+        dialog->Timer1_Timer();
+    }
+    const double micros =
+        std::chrono::duration<double, std::micro>(WallClock::now() - start).count() / kTicks;
+    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
+    std::printf("dialog tick, one joypad at rest, %d ticks: %.2f us each, %llu heap allocations\n",
+                kTicks, micros, static_cast<unsigned long long>(allocations));
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    bench::CountSdlAllocations();
     std::optional<XvfbServer> x;
     if (!x.emplace().ok()) {
         std::printf("no Xvfb\n");
@@ -96,6 +119,7 @@ int main(int argc, char** argv) {
     }
     JoyConfigOpener opener(padrix.form(), Ports(padrix));
     TimeToDialog(padrix, opener);
+    Ticks(padrix, opener);
     CaptureWait(padrix, opener);
     return 0;
 }
