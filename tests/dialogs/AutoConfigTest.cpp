@@ -77,11 +77,7 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
         EXPECT_EQ(asked[4].text, "Button 1");
         EXPECT_EQ(asked.back().text, QStringLiteral("Button %1").arg(buttons));
         EXPECT_FALSE(PromptShown());
-        d.close();
-        Flush();
-        pads.clear();
-        app.controllers.pads.clear();
-        app.form.reset();
+        Reset();
     }
 }
 
@@ -109,11 +105,7 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
         QTimer::singleShot(0, &d, [&] { QTest::keyClick(&d, Qt::Key_Q); });
         d.btnJoy(3).click();
         EXPECT_EQ(d.Tag(3), "81") << "a click after the cancelled run assigns";
-        d.close();
-        Flush();
-        pads.clear();
-        app.controllers.pads.clear();
-        app.form.reset();
+        Reset();
     }
 }
 

@@ -40,6 +40,18 @@ class JoyConfigRig : public ::testing::Test {
 
     formPadrix& Start() { return app.Start(); }
 
+    // Closes the dialog, unplugs every pad and drops the main form, for the
+    // next round of a test.
+    void Reset() {
+        if (dialog) {
+            dialog->close();
+        }
+        Flush();
+        pads.clear();
+        app.controllers.pads.clear();
+        app.form.reset();
+    }
+
     formJoyConfig& Open() {
         if (!app.form) {
             Start();

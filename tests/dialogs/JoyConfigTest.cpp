@@ -11,10 +11,7 @@ TEST_F(DialogsJoyConfig, LoadListsTheJoypadsAndShowsTheirRowFromTwoOn) {
     int shortHeight = 0;
     for (int count : {0, 1, 2}) {
         SCOPED_TRACE(count);
-        TearDown();
-        pads.clear();
-        app.controllers.pads.clear();
-        app.form.reset();
+        Reset();
         for (int n = 1; n <= count; ++n) {
             Plug("Pad " + std::to_string(n));
         }
