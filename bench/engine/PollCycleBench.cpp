@@ -67,6 +67,10 @@ class BenchPad : public Joypad {
     bool CreateRumble() override { return true; }
     void StartRumble() override {}
     void StopRumble() override {}
+    void SetDeadZone(int) override {}
+    int DoorbellFd() const override { return -1; }
+    bool DrainDoorbell() override { return false; }
+    bool Present() const override { return true; }
 
   private:
     bool toggling_;

@@ -4,9 +4,25 @@
 
 namespace padrix {
 
+namespace {
+
+// Starting a running timer would put its next tick off.
+void Run(QTimer& timer, bool running) {
+    if (running && !timer.isActive()) {
+        timer.start();
+    } else if (!running) {
+        timer.stop();
+    }
+}
+
+}  // namespace
+
 PollingTimer::PollingTimer() {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(kDefaultIntervalMs);
+    housekeeping_.setInterval(kHousekeepingMs);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { rule_.PreciseTick(); });
+    QObject::connect(&housekeeping_, &QTimer::timeout, [this] { rule_.HousekeepingTick(); });
 }
 
 void PollingTimer::SetInterval(int milliseconds) {
@@ -14,12 +30,12 @@ void PollingTimer::SetInterval(int milliseconds) {
     timer_.setInterval(std::max(milliseconds, 0));
 }
 
-void PollingTimer::SetEnabled(bool enabled) {
-    if (enabled && !timer_.isActive()) {
-        timer_.start();
-    } else if (!enabled) {
-        timer_.stop();
-    }
+void PollingTimer::SetPrecise(bool running) {
+    Run(timer_, running);
+}
+
+void PollingTimer::SetHousekeeping(bool running) {
+    Run(housekeeping_, running);
 }
 
 }  // namespace padrix

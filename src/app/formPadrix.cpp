@@ -26,9 +26,15 @@ formPadrix::formPadrix(FormPadrixPorts ports, FormPadrixPaths paths)
       paths_(std::move(paths)),
       engine_({ports.output, ports.keys, ports.clock, ports.random, ports.screenshots, timer_},
               paths_.programFolder),
+      wake_(engine_.tables, ports.keys, timer_),
       presence_(ProgramIcon()),
       caption_(kDefaultCaption) {
-    connect(&timer_.timer(), &QTimer::timeout, this, [this] { engine_.PollCycle(); });
+    timer_.SetCycle(
+        [this] {
+            engine_.PollCycle();
+            wake_.AfterCycle();
+        },
+        [this] { return wake_.CanSleep() && engine_.IsAtRest(); });
     connect(&menu_, &TrayMenu::chosen, this, &formPadrix::OnMenuChosen);
     connect(&presence_, &TrayPresence::message, this, &formPadrix::Form_MouseMove);
     connect(&presence_, &TrayPresence::exitRequested, this, &formPadrix::mnuExit_Click);
@@ -56,6 +62,7 @@ formPadrix::LoadResult formPadrix::Form_Load() {
         return LoadResult::kInputSystemFailed;
     }
     OpenJoypads();
+    StartWaking();
     timer_.SetEnabled(false);
     presence_.Show(caption_, IconTip(caption_));
     ReadOptions();
@@ -118,6 +125,7 @@ void formPadrix::Form_Unload() {
         forceFeedback_->close();
     }
     engine_.ReleaseAll();
+    StopWaking();
     for (int n = 1; n <= engine_.tables.joypadCount; ++n) {
         engine_.ReleaseJoypad(n);
     }

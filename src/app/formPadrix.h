@@ -12,6 +12,7 @@
 #include "TrayMenu.h"
 #include "TrayOptions.h"
 #include "TrayPresence.h"
+#include "WakeSources.h"
 #include "dialogs/JoyConfigHost.h"
 #include "dialogs/formForceFeedback.h"
 #include "engine/MappingEngine.h"
@@ -115,6 +116,9 @@ class formPadrix final : public QObject, public JoyConfigHost {
 
   private:
     void OpenJoypads();
+    // Dead zones, the polling mode and the doorbells (formPadrixWake.cpp).
+    void StartWaking();
+    void StopWaking();
     void ReadOptions();
     void ApplyLayout(Layout layout);
     bool AutodetectProfile();
@@ -131,6 +135,7 @@ class formPadrix final : public QObject, public JoyConfigHost {
     FormPadrixPaths paths_;
     PollingTimer timer_;
     MappingEngine engine_;
+    WakeSources wake_;
     TrayOptions tray_;
     TrayMenu menu_;
     TrayPresence presence_;

@@ -14,6 +14,7 @@
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
 #include "settings/IniSettingsStore.h"
+#include "settings/InputSettings.h"
 #include "settings/LanguageList.h"
 #include "settings/OptionKeys.h"
 #include "settings/SettingsPath.h"
@@ -26,7 +27,9 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         SettingsStore& settings) {
     SystemClock clock;
     SeededRandom random(SeededRandom::SeedFromTimeOfDay());
-    SdlControllerAccess controllers(clock);
+    // Doorbells wake the cycle in the events mode only.
+    const bool doorbells = ReadPollingMode(settings) == PollingMode::kEvents;
+    SdlControllerAccess controllers(clock, doorbells ? DoorbellOpener(OpenEventDevice) : nullptr);
     const Launcher launcher;
     NoWindowActivator noWindows;
     WindowActivator& windows = platform.windows ? *platform.windows : noWindows;

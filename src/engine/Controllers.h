@@ -7,6 +7,9 @@
 
 namespace padrix {
 
+// The dead zone of a new joypad, in percent of the half range of its x and y axes.
+inline constexpr int kDefaultDeadZone = 25;
+
 // One opened game controller. Destroying it releases the device (ReleaseJoypad).
 class Joypad {
   public:
@@ -25,6 +28,21 @@ class Joypad {
     // Runs the rumble until StopRumble. Both do nothing without an effect.
     virtual void StartRumble() = 0;
     virtual void StopRumble() = 0;
+
+    // Around the centre of x and y, `percent` (0 to 100) of the half range
+    // reads as exactly the centre; outside it a value passes unchanged.
+    virtual void SetDeadZone(int percent) = 0;
+
+    // The doorbell: a descriptor that turns readable when the controller
+    // reports something new. It only wakes the program; the state still
+    // comes from Read. -1 when the joypad has none and must be polled.
+    virtual int DoorbellFd() const = 0;
+    // Empties the doorbell after it rang; true when it had rung. A doorbell
+    // whose device went away is closed (DoorbellFd() then gives -1).
+    virtual bool DrainDoorbell() = 0;
+    // False while the controller is unplugged: it is looked for on later
+    // reads, and needs no polling meanwhile.
+    virtual bool Present() const = 0;
 };
 
 // Access to the attached game controllers, numbered 1, 2, ... in the

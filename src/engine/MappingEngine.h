@@ -41,6 +41,13 @@ class MappingEngine {
     // One run of the polling cycle.
     void PollCycle();
 
+    // True when a run now would send nothing and change nothing unless some
+    // input changes first: no direction, button or mouse button held, M not
+    // held as a modifier, no mouse mode (nor a run that just left it), no
+    // continuous polling, and none of
+    // Tab, Ctrl and Print Screen held by the user. A cheap look at the tables.
+    bool IsAtRest();
+
     // Reads joypad n into tables.joyState. A joypad that cannot be read is
     // taken as at rest, so its held keys are released rather than mirrored
     // from another joypad.
@@ -67,6 +74,8 @@ class MappingEngine {
     bool AutoFireSwitch();
     // Steps 4 to 10 for joypad n; false when the run must end (M held).
     bool ProcessJoypad(int n);
+    void RunCycle();
+    bool AnythingHeld() const;
     // One side of an axis: its direction, its key, and whether the key is held back.
     struct AxisSide {
         Direction direction;
@@ -93,6 +102,15 @@ class MappingEngine {
     KeyOutput output_;
     Pacer pacer_;
     bool pacedTick_ = false;
+    // Paced effects start their rate afresh with the first run after rest,
+    // however often the cycle ran while nothing happened.
+    bool restedAfterLastRun_ = true;
+    // M held as a modifier on a joypad of the last run: its combinations
+    // act again on later runs while held.
+    bool mHeldLastRun_ = false;
+    // The last run entered or left mouse mode: the next one reads the same
+    // pads the other way.
+    bool switchedModeLastRun_ = false;
     // Print Screen is looked at once per run.
     bool screenshotChecked_ = false;
     bool printScreenWasDown_ = false;

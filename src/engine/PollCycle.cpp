@@ -13,8 +13,38 @@ constexpr float kRandomRumbleAbove = 0.95f;
 }  // namespace
 
 void MappingEngine::PollCycle() {
+    if (restedAfterLastRun_) {
+        pacer_ = Pacer{};
+    }
+    const bool mouseMode = latches.MouseMode;
+    RunCycle();
+    switchedModeLastRun_ = latches.MouseMode != mouseMode;
+    restedAfterLastRun_ = IsAtRest();
+}
+
+bool MappingEngine::IsAtRest() {
+    if (latches.MouseMode || switchedModeLastRun_ || options.MaxPollRate || mHeldLastRun_ ||
+        AnythingHeld()) {
+        return false;
+    }
+    return !UserHoldsKey(vk::Tab) && !UserHoldsKey(vk::Control) && !UserHoldsKey(vk::Snapshot);
+}
+
+bool MappingEngine::AnythingHeld() const {
+    const auto any = [](const auto& rows) {
+        return std::any_of(rows.begin(), rows.end(), [](const auto& row) {
+            return std::find(row.begin(), row.end(), true) != row.end();
+        });
+    };
+    return any(tables.directionHeld) || any(tables.buttonHeld) ||
+           std::find(latches.MouseButtonHeld.begin(), latches.MouseButtonHeld.end(), true) !=
+               latches.MouseButtonHeld.end();
+}
+
+void MappingEngine::RunCycle() {
     pacedTick_ = pacer_.Due(ports_.clock.MonotonicMicros());
     screenshotChecked_ = false;
+    mHeldLastRun_ = false;
     if (latches.MouseMode) {
         MouseStep();
         return;
@@ -58,6 +88,7 @@ bool MappingEngine::ProcessJoypad(int n) {
     const std::int32_t y = tables.joyState.y;
     Directions(i, x, y);
     if (!options.UseMAsSelect && tables.joyState.buttons[kMButton] != 0) {
+        mHeldLastRun_ = true;
         MButtonStep(n);
         return false;
     }

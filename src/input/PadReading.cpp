@@ -8,8 +8,9 @@ namespace {
 
 constexpr std::uint8_t kPressed = 0x80;
 
-std::int32_t AxisOrCentre(SDL_Joystick* joystick, const PadShape& shape, int axis) {
-    return axis < shape.axes ? MapAxis(SDL_JoystickGetAxis(joystick, axis)) : kAxisCentre;
+std::int32_t AxisOrCentre(SDL_Joystick* joystick, const PadShape& shape, int axis, int deadZone) {
+    return axis < shape.axes ? ApplyDeadZone(MapAxis(SDL_JoystickGetAxis(joystick, axis)), deadZone)
+                             : kAxisCentre;
 }
 
 }  // namespace
@@ -40,9 +41,9 @@ void ApplyHat(std::uint8_t hat, JoyState& state) {
     }
 }
 
-void ReadPad(SDL_Joystick* joystick, const PadShape& shape, JoyState& state) {
-    state.x = AxisOrCentre(joystick, shape, 0);
-    state.y = AxisOrCentre(joystick, shape, 1);
+void ReadPad(SDL_Joystick* joystick, const PadShape& shape, int deadZone, JoyState& state) {
+    state.x = AxisOrCentre(joystick, shape, 0, deadZone);
+    state.y = AxisOrCentre(joystick, shape, 1, deadZone);
     if (shape.hats > 0) {
         ApplyHat(SDL_JoystickGetHat(joystick, 0), state);
     }

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "input/PadReading.h"
 #include "input/SdlJoypad.h"
 #include "input/SdlSession.h"
@@ -16,7 +18,8 @@ std::string NameAt(int deviceIndex) {
 
 }  // namespace
 
-SdlControllerAccess::SdlControllerAccess(Clock& clock) : clock_(clock) {}
+SdlControllerAccess::SdlControllerAccess(Clock& clock, DoorbellOpener openDoorbell)
+    : clock_(clock), openDoorbell_(std::move(openDoorbell)) {}
 
 SdlControllerAccess::~SdlControllerAccess() = default;
 
@@ -45,7 +48,7 @@ std::unique_ptr<SdlJoypad> SdlControllerAccess::OpenSdlJoypad(int n, bool exclus
     if (index < 0) {
         return nullptr;
     }
-    auto pad = std::make_unique<SdlJoypad>(session_, clock_, n, index, exclusive);
+    auto pad = std::make_unique<SdlJoypad>(session_, clock_, n, index, exclusive, openDoorbell_);
     if (!pad->IsOpen()) {
         return nullptr;
     }

@@ -7,6 +7,7 @@
 
 #include "engine/Clock.h"
 #include "engine/Controllers.h"
+#include "input/Doorbell.h"
 
 namespace padrix {
 
@@ -27,12 +28,14 @@ struct JoypadInfo {
 // when it was first opened, whatever SDL lists at that index after an unplug.
 // A joypad not opened yet is named from the current enumeration. The clock
 // paces the search for lost controllers and the renewal of motor rumble.
+// The joypads opened exclusively get their doorbells from `openDoorbell`;
+// without one they have none.
 //
 // All calls, and all calls on the joypads it opens, belong on one thread.
 // Joypads may outlive this object: each keeps SDL running until it is gone.
 class SdlControllerAccess : public ControllerAccess {
   public:
-    explicit SdlControllerAccess(Clock& clock);
+    explicit SdlControllerAccess(Clock& clock, DoorbellOpener openDoorbell = {});
     ~SdlControllerAccess() override;
     SdlControllerAccess(const SdlControllerAccess&) = delete;
     SdlControllerAccess& operator=(const SdlControllerAccess&) = delete;
@@ -55,6 +58,7 @@ class SdlControllerAccess : public ControllerAccess {
     int DeviceIndex(int n);
 
     Clock& clock_;
+    DoorbellOpener openDoorbell_;
     std::shared_ptr<SdlSession> session_;
     std::map<int, std::string> openedNames_;  // by joypad number
 };

@@ -13,11 +13,12 @@ constexpr std::int64_t kLookEveryMicros = 250'000;
 }  // namespace
 
 SdlJoypad::SdlJoypad(std::shared_ptr<SdlSession> session, Clock& clock, int number, int deviceIndex,
-                     bool exclusive)
+                     bool exclusive, DoorbellOpener openDoorbell)
     : session_(std::move(session)),
       clock_(clock),
       number_(number),
       exclusive_(exclusive),
+      openDoorbell_(std::move(openDoorbell)),
       round_(session_->Round()) {
     if (Open(deviceIndex)) {
         // The record has room for 128 buttons; more cannot be read.
@@ -36,7 +37,7 @@ int SdlJoypad::ButtonCount() const {
 bool SdlJoypad::Read(JoyState& state) {
     session_->Refresh(round_);
     if (joystick_ != nullptr && SDL_JoystickGetAttached(joystick_) == SDL_TRUE) {
-        ReadPad(joystick_, shape_, state);
+        ReadPad(joystick_, shape_, deadZone_, state);
         if (rumble_.Running()) {
             rumble_.KeepAlive(clock_.MonotonicMicros());
         }
@@ -93,6 +94,9 @@ bool SdlJoypad::Open(int deviceIndex) {
     device_ = SDL_JoystickInstanceID(joystick_);
     session_->Claim(device_, number_);
     shape_ = PadShape::Of(joystick_);
+    if (exclusive_ && openDoorbell_) {
+        doorbell_ = Doorbell(openDoorbell_(number_, identity_.path));
+    }
     if (rumbleWanted_ && rumble_.Create(joystick_, session_->HasHaptics()) && rumbleRunning_) {
         rumble_.Start(clock_.MonotonicMicros());
     }
@@ -103,6 +107,7 @@ void SdlJoypad::Close() {
     if (joystick_ == nullptr) {
         return;
     }
+    doorbell_.Close();
     rumble_.Release();
     session_->Unclaim(device_, number_);
     SDL_JoystickClose(joystick_);

@@ -9,6 +9,7 @@
 #include "engine/Clock.h"
 #include "engine/Controllers.h"
 #include "input/DeviceIdentity.h"
+#include "input/Doorbell.h"
 #include "input/PadReading.h"
 #include "input/SdlRumble.h"
 
@@ -30,10 +31,16 @@ class SdlSession;
 // four times a second. The controller found again (same model, see
 // FindDevice) is opened under the same joypad number, and the read after that
 // returns its state. Other controllers are never taken over.
+//
+// The exclusive open, the program's own, also opens the controller's
+// doorbell through `openDoorbell` (when given) each time it opens the
+// device, after SDL has: the kernel hands an event to the readers of a
+// device in the order they opened it, so SDL has it by the time the doorbell
+// rings.
 class SdlJoypad : public Joypad {
   public:
     SdlJoypad(std::shared_ptr<SdlSession> session, Clock& clock, int number, int deviceIndex,
-              bool exclusive);
+              bool exclusive, DoorbellOpener openDoorbell = {});
     ~SdlJoypad() override;
     SdlJoypad(const SdlJoypad&) = delete;
     SdlJoypad& operator=(const SdlJoypad&) = delete;
@@ -46,6 +53,10 @@ class SdlJoypad : public Joypad {
     bool CreateRumble() override;
     void StartRumble() override;
     void StopRumble() override;
+    void SetDeadZone(int percent) override { deadZone_ = percent; }
+    int DoorbellFd() const override { return doorbell_.fd(); }
+    bool DrainDoorbell() override { return doorbell_.Drain(); }
+    bool Present() const override { return joystick_ != nullptr; }
 
     // Where each hat points (SDL_HAT_* bits), as of the last read; empty
     // while the controller is away.
@@ -63,6 +74,9 @@ class SdlJoypad : public Joypad {
     Clock& clock_;
     const int number_;
     const bool exclusive_;
+    const DoorbellOpener openDoorbell_;
+    Doorbell doorbell_;
+    int deadZone_ = kDefaultDeadZone;
     DeviceIdentity identity_;
     PadShape shape_;
     int buttonCount_ = 0;

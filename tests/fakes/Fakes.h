@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <deque>
 #include <memory>
 #include <set>
@@ -28,6 +30,10 @@ struct PadState {
     int rumbleStops = 0;
     int opens = 0;
     bool released = false;
+    int reads = 0;
+    int deadZone = -1;      // as last set, -1 before
+    int doorbell = -1;      // the descriptor the joypad hands out as its doorbell
+    int doorbellRings = 0;  // drains that found it rung
 };
 
 class FakeJoypad : public Joypad {
@@ -36,6 +42,7 @@ class FakeJoypad : public Joypad {
     ~FakeJoypad() override { pad_->released = true; }
     int ButtonCount() const override { return pad_->buttonCount; }
     bool Read(JoyState& state) override {
+        ++pad_->reads;
         if (!pad_->readable) {
             return false;
         }
@@ -45,6 +52,18 @@ class FakeJoypad : public Joypad {
     bool CreateRumble() override { return pad_->hasRumble; }
     void StartRumble() override { pad_->rumbleStarts += pad_->hasRumble ? 1 : 0; }
     void StopRumble() override { pad_->rumbleStops += pad_->hasRumble ? 1 : 0; }
+    void SetDeadZone(int percent) override { pad_->deadZone = percent; }
+    int DoorbellFd() const override { return pad_->doorbell; }
+    bool DrainDoorbell() override {
+        char bytes[64];
+        bool rang = false;
+        while (pad_->doorbell >= 0 && read(pad_->doorbell, bytes, sizeof bytes) > 0) {
+            rang = true;
+        }
+        pad_->doorbellRings += rang ? 1 : 0;
+        return rang;
+    }
+    bool Present() const override { return pad_->readable; }
 
   private:
     std::shared_ptr<PadState> pad_;
@@ -123,10 +142,22 @@ class RecordingOutput : public EventOutput {
     std::vector<OutEvent> Take() { return std::exchange(events, {}); }
 };
 
+// Keys held by the test. With an event descriptor (a pipe's reading end),
+// a byte written to the pipe stands for a key going down or up.
 class FakeKeys : public PhysicalKeys {
   public:
     std::set<std::uint8_t> down;
+    int eventFd = -1;
     bool IsKeyDown(std::uint8_t vk) override { return down.count(vk) != 0; }
+    int EventFd() const override { return eventFd; }
+    bool TakeEvents() override {
+        char bytes[64];
+        bool changed = false;
+        while (eventFd >= 0 && read(eventFd, bytes, sizeof bytes) > 0) {
+            changed = true;
+        }
+        return changed;
+    }
 };
 
 class ManualClock : public Clock {

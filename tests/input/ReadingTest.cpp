@@ -42,6 +42,7 @@ TEST_F(InputReading, ButtonCountsAndEveryButtonByte) {
 TEST_F(InputReading, AxesMapOntoZeroTo65535AndMissingOnesAreCentred) {
     auto& device = Plug("Stick");
     auto pad = Open(1);
+    pad->SetDeadZone(0);
     for (auto [sdl, read] : {std::pair<Sint16, std::int32_t>{-32768, 0},
                              {-1, 32767},
                              {0, 32768},
@@ -65,6 +66,7 @@ TEST_F(InputReading, AxesMapOntoZeroTo65535AndMissingOnesAreCentred) {
 TEST_F(InputReading, HatDirectionsCountWhereTheStickRests) {
     auto& device = Plug(PadSetup{.hats = 1});
     auto pad = Open(1);
+    pad->SetDeadZone(0);
     struct Case {
         Uint8 hat;
         Sint16 stickX, stickY;

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <linux/input.h>
+#include <sys/epoll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/VirtualKeys.h"
@@ -15,8 +17,7 @@ namespace padrix::uinput {
 
 namespace {
 
-// A bit per key code, as the event device reports keys (the same type as
-// EvdevKeys::KeyBits).
+// A bit per key code, as the event device reports keys.
 using Bits = std::array<unsigned char, (KEY_MAX + 8) / 8>;
 
 bool Test(const Bits& bits, unsigned code) {
@@ -50,8 +51,7 @@ unsigned OtherSide(std::uint8_t vk) {
 
 }  // namespace
 
-EvdevKeys::EvdevKeys(const std::filesystem::path& folder, std::chrono::microseconds maxAge)
-    : maxAge_(maxAge) {
+EvdevKeys::EvdevKeys(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -63,46 +63,47 @@ EvdevKeys::EvdevKeys(const std::filesystem::path& folder, std::chrono::microseco
             continue;
         }
         if (HasTabKey(fd) && !IsOurVirtualKeyboard(fd)) {
-            fds_.push_back(fd);
+            keyboards_.emplace_back(fd);
         } else {
             close(fd);
         }
     }
+    if (keyboards_.empty()) {
+        return;
+    }
+    epoll_ = epoll_create1(EPOLL_CLOEXEC);
+    for (const EvdevKeyboard& keyboard : keyboards_) {
+        epoll_event watch{};
+        watch.events = EPOLLIN;
+        epoll_ctl(epoll_, EPOLL_CTL_ADD, keyboard.fd(), &watch);
+    }
 }
 
 EvdevKeys::~EvdevKeys() {
-    for (int fd : fds_) {
-        close(fd);
+    if (epoll_ >= 0) {
+        close(epoll_);
     }
 }
 
-const EvdevKeys::KeyBits& EvdevKeys::Held() {
-    const auto now = std::chrono::steady_clock::now();
-    if (haveReading_ && now - readAt_ < maxAge_) {
-        return held_;
+bool EvdevKeys::TakeEvents() {
+    // A keyboard that went away closes its descriptor, which also takes it
+    // out of the epoll set.
+    bool changed = false;
+    for (EvdevKeyboard& keyboard : keyboards_) {
+        changed = keyboard.Drain() || changed;
     }
-    held_.fill(0);
-    for (int fd : fds_) {
-        KeyBits one{};
-        if (ioctl(fd, EVIOCGKEY(sizeof one), one.data()) >= 0) {
-            for (std::size_t i = 0; i < held_.size(); ++i) {
-                held_[i] |= one[i];
-            }
-        }
-    }
-    readAt_ = now;
-    haveReading_ = true;
-    return held_;
+    return changed;
+}
+
+bool EvdevKeys::Held(unsigned code) const {
+    return std::any_of(keyboards_.begin(), keyboards_.end(),
+                       [code](const EvdevKeyboard& k) { return k.Held(code); });
 }
 
 bool EvdevKeys::IsKeyDown(std::uint8_t vk) {
     const unsigned code = keycodes::LinuxKeyOf(vk);
     const unsigned other = OtherSide(vk);
-    if (code == 0) {
-        return false;
-    }
-    const KeyBits& held = Held();
-    return Test(held, code) || (other != 0 && Test(held, other));
+    return code != 0 && (Held(code) || (other != 0 && Held(other)));
 }
 
 }  // namespace padrix::uinput

@@ -1,11 +1,13 @@
 #include "platform/x11/X11Session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
 #include <mutex>
 #include <utility>
 
 #include "platform/keycodes/KeyCodes.h"
+#include "platform/x11/X11RawKeys.h"
 
 namespace padrix::x11 {
 
@@ -132,10 +134,43 @@ DisplayPtr OpenDisplay(const std::string& name) {
 }
 
 X11Session::X11Session(DisplayPtr display)
-    : display_(std::move(display)), keys_(ReadKeyTables(display_.get())) {}
+    : display_(std::move(display)),
+      keys_(ReadKeyTables(display_.get())),
+      rawKeys_(std::make_unique<RawKeyState>()) {
+    // An XKB client is told of a new keyboard mapping through XKB's own
+    // events only, and only once it asks for them.
+    int opcode = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    if (XkbQueryExtension(display_.get(), &opcode, &xkbEventBase_, &error, &major, &minor)) {
+        constexpr unsigned long kChanges = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
+        XkbSelectEvents(display_.get(), XkbUseCoreKbd, kChanges, kChanges);
+    } else {
+        xkbEventBase_ = -1;
+    }
+}
+
+X11Session::~X11Session() = default;
+
+bool X11Session::FollowKeys() {
+    return rawKeys_->Follow(display_.get(), root());
+}
+
+bool X11Session::TakeKeyChanges() {
+    return rawKeys_->TakeChanged();
+}
 
 void X11Session::Pump() {
     while (XPending(display_.get()) > 0) {
+        XEvent event;
+        XNextEvent(display_.get(), &event);
+        Handle(event);
+    }
+}
+
+void X11Session::HandleQueued() {
+    while (XEventsQueued(display_.get(), QueuedAlready) > 0) {
         XEvent event;
         XNextEvent(display_.get(), &event);
         Handle(event);
@@ -146,8 +181,22 @@ void X11Session::Handle(XEvent& event) {
     if (event.type == MappingNotify) {
         XRefreshKeyboardMapping(&event.xmapping);
         if (event.xmapping.request != MappingPointer) {
-            keys_ = ReadKeyTables(display_.get());
+            KeyboardChanged();
         }
+    } else if (event.type == xkbEventBase_ && xkbEventBase_ >= 0) {
+        const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+        if (xkb.any.xkb_type == XkbMapNotify || xkb.any.xkb_type == XkbNewKeyboardNotify) {
+            KeyboardChanged();
+        }
+    } else {
+        rawKeys_->Handle(display_.get(), event);
+    }
+}
+
+void X11Session::KeyboardChanged() {
+    keys_ = ReadKeyTables(display_.get());
+    if (rawKeys_->following()) {
+        rawKeys_->Resync(display_.get());
     }
 }
 

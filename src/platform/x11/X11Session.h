@@ -35,25 +35,44 @@ struct KeyTables {
     int maxKeycode = 255;
 };
 
+class RawKeyState;
+
 // One X connection shared by the parts that run on the program's main
 // thread (key output, key state, window activation). It follows changes of
-// the keyboard mapping.
+// the keyboard and its mapping and, once asked to, the keys held.
 class X11Session {
   public:
     explicit X11Session(DisplayPtr display);
+    ~X11Session();
+    X11Session(const X11Session&) = delete;
+    X11Session& operator=(const X11Session&) = delete;
 
     Display* display() const { return display_.get(); }
     Window root() const { return DefaultRootWindow(display_.get()); }
     const KeyTables& keys() const { return keys_; }
 
+    // Starts following the keys held from the server's events; false when
+    // the server cannot tell (no XInput 2).
+    bool FollowKeys();
+    const RawKeyState& rawKeys() const { return *rawKeys_; }
+    // Whether a key went down or up since the last call.
+    bool TakeKeyChanges();
+
     // Handles the events that have arrived, without waiting.
     void Pump();
+    // Handles the events already read from the connection, without reading.
+    void HandleQueued();
     // Handles one event; the ones the session does not need are dropped.
     void Handle(XEvent& event);
 
   private:
+    // The keyboard or its mapping changed: new tables, and the keys read afresh.
+    void KeyboardChanged();
+
     DisplayPtr display_;
+    int xkbEventBase_ = -1;
     KeyTables keys_;
+    std::unique_ptr<RawKeyState> rawKeys_;
 };
 
 }  // namespace padrix::x11

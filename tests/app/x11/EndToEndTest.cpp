@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTest>
 
 #include "PadrixOnX.h"
 #include "XvfbServer.h"
@@ -69,6 +70,50 @@ TEST(AppEndToEnd, StartUpOpensTheFirstEightJoypads) {
         padrix.pad(8).SetButton(1, false);
         EXPECT_TRUE(padrix.WaitForKey(XK_k, false)) << pads;
     }
+}
+
+bool Idle(PadrixOnX& padrix) {
+    return QTest::qWaitFor([&] { return !padrix.form().Timer1().Precise(); }, 5000);
+}
+
+// The program sleeps until the doorbell rings; the key leaves at once.
+TEST(AppEndToEnd, ADoorbellWakesTheIdleProgramForEachPressAndRelease) {
+    PadrixOnX padrix(PadrixOnXSetup{.doorbells = true});
+    if (!padrix.ok()) {
+        GTEST_SKIP() << padrix.error();
+    }
+    ASSERT_TRUE(Idle(padrix)) << "X11 keys come as events, the joypad has a doorbell";
+    for (int i = 0; i < 3; ++i) {
+        padrix.pad().SetButton(0, true);
+        padrix.Ring();
+        EXPECT_TRUE(padrix.WaitForKey(XK_j, true));
+        padrix.pad().SetButton(0, false);
+        padrix.Ring();
+        EXPECT_TRUE(padrix.WaitForKey(XK_j, false));
+        EXPECT_TRUE(Idle(padrix));
+    }
+}
+
+TEST(AppEndToEnd, TheHousekeepingTickFindsAReturningControllerAndItsNewDoorbell) {
+    PadrixOnX padrix(PadrixOnXSetup{.doorbells = true});
+    if (!padrix.ok()) {
+        GTEST_SKIP() << padrix.error();
+    }
+    ASSERT_TRUE(Idle(padrix));
+    ASSERT_EQ(padrix.DoorbellOpens(), 1);
+    padrix.pad().Detach();
+    padrix.Ring();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !padrix.form().engine().tables.joypadDevices[0]->Present(); }, 5000));
+    ASSERT_TRUE(Idle(padrix)) << "a controller that is away needs no polling";
+    padrix.pad().Attach();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return padrix.DoorbellOpens() == 2; }, 5000));
+    padrix.pad().SetButton(1, true);
+    padrix.Ring();
+    EXPECT_TRUE(padrix.WaitForKey(XK_k, true));
+    padrix.pad().SetButton(1, false);
+    padrix.Ring();
+    EXPECT_TRUE(padrix.WaitForKey(XK_k, false));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "PadrixOnX.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <QTest>
@@ -9,32 +12,68 @@
 
 namespace padrix::testing {
 
-PadrixOnX::PadrixOnX(bool select, int pads, int buttons) : error_(Start(select, pads, buttons)) {}
+PadrixOnX::PadrixOnX(bool select, int pads, int buttons)
+    : PadrixOnX(PadrixOnXSetup{.select = select, .pads = pads, .buttons = buttons}) {}
+
+PadrixOnX::PadrixOnX(const PadrixOnXSetup& setup) : error_(Start(setup)) {}
 
 PadrixOnX::~PadrixOnX() {
     form_.reset();
+    controllers_.reset();
     client_.reset();
+    for (const auto& [joypad, fd] : doorbellWriters_) {
+        close(fd);
+    }
 }
 
-std::string PadrixOnX::Start(bool select, int pads, int buttons) {
+int PadrixOnX::OpenDoorbell(int joypad) {
+    int fds[2];
+    if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) {
+        return -1;
+    }
+    if (const auto old = doorbellWriters_.find(joypad); old != doorbellWriters_.end()) {
+        close(old->second);
+    }
+    doorbellWriters_[joypad] = fds[1];
+    ++doorbellOpens_[joypad];
+    return fds[0];
+}
+
+void PadrixOnX::Ring(int n) {
+    if (const auto it = doorbellWriters_.find(n); it != doorbellWriters_.end()) {
+        [[maybe_unused]] const auto written = write(it->second, "!", 1);
+    }
+}
+
+int PadrixOnX::DoorbellOpens(int n) const {
+    const auto it = doorbellOpens_.find(n);
+    return it != doorbellOpens_.end() ? it->second : 0;
+}
+
+std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     if (SDL_NumJoysticks() > 0) {
         return "real controllers are attached to this machine";
     }
-    for (int n = 0; n < pads; ++n) {
-        if (!pads_.emplace_back(std::make_unique<VirtualPad>(PadSetup{.buttons = buttons}))
+    for (int n = 0; n < setup.pads; ++n) {
+        if (!pads_.emplace_back(std::make_unique<VirtualPad>(PadSetup{.buttons = setup.buttons}))
                  ->attached()) {
             return std::string("no virtual joystick: ") + SDL_GetError();
         }
     }
     settings_ = std::make_unique<IniSettingsStore>(dir_.filePath("Padrix.ini").toStdString());
-    settings_->SaveSetting("Custom", "Select", select ? "True" : "False");
+    settings_->SaveSetting("Custom", "Select", setup.select ? "True" : "False");
     settings_->SaveSetting("Custom", "VGSStartUp", "False");
+    settings_->SaveSetting("Custom", "Polling", setup.polling);
     PlatformOpening opening = OpenDesktopPlatform("");
     if (auto* error = std::get_if<PlatformError>(&opening)) {
         return error->message;
     }
     platform_.emplace(std::move(std::get<DesktopPlatform>(opening)));
-    controllers_ = std::make_unique<SdlControllerAccess>(clock_);
+    DoorbellOpener opener;
+    if (setup.doorbells) {
+        opener = [this](int joypad, const std::string&) { return OpenDoorbell(joypad); };
+    }
+    controllers_ = std::make_unique<SdlControllerAccess>(clock_, opener);
     instance_ = std::make_unique<SingleInstance>(dir_.path());
     client_ = std::make_unique<TestWindow>(qEnvironmentVariable("DISPLAY").toStdString(), "Client");
     form_ = std::make_unique<formPadrix>(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -17,6 +18,17 @@
 
 namespace padrix::testing {
 
+// How the program is started: "Use M button as Select", the virtual joypads
+// and their buttons, the setting "Polling", and whether each joypad's
+// doorbell is a pipe that the test rings.
+struct PadrixOnXSetup {
+    bool select = true;
+    int pads = 1;
+    int buttons = 12;
+    bool doorbells = false;
+    std::string polling = "events";
+};
+
 // The whole main form as the program builds it (SDL controllers, the X11
 // output on $DISPLAY, a settings file of its own), started with `pads`
 // virtual joypads of 12 buttons attached before start-up and a real X client
@@ -25,6 +37,7 @@ class PadrixOnX {
   public:
     // `select` is "Use M button as Select"; each pad has `buttons` buttons.
     explicit PadrixOnX(bool select = true, int pads = 1, int buttons = 12);
+    explicit PadrixOnX(const PadrixOnXSetup& setup);
     ~PadrixOnX();
 
     bool ok() const { return error_.empty(); }
@@ -35,13 +48,18 @@ class PadrixOnX {
     Clock& clock() { return clock_; }
     // Gives the client window the focus and the pointer again.
     bool FocusClient();
+    // Rings joypad n's doorbell, as its event device would on a change.
+    void Ring(int n = 1);
+    // How often joypad n's doorbell was opened.
+    int DoorbellOpens(int n = 1) const;
 
     // Processes events until the client has received `press` (or release) of
     // keysym; everything received is kept for later calls.
     bool WaitForKey(unsigned long keysym, bool press, int timeoutMs = 5000);
 
   private:
-    std::string Start(bool select, int pads, int buttons);
+    std::string Start(const PadrixOnXSetup& setup);
+    int OpenDoorbell(int joypad);
 
     // SDL's joystick support for the virtual pads, running while they live.
     struct SdlJoysticks {
@@ -60,6 +78,8 @@ class PadrixOnX {
     std::unique_ptr<TestWindow> client_;
     std::unique_ptr<formPadrix> form_;
     std::vector<SeenEvent> received_;
+    std::map<int, int> doorbellWriters_;  // by joypad number
+    std::map<int, int> doorbellOpens_;
     std::string error_;
 };
 

@@ -1,0 +1,151 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "AppRig.h"
+#include "settings/InputSettings.h"
+
+namespace padrix {
+namespace {
+
+using testing::AppRig;
+
+// A pipe whose reading end stands for a doorbell or the key events.
+struct Bell {
+    int fds[2] = {-1, -1};
+    Bell() { EXPECT_EQ(pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0); }
+    ~Bell() {
+        close(fds[0]);
+        close(fds[1]);
+    }
+    int reader() const { return fds[0]; }
+    void Ring() const { EXPECT_EQ(write(fds[1], "ding", 4), 4); }
+};
+
+// The main form with joypads whose doorbells are pipes and keys that come as
+// events, started and left alone until the wake rule lets it idle.
+class AppWake : public ::testing::Test {
+  protected:
+    AppRig rig;
+    Bell keyBell;
+    std::vector<std::unique_ptr<Bell>> bells;
+
+    formPadrix& Start(int pads, bool doorbells = true, bool keyEvents = true) {
+        rig.settings->SaveSetting("Custom", "VGSStartUp", "False");
+        for (int n = 0; n < pads; ++n) {
+            auto pad = rig.controllers.Add("Pad");
+            bells.push_back(std::make_unique<Bell>());
+            pad->doorbell = doorbells ? bells.back()->reader() : -1;
+        }
+        rig.keys.eventFd = keyEvents ? keyBell.reader() : -1;
+        return rig.Start();
+    }
+    fakes::PadState& Pad(int n) { return *rig.controllers.pads[static_cast<std::size_t>(n - 1)]; }
+    bool Idle() {
+        return QTest::qWaitFor([this] { return !rig.form->Timer1().Precise(); }, 5000);
+    }
+    // Lets everything pending happen, without waiting for more.
+    static void Settle() {
+        for (int i = 0; i < 20; ++i) {
+            QCoreApplication::processEvents();
+        }
+    }
+    int ReadsAfter(const std::function<void()>& ring) {
+        const int before = Pad(1).reads;
+        ring();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > before; }, 5000));
+        Settle();
+        return Pad(1).reads - before;
+    }
+};
+
+TEST_F(AppWake, DoorbellsAndKeyEventsRunTheCycleOnceEvenWhenSeveralRingTogether) {
+    Start(2);
+    ASSERT_TRUE(Idle());
+    EXPECT_TRUE(rig.form->Timer1().Housekeeping());
+    EXPECT_EQ(ReadsAfter([&] { bells[0]->Ring(); }), 1);
+    EXPECT_EQ(ReadsAfter([&] { keyBell.Ring(); }), 1);
+    EXPECT_EQ(ReadsAfter([&] {
+                  bells[0]->Ring();
+                  bells[1]->Ring();
+                  keyBell.Ring();
+              }),
+              1);
+    EXPECT_FALSE(rig.form->Timer1().Precise());
+}
+
+TEST_F(AppWake, AHeldButtonKeepsThePreciseTimerUntilItsRelease) {
+    Start(1);
+    ASSERT_TRUE(Idle());
+    Pad(1).state.buttons[0] = 0x80;
+    bells[0]->Ring();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.output.events.empty(); }, 5000));
+    const int reads = Pad(1).reads;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 20; }, 5000));
+    EXPECT_TRUE(rig.form->Timer1().Precise());
+    Pad(1).state.buttons[0] = 0;
+    bells[0]->Ring();
+    EXPECT_TRUE(Idle());
+    EXPECT_EQ(rig.output.events.size(), 2u) << "key down and key up";
+}
+
+TEST_F(AppWake, AJoypadWithoutDoorbellKeepsTheOneMillisecondTimer) {
+    Start(1, false, true);
+    const int reads = Pad(1).reads;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
+    EXPECT_TRUE(rig.form->Timer1().Precise());
+}
+
+TEST_F(AppWake, KeysWithoutEventsKeepTheOneMillisecondTimer) {
+    Start(1, true, false);
+    const int reads = Pad(1).reads;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
+    EXPECT_TRUE(rig.form->Timer1().Precise());
+}
+
+TEST_F(AppWake, TheHousekeepingTickFollowsAControllerThatCameBack) {
+    Start(1);
+    ASSERT_TRUE(Idle());
+    Pad(1).readable = false;  // unplugged: its doorbell is gone
+    Pad(1).doorbell = -1;
+    bells[0]->Ring();
+    ASSERT_TRUE(Idle());
+    Bell returned;
+    Pad(1).readable = true;
+    Pad(1).doorbell = returned.reader();
+    const int reads = Pad(1).reads;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads; }, 5000)) << "housekeeping";
+    Settle();
+    Pad(1).state.buttons[1] = 0x80;
+    returned.Ring();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.output.events.empty(); }, 200))
+        << "the new doorbell wakes the cycle long before the next housekeeping tick";
+}
+
+TEST_F(AppWake, SettingsChooseTheModeAndEachJoypadsDeadZone) {
+    rig.settings->SaveSetting("Custom", "Polling", "Timer");
+    rig.settings->SaveSetting("Custom2", "DeadZone", "7");
+    Start(3);
+    EXPECT_EQ(rig.form->Timer1().Mode(), PollingMode::kTimer);
+    EXPECT_EQ(Pad(1).deadZone, 25);
+    EXPECT_EQ(Pad(2).deadZone, 7);
+    EXPECT_EQ(Pad(3).deadZone, 25);
+    const int reads = Pad(1).reads;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
+    EXPECT_TRUE(rig.form->Timer1().Precise());
+}
+
+TEST_F(AppWake, UncheckingEnabledStopsEveryWake) {
+    Start(1);
+    ASSERT_TRUE(Idle());
+    rig.form->mnuEnabled_Click();
+    EXPECT_FALSE(rig.form->Timer1().Enabled());
+    EXPECT_FALSE(rig.form->Timer1().Housekeeping());
+    const int reads = Pad(1).reads;
+    bells[0]->Ring();
+    keyBell.Ring();
+    Settle();
+    EXPECT_EQ(Pad(1).reads, reads);
+}
+
+}  // namespace
+}  // namespace padrix
