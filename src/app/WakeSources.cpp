@@ -11,11 +11,12 @@ WakeSources::WakeSources(const PadTables& tables, PhysicalKeys& keys, PollingTim
         keyEvents_ = std::make_unique<QSocketNotifier>(keys_.EventFd(), QSocketNotifier::Read);
         connect(keyEvents_.get(), &QSocketNotifier::activated, this, &WakeSources::OnReadable);
     }
-    // Replies to other requests may bring key events along, read off the
-    // connection where no notifier sees them: look before the loop sleeps.
+    // Replies to other requests (also during a cycle) may bring key events
+    // along, read off the connection where no notifier sees them: look
+    // before the loop sleeps.
     if (auto* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread())) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-            if (!cleared_ && keys_.TakeEvents()) {
+            if (!cleared_ && keys_.TakeQueuedEvents()) {
                 QueueRing();
             }
         });
@@ -26,9 +27,6 @@ WakeSources::~WakeSources() = default;
 
 void WakeSources::AfterCycle() {
     Follow();
-    if (keys_.TakeEvents()) {
-        QueueRing();
-    }
 }
 
 bool WakeSources::CanSleep() const {

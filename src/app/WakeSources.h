@@ -21,7 +21,7 @@ class WakeSources final : public QObject {
     ~WakeSources() override;
 
     // Follows the doorbells as the joypads have them now (a controller found
-    // again has a new one) and takes in key events read meanwhile.
+    // again has a new one).
     void AfterCycle();
     // Whether nothing needs polling: key changes come as events and every
     // joypad whose controller is there has a doorbell.

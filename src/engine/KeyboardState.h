@@ -17,6 +17,9 @@ class PhysicalKeys {
     // Takes in the key events that have arrived, without waiting; true when
     // a key went down or up since the last call.
     virtual bool TakeEvents() { return false; }
+    // The same for events that other calls have already read off the
+    // descriptor (where such a queue exists), without reading more.
+    virtual bool TakeQueuedEvents() { return false; }
 };
 
 }  // namespace padrix

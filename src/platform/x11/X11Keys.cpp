@@ -53,4 +53,12 @@ bool X11Keys::TakeEvents() {
     return session_->TakeKeyChanges();
 }
 
+bool X11Keys::TakeQueuedEvents() {
+    if (!events_) {
+        return false;
+    }
+    session_->HandleQueued();
+    return session_->TakeKeyChanges();
+}
+
 }  // namespace padrix::x11

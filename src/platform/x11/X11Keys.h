@@ -24,6 +24,7 @@ class X11Keys : public PhysicalKeys {
     bool IsKeyDown(std::uint8_t vk) override;
     int EventFd() const override;
     bool TakeEvents() override;
+    bool TakeQueuedEvents() override;
 
   private:
     const KeycodeBits& Held();
