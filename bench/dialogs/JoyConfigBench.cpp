@@ -40,7 +40,9 @@ JoyConfigPorts Ports(PadrixOnX& padrix) {
             padrix.settings(),
             [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
             {},
-            [&padrix](QWidget* parent) { return new formGameControllers(padrix.clock(), parent); }};
+            [&padrix](QWidget* parent) {
+                return new formGameControllers(padrix.clock(), padrix.form(), parent);
+            }};
 }
 
 void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {

@@ -94,6 +94,8 @@ class formPadrix final : public QObject, public JoyConfigHost {
     void SetJoypadsEnabled(const std::string& text) override;
     void GetConfigValues(int joy, SlotTags& tags) override;
     void SetConfigValues(int joy, const SlotTags& tags) override;
+    int DeadZone(int joy) override;
+    void SetDeadZone(int joy, int percent) override;
     void JoyConfigClosed() override;
 
     // The configuration dialog, once it exists; until then its menu entry is

@@ -1,4 +1,5 @@
 #include "formPadrix.h"
+#include "settings/InputSettings.h"
 #include "settings/Profiles.h"
 
 namespace padrix {
@@ -29,6 +30,19 @@ void formPadrix::GetConfigValues(int joy, SlotTags& tags) {
 void formPadrix::SetConfigValues(int joy, const SlotTags& tags) {
     TakeConfigValues(tags, joy, engine_.tables.keyMap);
     StoreConfigValues(ports_.settings, joy, tags);
+}
+
+int formPadrix::DeadZone(int joy) {
+    return ReadDeadZone(ports_.settings, joy);
+}
+
+void formPadrix::SetDeadZone(int joy, int percent) {
+    SaveDeadZone(ports_.settings, joy, percent);
+    if (joy >= 1 && joy <= engine_.tables.joypadCount) {
+        if (const auto& pad = engine_.tables.joypadDevices[static_cast<std::size_t>(joy - 1)]) {
+            pad->SetDeadZone(ReadDeadZone(ports_.settings, joy));
+        }
+    }
 }
 
 void formPadrix::JoyConfigClosed() {

@@ -38,10 +38,12 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                     ProgramPaths(QCoreApplication::applicationDirPath()));
 
     JoyConfigOpener joyConfig(
-        form, JoyConfigPorts{
-                  form, settings, [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
-                  LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
-                  [&clock](QWidget* parent) { return new formGameControllers(clock, parent); }});
+        form, JoyConfigPorts{form, settings,
+                             [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
+                             LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
+                             [&clock, &form](QWidget* parent) {
+                                 return new formGameControllers(clock, form, parent);
+                             }});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,

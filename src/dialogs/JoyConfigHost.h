@@ -31,6 +31,10 @@ class JoyConfigHost {
     // Slots 0 to 13 of tags into joypad joy's map, and all 24 into its
     // Custom section.
     virtual void SetConfigValues(int joy, const SlotTags& tags) = 0;
+    // The dead zone of joypad joy in percent of the half range, and a new
+    // one stored and applied to the main form's joypad at once.
+    virtual int DeadZone(int joy) = 0;
+    virtual void SetDeadZone(int joy, int percent) = 0;
     // Applies the chosen language to the main form and its menu.
     virtual void InitLanguage() = 0;
     // The dialog has closed: mapping on again, with the Custom layout.
@@ -44,7 +48,8 @@ struct JoyConfigPorts {
     std::function<std::unique_ptr<ControllerAccess>()> makeControllers;
     // Where language files are looked for, in order.
     std::vector<std::string> languageFolders;
-    // Makes the Game Controllers window as a window of its own owned by parent.
+    // Makes the Game Controllers window as a window of its own owned by
+    // parent, over the same host.
     std::function<QWidget*(QWidget* parent)> makeGameControllers;
 };
 

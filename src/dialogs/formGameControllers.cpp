@@ -2,8 +2,10 @@
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -44,8 +46,8 @@ struct formGameControllers::Panel {
     QString reading;
 };
 
-formGameControllers::formGameControllers(Clock& clock, QWidget* parent)
-    : QDialog(parent), access_(clock) {
+formGameControllers::formGameControllers(Clock& clock, JoyConfigHost& host, QWidget* parent)
+    : QDialog(parent), access_(clock), host_(host) {
     setObjectName(QStringLiteral("formGameControllers"));
     setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
@@ -98,6 +100,9 @@ void formGameControllers::ListJoypads() {
         auto panel = std::make_unique<Panel>();
         const auto info = access_.Describe(n);
         panel->pad = access_.OpenSdlJoypad(n, false);
+        if (panel->pad != nullptr) {
+            panel->pad->SetDeadZone(host_.DeadZone(n));
+        }
         const QString name = info ? QString::fromStdString(info->name) : QString();
         panel->box = new QGroupBox(QStringLiteral("%1: %2").arg(n).arg(name), this);
         auto* column = new QVBoxLayout(panel->box);
@@ -105,6 +110,7 @@ void formGameControllers::ListJoypads() {
         panel->live = new QLabel(panel->box);
         panel->live->setAccessibleName(QStringLiteral("Joypad %1 reading").arg(n));
         column->addWidget(panel->live);
+        column->addWidget(MakeDeadZoneRow(n, panel->box));
         auto* rumble = new QPushButton(QStringLiteral("Test rumble"), panel->box);
         rumble->setAccessibleName(QStringLiteral("Test rumble of joypad %1").arg(n));
         connect(rumble, &QPushButton::clicked, this, [this, n] { TestRumble(n); });
@@ -136,6 +142,36 @@ void formGameControllers::Refresh() {
                 (hats.isEmpty() ? QString() : QStringLiteral(" hats=") + hats.join(','));
         }
         panel.live->setText(panel.reading);
+    }
+}
+
+QWidget* formGameControllers::MakeDeadZoneRow(int n, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* label = new QLabel(row);
+    auto* slider = new QSlider(Qt::Horizontal, row);
+    slider->setObjectName(QStringLiteral("sldDeadZone%1").arg(n));
+    slider->setAccessibleName(QStringLiteral("Dead zone of joypad %1").arg(n));
+    slider->setRange(0, 100);
+    slider->setValue(host_.DeadZone(n));
+    const auto show = [label](int percent) {
+        label->setText(QStringLiteral("Dead zone: %1 %").arg(percent));
+    };
+    show(slider->value());
+    connect(slider, &QSlider::valueChanged, this, [this, n, show](int percent) {
+        show(percent);
+        SetDeadZone(n, percent);
+    });
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(slider, 1);
+    return row;
+}
+
+void formGameControllers::SetDeadZone(int n, int percent) {
+    host_.SetDeadZone(n, percent);
+    if (n >= 1 && n <= ListedJoypads() && panels_[static_cast<std::size_t>(n - 1)]->pad) {
+        panels_[static_cast<std::size_t>(n - 1)]->pad->SetDeadZone(host_.DeadZone(n));
     }
 }
 

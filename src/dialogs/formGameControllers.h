@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "dialogs/JoyConfigHost.h"
 #include "engine/Clock.h"
 #include "input/SdlControllers.h"
 
@@ -17,15 +18,15 @@ class SdlJoypad;
 
 // "Game Controllers": every attached joypad with its Padrix number, name and
 // counts, and live what Padrix reads from it (x, y, the pressed buttons
-// numbered from 1, the hats), with a rumble test. Modeless; it opens the pads
-// for reading only and reads them only while it is shown.
+// numbered from 1, the hats), with its dead zone and a rumble test. Modeless;
+// it opens the pads for reading only and reads them only while it is shown.
 class formGameControllers final : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kReadEveryMs = 20;
     static constexpr int kTestRumbleMs = 1000;
 
-    formGameControllers(Clock& clock, QWidget* parent = nullptr);
+    formGameControllers(Clock& clock, JoyConfigHost& host, QWidget* parent = nullptr);
     ~formGameControllers() override;
 
     // Reads every listed joypad once and shows it; lists them afresh when
@@ -37,6 +38,8 @@ class formGameControllers final : public QDialog {
     // "x=32768 y=0 buttons=1,3 hats=up".
     QString Reading(int n) const;
     void TestRumble(int n);
+    // Stores and applies joypad n's dead zone, here and in the mapping.
+    void SetDeadZone(int n, int percent);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -47,7 +50,10 @@ class formGameControllers final : public QDialog {
     void ListJoypads();
     void ClearPanels();
 
+    QWidget* MakeDeadZoneRow(int n, QWidget* parent);
+
     SdlControllerAccess access_;
+    JoyConfigHost& host_;
     bool started_ = false;
     QTimer timer_;
     QVBoxLayout* list_;

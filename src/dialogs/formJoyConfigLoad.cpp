@@ -76,6 +76,7 @@ void formJoyConfig::OpenDialogJoypad() {
         DialogDevice = controllers_->OpenJoypad(CurrentJoypad, false);
     }
     if (DialogDevice != nullptr) {
+        DialogDevice->SetDeadZone(ports_.host.DeadZone(CurrentJoypad));
         DialogMaxButton = std::clamp(DialogDevice->ButtonCount(), 0, kJoyStateButtons) - 1;
     }
 }

@@ -56,19 +56,21 @@ class JoyConfigRig : public ::testing::Test {
         if (!app.form) {
             Start();
         }
-        dialog = new formJoyConfig(JoyConfigPorts{
-            *app.form,
-            *app.settings,
-            [this]() -> std::unique_ptr<ControllerAccess> {
-                if (!inputStarts) {
-                    auto failing = std::make_unique<fakes::FakeControllers>();
-                    failing->startOk = false;
-                    return failing;
-                }
-                return std::make_unique<SdlControllerAccess>(app.clock);
-            },
-            {languages.path().toStdString()},
-            [this](QWidget* parent) { return new formGameControllers(app.clock, parent); }});
+        dialog = new formJoyConfig(
+            JoyConfigPorts{*app.form,
+                           *app.settings,
+                           [this]() -> std::unique_ptr<ControllerAccess> {
+                               if (!inputStarts) {
+                                   auto failing = std::make_unique<fakes::FakeControllers>();
+                                   failing->startOk = false;
+                                   return failing;
+                               }
+                               return std::make_unique<SdlControllerAccess>(app.clock);
+                           },
+                           {languages.path().toStdString()},
+                           [this](QWidget* parent) {
+                               return new formGameControllers(app.clock, *app.form, parent);
+                           }});
         dialog->Form_Load();
         return *dialog;
     }

@@ -1,4 +1,5 @@
 #include <QMessageBox>
+#include <QSlider>
 
 #include "JoyConfigRig.h"
 
@@ -209,6 +210,19 @@ TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {
     window->TestRumble(1);
     EXPECT_EQ(pad.requests(), 1);
     EXPECT_EQ(pad.high(), 0xFFFF);
+
+    // A stick 30 % off centre: outside the default dead zone, inside 50 %.
+    pad.SetHat(SDL_HAT_CENTERED);
+    pad.SetAxis(0, 9830);
+    window->Refresh();
+    EXPECT_EQ(window->Reading(1), "x=42598 y=32768 buttons=3 hats=centred");
+    auto* slider = window->findChild<QSlider*>("sldDeadZone1");
+    ASSERT_NE(slider, nullptr);
+    slider->setValue(50);
+    window->Refresh();
+    EXPECT_EQ(window->Reading(1), "x=32768 y=32768 buttons=3 hats=centred");
+    EXPECT_EQ(Stored("Custom", "DeadZone"), "50");
+    EXPECT_EQ(app.controllers.pads[0]->deadZone, 50) << "the mapping's joypad too";
     window->close();
     EXPECT_EQ(window->ListedJoypads(), 0) << "no reading while hidden";
 }

@@ -32,7 +32,9 @@ JoyConfigPorts Ports(PadrixOnX& padrix) {
             padrix.settings(),
             [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
             {},
-            [&padrix](QWidget* parent) { return new formGameControllers(padrix.clock(), parent); }};
+            [&padrix](QWidget* parent) {
+                return new formGameControllers(padrix.clock(), padrix.form(), parent);
+            }};
 }
 
 // The dialog opened from the menu entry or by a double click without
