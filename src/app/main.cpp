@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <cstdio>
 #include <variant>
 
 #include "AppPaths.h"
 #include "AppTexts.h"
+#include "GuardianStart.h"
 #include "JoyConfigOpener.h"
 #include "SeededRandom.h"
 #include "SingleInstance.h"
@@ -66,6 +68,13 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
 }  // namespace
 
 int main(int argc, char** argv) {
+    const DisplayNames displays = DisplayNames::FromProcess();
+    if (const auto missing = MissingDisplay(displays)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return 1;
+    }
+    // Lives longest: the output, destroyed before it, writes to its page.
+    const Guardian guardian = StartGuardian(displays);
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramName);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -78,8 +87,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     IniSettingsStore settings(DefaultSettingsPath());
+    SessionEnvironment session = SessionEnvironment::FromProcess();
+    session.heldInputs = guardian.page();
     PlatformOpening opening =
-        OpenDesktopPlatform(settings.GetSetting(kOptionSection, kKeyOutput, ""));
+        OpenDesktopPlatform(settings.GetSetting(kOptionSection, kKeyOutput, ""), session);
     if (const auto* error = std::get_if<PlatformError>(&opening)) {
         ShowPlainMessage(QMessageBox::Critical, kProgramName,
                          QString::fromStdString(error->message));

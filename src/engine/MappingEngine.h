@@ -92,7 +92,10 @@ class MappingEngine {
     void TriggerRumble(int n, int b);
     void Screenshot();
     void MouseAxis(std::int32_t axis, std::int32_t& speed, int& target);
+    int MCombinationButton() const;
     bool MCombination(const KeyMap& map, int button);
+    // Arms SkipNextKeyUp when a hold request (`on`) begins.
+    void HoldRequest(bool& wasOn, bool on);
     void MovePointer();
     void MouseButtons(int i, std::array<bool, 2>& clicked);
     void ApplyMouseButtons(const std::array<bool, 2>& clicked);
@@ -114,6 +117,9 @@ class MappingEngine {
     // Print Screen is looked at once per run.
     bool screenshotChecked_ = false;
     bool printScreenWasDown_ = false;
+    // The hold requests seen in the previous run: Ctrl, and M with each pad pushed up.
+    bool ctrlHeld_ = false;
+    std::array<bool, kMaxJoypads> pushedUpWithM_{};
 };
 
 }  // namespace padrix

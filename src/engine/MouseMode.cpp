@@ -27,22 +27,28 @@ void MappingEngine::MButtonStep(int n) {
     const auto i = static_cast<std::size_t>(n - 1);
     const auto& buttons = tables.joyState.buttons;
     bool& used = tables.buttonHeld[i][kMButton];
+    bool pushedUp = false;
     if (used) {
         if (buttons[kStartButton] == 0) {
             output_.KeyUp(tables.keyMap[i].Select);
             used = false;
         }
-        return;
+    } else if (const int b = MCombinationButton(); b >= 0) {
+        used = MCombination(tables.keyMap[i], b);
+    } else {
+        pushedUp = tables.joyState.y < kAxisCentre;
     }
+    HoldRequest(pushedUpWithM_[i], pushedUp);
+}
+
+// The first button of the combinations that is pressed, -1 when none is.
+int MappingEngine::MCombinationButton() const {
     for (int b : kCombinationButtons) {
-        if (buttons[static_cast<std::size_t>(b)] != 0) {
-            used = MCombination(tables.keyMap[i], b);
-            return;
+        if (tables.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
+            return b;
         }
     }
-    if (tables.joyState.y < kAxisCentre) {
-        latches.SkipNextKeyUp = true;
-    }
+    return -1;
 }
 
 // Acts on M + button; true when this hold of M is now used.

@@ -92,12 +92,21 @@ bool MappingEngine::ProcessJoypad(int n) {
         MButtonStep(n);
         return false;
     }
-    if (UserHoldsKey(vk::Control)) {
-        latches.SkipNextKeyUp = true;
-    }
+    pushedUpWithM_[static_cast<std::size_t>(i)] = false;
+    HoldRequest(ctrlHeld_, UserHoldsKey(vk::Control));
     Buttons(n);
     Screenshot();
     return true;
+}
+
+// The hold latch is armed when a hold request begins, not again while it
+// lasts: a release taken by the latch while Ctrl stays held must not leave
+// the next release of that button swallowed as well.
+void MappingEngine::HoldRequest(bool& wasOn, bool on) {
+    if (on && !wasOn) {
+        latches.SkipNextKeyUp = true;
+    }
+    wasOn = on;
 }
 
 void MappingEngine::PressDirection(int i, const AxisSide& side) {

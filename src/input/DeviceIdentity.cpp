@@ -1,6 +1,7 @@
 #include "input/DeviceIdentity.h"
 
 #include <cstring>
+#include <vector>
 
 #include "input/SdlSession.h"
 
@@ -25,23 +26,31 @@ bool DeviceIdentity::SameModel(const DeviceIdentity& other) const {
     return std::memcmp(guid.data, other.guid.data, sizeof guid.data) == 0 && name == other.name;
 }
 
-int FindDevice(const DeviceIdentity& identity, int joypad, const SdlSession& session) {
+int MatchDevice(const DeviceIdentity& identity, std::span<const DeviceCandidate> candidates) {
     int fallback = -1;
-    const int count = SDL_NumJoysticks();
-    for (int i = 0; i < count; ++i) {
-        const DeviceIdentity candidate = DeviceIdentity::OfDevice(i);
-        if (!identity.SameModel(candidate) ||
-            session.ClaimedByOther(SDL_JoystickGetDeviceInstanceID(i), joypad)) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const DeviceCandidate& candidate = candidates[i];
+        if (!identity.SameModel(candidate.identity) || candidate.claimedByOther) {
             continue;
         }
-        if (candidate.path == identity.path) {
-            return i;
+        if (candidate.identity.path == identity.path) {
+            return static_cast<int>(i);
         }
         if (fallback < 0) {
-            fallback = i;
+            fallback = static_cast<int>(i);
         }
     }
     return fallback;
+}
+
+int FindDevice(const DeviceIdentity& identity, int joypad, const SdlSession& session) {
+    std::vector<DeviceCandidate> candidates;
+    const int count = SDL_NumJoysticks();
+    for (int i = 0; i < count; ++i) {
+        candidates.push_back({DeviceIdentity::OfDevice(i),
+                              session.ClaimedByOther(SDL_JoystickGetDeviceInstanceID(i), joypad)});
+    }
+    return MatchDevice(identity, candidates);
 }
 
 }  // namespace padrix

@@ -2,6 +2,7 @@
 
 #include <SDL_joystick.h>
 
+#include <span>
 #include <string>
 
 namespace padrix {
@@ -22,6 +23,16 @@ struct DeviceIdentity {
     // Same GUID and name; the path is not compared (see FindDevice).
     bool SameModel(const DeviceIdentity& other) const;
 };
+
+// A controller attached now, as the search for a returning one sees it.
+struct DeviceCandidate {
+    DeviceIdentity identity;
+    bool claimedByOther = false;  // another joypad of the session holds it
+};
+
+// The rule of FindDevice over a list of candidates: the index of the one
+// that `identity` names, or -1.
+int MatchDevice(const DeviceIdentity& identity, std::span<const DeviceCandidate> candidates);
 
 // The device index of the controller that joypad `joypad` had opened, or -1
 // when none is attached. Among devices of the same model, one at the old path

@@ -12,6 +12,8 @@
 
 namespace padrix {
 
+struct HeldInputs;
+
 enum class OutputBackend { kX11, kUinput };
 
 // Everything the program needs from the desktop session, opened together at
@@ -40,6 +42,8 @@ struct SessionEnvironment {
     std::string uinputPath = "/dev/uinput";
     // Where screenshots go when the requested folder cannot be written.
     std::string picturesFolder;
+    // Where the X11 output records what it holds down, for the guardian.
+    HeldInputs* heldInputs = nullptr;
 
     static SessionEnvironment FromProcess();
 };

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "engine/VirtualKeys.h"
 #include "platform/uinput/EvdevKeys.h"
+#include "platform/uinput/UinputDevice.h"
 #include "platform/uinput/UinputOutput.h"
 
 namespace padrix::testing {
@@ -145,6 +147,33 @@ TEST(PlatformEvdevKeys, FilesThatAreNoKeyboardsAreLeftOut) {
         EXPECT_FALSE(keys.IsKeyDown(vk::Tab));
     }
     std::filesystem::remove_all(folder);
+}
+
+// No guardian stands behind this backend: when the program dies, the kernel
+// releases what the device held, but only keys the device declares. Every key
+// and button any virtual key, scan code or click can press is one of them.
+TEST_F(PlatformUinput, EverythingThatCanGoDownIsAKeyTheDeviceDeclares) {
+    const std::vector<std::uint16_t> codes = uinput::DeviceKeyCodes();
+    const std::set<std::uint16_t> declared(codes.begin(), codes.end());
+    for (int vk = 0; vk < 256; ++vk) {
+        const auto v = static_cast<std::uint8_t>(vk);
+        for (std::uint8_t scan : {std::uint8_t{0}, output->ScanCode(v)}) {
+            for (std::uint32_t flags : {kKeyEventDown, kKeyEventExtended}) {
+                output->KeyEvent(v, scan, flags);
+                output->KeyEvent(v, scan, kKeyEventUp);
+            }
+        }
+    }
+    output->MouseButton(kMouseLeftDown | kMouseRightDown);
+    output->MouseButton(kMouseLeftUp | kMouseRightUp);
+    int downs = 0;
+    for (const Ev& e : Take()) {
+        if (e.type == EV_KEY && e.value == 1) {
+            ++downs;
+            EXPECT_TRUE(declared.count(e.code)) << "key " << e.code << " is not declared";
+        }
+    }
+    EXPECT_GT(downs, 200);
 }
 
 }  // namespace

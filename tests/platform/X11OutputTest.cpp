@@ -13,6 +13,7 @@
 #include "TestWindow.h"
 #include "XvfbServer.h"
 #include "engine/VirtualKeys.h"
+#include "platform/keycodes/KeyCodes.h"
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Output.h"
 #include "platform/x11/X11Platform.h"
@@ -95,6 +96,21 @@ TEST_F(PlatformX11Output, KeysArriveAsTheirKeysymOrInMsDosModeAsThePhysicalKey) 
         EXPECT_EQ(Received(),
                   c.keycode != 0 ? PressRelease(c.keycode, c.sym) : std::vector<SeenEvent>{})
             << "vk " << int(c.vk) << " scan " << int(c.scan);
+    }
+}
+
+// The keysym column of the key table, checked against the physical keys of a
+// US keyboard on the server: every named virtual key goes out as its own key,
+// the one its Linux key code names.
+TEST_F(PlatformX11Output, EveryNamedKeyGoesOutAsItsOwnKeyOnAUsLayout) {
+    for (std::uint8_t vk : NamedKeys()) {
+        const keycodes::KeyCodes* key = keycodes::Find(vk);
+        ASSERT_NE(key, nullptr) << int(vk);
+        output->KeyEvent(vk, 0, kKeyEventDown);
+        output->KeyEvent(vk, 0, kKeyEventUp);
+        const std::vector<SeenEvent> seen = Received();
+        ASSERT_EQ(seen.size(), 2u) << "vk " << int(vk);
+        EXPECT_EQ(seen[0].detail, Evdev(key->linuxKey)) << "vk " << int(vk);
     }
 }
 

@@ -7,12 +7,16 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 extern char** environ;
 
 namespace padrix::testing {
 
-Child::Child(const std::vector<std::string>& argv, const Environment& env) {
+Child::Child(const std::vector<std::string>& argv, const Environment& env,
+             const std::string& stderrFile) {
     // env(1) sets the variables and runs the program in the same process.
     std::vector<std::string> args = {"env"};
     for (const auto& [name, value] : env) {
@@ -28,7 +32,10 @@ Child::Child(const std::vector<std::string>& argv, const Environment& env) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDWR, 0);
     posix_spawn_file_actions_adddup2(&actions, STDIN_FILENO, STDOUT_FILENO);
-    if (std::getenv("PADRIX_TEST_CHILD_STDERR") == nullptr) {
+    if (!stderrFile.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderrFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    } else if (std::getenv("PADRIX_TEST_CHILD_STDERR") == nullptr) {
         posix_spawn_file_actions_adddup2(&actions, STDIN_FILENO, STDERR_FILENO);
     }
     if (posix_spawnp(&pid_, "env", &actions, nullptr, pointers.data(), environ) != 0) {
@@ -56,6 +63,32 @@ bool Child::WaitExit(int timeoutMs, int* status) {
         *status = status_;
     }
     return ended;
+}
+
+std::vector<pid_t> ChildrenOf(pid_t parent, const std::string& name) {
+    std::vector<pid_t> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::ifstream file(entry.path() / "stat");
+        std::string stat;
+        if (!std::getline(file, stat)) {
+            continue;
+        }
+        // pid (comm) state ppid ...; comm may hold spaces and parentheses.
+        const auto open = stat.find('(');
+        const auto close = stat.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close < open) {
+            continue;
+        }
+        std::istringstream rest(stat.substr(close + 1));
+        char state = 0;
+        pid_t ppid = 0;
+        rest >> state >> ppid;
+        if (ppid == parent && stat.substr(open + 1, close - open - 1) == name) {
+            found.push_back(static_cast<pid_t>(std::stol(stat)));
+        }
+    }
+    return found;
 }
 
 bool RunCommand(const std::vector<std::string>& argv, const Environment& env) {

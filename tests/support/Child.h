@@ -29,10 +29,12 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
 // A child process: `argv[0]` looked up on PATH with `env` added to this
 // process's environment, its input and output on /dev/null (standard error
 // too unless PADRIX_TEST_CHILD_STDERR is set). Descriptors without
-// close-on-exec are inherited. Ended with SIGTERM, then SIGKILL, when destroyed.
+// close-on-exec are inherited. With `stderrFile`, standard error goes to that
+// file. Ended with SIGTERM, then SIGKILL, when destroyed.
 class Child {
   public:
-    explicit Child(const std::vector<std::string>& argv, const Environment& env = {});
+    explicit Child(const std::vector<std::string>& argv, const Environment& env = {},
+                   const std::string& stderrFile = {});
     ~Child();
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -48,6 +50,10 @@ class Child {
     bool reaped_ = false;
     int status_ = 0;
 };
+
+// The process ids of the children of `parent` whose command name is `name`
+// (at most 15 characters, as the kernel keeps it).
+std::vector<pid_t> ChildrenOf(pid_t parent, const std::string& name);
 
 // Runs a command to its end; true when it exited with 0.
 bool RunCommand(const std::vector<std::string>& argv, const Environment& env = {});

@@ -133,4 +133,19 @@ std::vector<SeenEvent> TestWindow::Drain() {
     return seen;
 }
 
+bool TestWindow::WaitForEvents(const std::function<bool()>& ready, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    pollfd p{ConnectionNumber(display_), POLLIN, 0};
+    while (!ready()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        // Nothing is queued once `ready` has drained: the socket tells of more.
+        if (left.count() <= 0 ||
+            (XPending(display_) == 0 && poll(&p, 1, static_cast<int>(left.count())) < 0)) {
+            return ready();
+        }
+    }
+    return true;
+}
+
 }  // namespace padrix::testing

@@ -58,6 +58,9 @@ class TestWindow {
     std::vector<SeenEvent> Collect();
     // The events that have arrived so far, without waiting.
     std::vector<SeenEvent> Drain();
+    // Waits until `ready` holds, looking again whenever an event arrives; the
+    // events stay for `ready` to Drain. False after `timeoutMs`.
+    bool WaitForEvents(const std::function<bool()>& ready, int timeoutMs);
 
   private:
     XDisplay* display_ = nullptr;

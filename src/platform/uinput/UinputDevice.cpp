@@ -17,23 +17,9 @@ namespace {
 void EnableEvents(libevdev* dev) {
     libevdev_set_name(dev, kDeviceName);
     libevdev_enable_event_type(dev, EV_KEY);
-    for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
-        if (key.linuxKey != 0) {
-            libevdev_enable_event_code(dev, EV_KEY, key.linuxKey, nullptr);
-        }
+    for (std::uint16_t code : DeviceKeyCodes()) {
+        libevdev_enable_event_code(dev, EV_KEY, code, nullptr);
     }
-    // Physical keys that MS-DOS mode can reach by scan code.
-    for (int scan = 1; scan < 0x80; ++scan) {
-        for (bool extended : {false, true}) {
-            const auto code =
-                keycodes::LinuxKeyOfScanCode(static_cast<std::uint8_t>(scan), extended);
-            if (code != 0) {
-                libevdev_enable_event_code(dev, EV_KEY, code, nullptr);
-            }
-        }
-    }
-    libevdev_enable_event_code(dev, EV_KEY, BTN_LEFT, nullptr);
-    libevdev_enable_event_code(dev, EV_KEY, BTN_RIGHT, nullptr);
     libevdev_enable_event_type(dev, EV_REL);
     libevdev_enable_event_code(dev, EV_REL, REL_X, nullptr);
     libevdev_enable_event_code(dev, EV_REL, REL_Y, nullptr);
@@ -42,6 +28,28 @@ void EnableEvents(libevdev* dev) {
 }
 
 }  // namespace
+
+std::vector<std::uint16_t> DeviceKeyCodes() {
+    std::vector<std::uint16_t> codes;
+    for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
+        if (key.linuxKey != 0) {
+            codes.push_back(static_cast<std::uint16_t>(key.linuxKey));
+        }
+    }
+    // Physical keys that MS-DOS mode can reach by scan code.
+    for (int scan = 1; scan < 0x80; ++scan) {
+        for (bool extended : {false, true}) {
+            const auto code =
+                keycodes::LinuxKeyOfScanCode(static_cast<std::uint8_t>(scan), extended);
+            if (code != 0) {
+                codes.push_back(static_cast<std::uint16_t>(code));
+            }
+        }
+    }
+    codes.push_back(BTN_LEFT);
+    codes.push_back(BTN_RIGHT);
+    return codes;
+}
 
 std::string UinputProblem(const std::string& path, int error) {
     std::string text = "Padrix cannot create its virtual keyboard: " + path + " (" +

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "platform/uinput/EventSink.h"
 
@@ -13,8 +15,15 @@ namespace padrix::uinput {
 
 inline constexpr const char* kDeviceName = "Padrix virtual keyboard";
 
+// Every EV_KEY code the device declares: keys and the two mouse buttons.
+std::vector<std::uint16_t> DeviceKeyCodes();
+
 // The virtual keyboard and mouse device. Destroying it removes the device,
-// which releases every key and button it held.
+// which releases every key and button it held. That holds however the
+// program ends: the kernel closes the uinput file of a process that dies, and
+// the input core sends a release for every key and button still down on a
+// device that goes away. So this backend needs no guardian process, as long
+// as everything it presses is an EV_KEY code the device declares.
 class UinputDevice : public EventSink {
   public:
     // Creates the device through the uinput node at `path`; on failure the

@@ -10,22 +10,25 @@
 
 namespace padrix::x11 {
 
-X11Output::X11Output(std::shared_ptr<X11Session> session)
+X11Output::X11Output(std::shared_ptr<X11Session> session, HeldInputs* held)
     : session_(std::move(session)),
       capsLock_(XInternAtom(session_->display(), "Caps Lock", False)),
       numLock_(XInternAtom(session_->display(), "Num Lock", False)),
-      scrollLock_(XInternAtom(session_->display(), "Scroll Lock", False)) {}
+      scrollLock_(XInternAtom(session_->display(), "Scroll Lock", False)),
+      held_(held != nullptr ? *held : ownRecord_) {}
 
 X11Output::~X11Output() {
     Display* d = session_->display();
-    for (std::size_t kc = 0; kc < keysDown_.size(); ++kc) {
-        if (keysDown_.test(kc)) {
-            XTestFakeKeyEvent(d, static_cast<unsigned>(kc), False, CurrentTime);
+    for (unsigned kc = 0; kc < held_.keycodes.size(); ++kc) {
+        if (held_.Key(kc)) {
+            XTestFakeKeyEvent(d, kc, False, CurrentTime);
+            held_.SetKey(kc, false);
         }
     }
-    for (unsigned b = 1; b < buttonsDown_.size(); ++b) {
-        if (buttonsDown_.test(b)) {
+    for (unsigned b = 1; b < held_.buttons.size(); ++b) {
+        if (held_.Button(b)) {
             XTestFakeButtonEvent(d, b, False, CurrentTime);
+            held_.SetButton(b, false);
         }
     }
     XSync(d, False);
@@ -56,9 +59,17 @@ void X11Output::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t f
     if (keycode == 0) {
         return;
     }
+    // A press is recorded before it goes out and a release once it is out:
+    // a key the guardian releases in vain does no harm, one it does not know
+    // of would stay down.
+    if (down) {
+        held_.SetKey(keycode, true);
+    }
     XTestFakeKeyEvent(session_->display(), keycode, down ? True : False, CurrentTime);
     XFlush(session_->display());
-    keysDown_.set(keycode, down);
+    if (!down) {
+        held_.SetKey(keycode, false);
+    }
 }
 
 std::uint8_t X11Output::ScanCode(std::uint8_t vk) {
@@ -66,8 +77,14 @@ std::uint8_t X11Output::ScanCode(std::uint8_t vk) {
 }
 
 void X11Output::Button(unsigned button, bool down) {
+    if (down) {
+        held_.SetButton(button, true);
+    }
     XTestFakeButtonEvent(session_->display(), button, down ? True : False, CurrentTime);
-    buttonsDown_.set(button, down);
+    XFlush(session_->display());
+    if (!down) {
+        held_.SetButton(button, false);
+    }
 }
 
 void X11Output::MouseButton(std::uint32_t flags) {
@@ -83,7 +100,6 @@ void X11Output::MouseButton(std::uint32_t flags) {
     if (flags & kMouseRightUp) {
         Button(Button3, false);
     }
-    XFlush(session_->display());
 }
 
 ScreenPoint X11Output::GetCursorPos() {

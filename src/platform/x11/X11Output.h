@@ -1,10 +1,10 @@
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <memory>
 
 #include "engine/EventOutput.h"
+#include "platform/HeldInputs.h"
 #include "platform/x11/X11Session.h"
 
 namespace padrix::x11 {
@@ -12,10 +12,12 @@ namespace padrix::x11 {
 // Key and mouse events through XTest, the pointer through XQueryPointer and
 // XWarpPointer, and the Scroll Lock indicator through Xkb. Every event is
 // flushed to the server at once. Whatever it still holds down when it is
-// destroyed is released.
+// destroyed is released. What it holds is recorded in `held` (the page shared
+// with the guardian, which must outlive the output) or, without one, in a
+// record of its own.
 class X11Output : public EventOutput {
   public:
-    explicit X11Output(std::shared_ptr<X11Session> session);
+    explicit X11Output(std::shared_ptr<X11Session> session, HeldInputs* held = nullptr);
     ~X11Output() override;
     X11Output(const X11Output&) = delete;
     X11Output& operator=(const X11Output&) = delete;
@@ -44,10 +46,10 @@ class X11Output : public EventOutput {
     Atom capsLock_;
     Atom numLock_;
     Atom scrollLock_;
-    std::bitset<256> keysDown_;
+    HeldInputs ownRecord_;
+    HeldInputs& held_;
     // The keycode each virtual key went down as, 0 while it is up.
     std::array<KeyCode, 256> keycodeOfVk_{};
-    std::bitset<4> buttonsDown_;
     ScreenPoint lastSet_;
 };
 

@@ -43,7 +43,7 @@ std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironm
     auto session = std::get<std::shared_ptr<X11Session>>(std::move(opened));
     DesktopPlatform platform;
     platform.backend = OutputBackend::kX11;
-    platform.output = std::make_unique<X11Output>(session);
+    platform.output = std::make_unique<X11Output>(session, env.heldInputs);
     platform.keys = std::make_unique<X11Keys>(session);
     platform.screenshots = std::make_unique<ScreenshotWorker>(
         std::make_unique<X11ScreenGrabber>(env.display),

@@ -57,6 +57,9 @@ class KeyboardMapping {
 using SecondLevel = std::array<KeyCode, 256>;
 
 // Enters keycode `kc` in the tables for every key whose keysym it types.
+// Where several keys type it, the key's own physical key (its Linux code)
+// goes first, also for a keypad keysym behind Num Lock: the keypad's "."
+// rather than the keypad comma that some layouts give the same keysym.
 void AddKeycode(KeyTables& tables, SecondLevel& secondLevel, const KeyboardMapping& mapping,
                 int kc) {
     const KeySym plain = mapping.At(kc, 0);
@@ -65,16 +68,17 @@ void AddKeycode(KeyTables& tables, SecondLevel& secondLevel, const KeyboardMappi
         SetBit(tables.heldMaskOfVk[heldVk], kc);
     }
     for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
+        const bool own = key.linuxKey != 0 && kc == key.linuxKey + kEvdevKeycodeOffset;
         if (key.keysym != 0 && key.keysym == plain) {
             SetBit(tables.heldMaskOfVk[key.vk], kc);
-            if (tables.keycodeOfVk[key.vk] == 0) {
+            if (tables.keycodeOfVk[key.vk] == 0 || own) {
                 tables.keycodeOfVk[key.vk] = static_cast<KeyCode>(kc);
             }
         }
         if (IsKeypadKeysym(key.keysym) && key.keysym == mapping.At(kc, 1) &&
-            secondLevel[key.vk] == 0) {
-            secondLevel[key.vk] = static_cast<KeyCode>(kc);
+            (own || secondLevel[key.vk] == 0)) {
             SetBit(tables.heldMaskOfVk[key.vk], kc);
+            (own ? tables.keycodeOfVk[key.vk] : secondLevel[key.vk]) = static_cast<KeyCode>(kc);
         }
     }
 }

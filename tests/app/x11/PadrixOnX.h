@@ -27,6 +27,8 @@ struct PadrixOnXSetup {
     int buttons = 12;
     bool doorbells = false;
     std::string polling = "events";
+    HeldInputs* held = nullptr;  // where the output records what it holds
+    bool client = true;          // a client window of its own, with the focus
 };
 
 // The whole main form as the program builds it (SDL controllers, the X11

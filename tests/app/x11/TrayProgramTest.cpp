@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 #include "Child.h"
@@ -95,6 +97,8 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u) << "no icon in the notification area";
     EXPECT_FALSE(FallbackShown()) << "no fallback window with a tray";
+    const std::vector<pid_t> guardian = ChildrenOf(padrix->pid(), "padrix-guardian");
+    ASSERT_EQ(guardian.size(), 1u) << "Padrix started its guardian";
 
     Click(icon, "3");
     ASSERT_TRUE(WaitUntil([&] {
@@ -109,6 +113,7 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     ASSERT_TRUE(x.Xdotool({"key", "Up", "Return"}));
     EXPECT_TRUE(EndedWell(*padrix));
     EXPECT_TRUE(WaitUntil([this] { return PadrixWindows() == 0; }));
+    EXPECT_NE(kill(guardian.front(), 0), 0) << "the guardian ended with Padrix";
 }
 
 TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
@@ -116,13 +121,17 @@ TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
     auto first = StartPadrix();
     ASSERT_NE(WaitForIcon(), 0u);
     ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; }));
+    // The first start-up may still be storing its layout: held still, it
+    // cannot, so a change of the file while it stands is the second's.
+    ASSERT_EQ(kill(first->pid(), SIGSTOP), 0);
     const ino_t settings = SettingsInode();
     auto second = StartPadrix();
     EXPECT_TRUE(EndedWell(*second));
+    EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
+    ASSERT_EQ(kill(first->pid(), SIGCONT), 0);
     EXPECT_TRUE(first->Running());
     EXPECT_EQ(PadrixWindows(), 1u);
     EXPECT_NE(WaitForIcon(), 0u);
-    EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
 }
 
 TEST_F(AppTray, DoubleClickWithoutEmulatorOpensTheConfigurationDialog) {
@@ -157,6 +166,38 @@ TEST_F(AppTray, WithoutNotificationAreaTheWindowStandsInUntilOneAppears) {
     EXPECT_TRUE(WaitUntil([&] { return !FallbackShown(); }));
     kill(padrix->pid(), SIGTERM);
     EXPECT_TRUE(EndedWell(*padrix));
+}
+
+// Started without a desktop, the program says so on one line and ends with
+// status 1, before Qt would abort.
+TEST(AppNoDisplay, SaysWhatIsMissingOnOneLineAndEndsWithStatusOne) {
+    struct Case {
+        std::vector<std::string> env;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY"}, "neither DISPLAY nor WAYLAND_DISPLAY"},
+        {{"-u", "WAYLAND_DISPLAY", "DISPLAY=:4999"}, "\":4999\" (DISPLAY)"},
+        {{"DISPLAY=", "WAYLAND_DISPLAY=padrix-none", "XDG_RUNTIME_DIR=/nonexistent"},
+         "\"padrix-none\" (WAYLAND_DISPLAY)"},
+    };
+    QTemporaryDir dir;
+    const std::string errors = dir.filePath("stderr").toStdString();
+    for (const Case& c : cases) {
+        std::vector<std::string> argv = {"env"};
+        argv.insert(argv.end(), c.env.begin(), c.env.end());
+        argv.push_back(PADRIX_BINARY);
+        Child padrix(argv, {}, errors);
+        int status = 0;
+        ASSERT_TRUE(padrix.WaitExit(20000, &status)) << c.named;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.named << " " << status;
+        QFile file(QString::fromStdString(errors));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::string text = file.readAll().toStdString();
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        EXPECT_NE(text.find(c.named), std::string::npos) << text;
+        EXPECT_NE(text.find("start Padrix from a desktop session"), std::string::npos) << text;
+    }
 }
 
 }  // namespace
