@@ -193,7 +193,7 @@ void CoverTheScreen(TestWindow& client, int width, int height) {
     XMoveResizeWindow(client.display(), client.id(), 0, 0, static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
     XRaiseWindow(client.display(), client.id());
-    XAutoRepeatOff(client.display());
+    client.StopKeyRepeat();
     client.TakeFocusAndPointer();
 }
 

@@ -102,6 +102,11 @@ void TestWindow::TakeFocusAndPointer() {
     XSync(display_, False);
 }
 
+void TestWindow::StopKeyRepeat() {
+    XAutoRepeatOff(display_);
+    XSync(display_, False);
+}
+
 bool TestWindow::HasFocus() const {
     Window focus = 0;
     int revert = 0;

@@ -50,6 +50,9 @@ class TestWindow {
 
     // Gives the window the keyboard focus and puts the pointer over it.
     void TakeFocusAndPointer();
+    // Switches the server's key repeat off, so that a held key arrives as one
+    // press and a release only when one is sent.
+    void StopKeyRepeat();
     bool HasFocus() const;
 
     // The events that arrived before a marker this client sends now. Call once

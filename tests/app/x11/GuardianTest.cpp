@@ -28,8 +28,8 @@ class AppGuardian : public ::testing::Test {
         // An orphaned guardian becomes this process's child, to be waited for.
         ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
         z = XKeysymToKeycode(window.display(), XK_z);
-        // A held key repeats as releases and presses: only sent ones count here.
-        XAutoRepeatOff(window.display());
+        // A held key would repeat as releases and presses: only sent ones count.
+        window.StopKeyRepeat();
     }
     void TearDown() override { UserKey(false); }
 

@@ -96,11 +96,13 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     if (!client_) {
         return "";
     }
+    client_->StopKeyRepeat();
     client_->TakeFocusAndPointer();
     return client_->HasFocus() ? "" : "the client window did not get the focus";
 }
 
 bool PadrixOnX::FocusClient() {
+    client_->StopKeyRepeat();
     client_->TakeFocusAndPointer();
     return client_->HasFocus();
 }
