@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     libsdl2-dev libxtst-dev libx11-dev libxi-dev libevdev-dev libgl-dev)
-test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool trayer jwm xauth)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool trayer jwm xauth groff-base)
 
 wanted=("${build_pkgs[@]}")
 if [ "${1:-build}" = test ]; then

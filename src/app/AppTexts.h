@@ -2,12 +2,14 @@
 
 #include <QString>
 
+#include "common/Version.h"
 #include "dialogs/PlainMessageBox.h"
 
 namespace padrix {
 
 // Built-in texts of the main form; a language file may replace the first four.
-inline const QString kDefaultCaption = QStringLiteral("Padrix 1.10 for DirectX8");
+inline const QString kDefaultCaption =
+    QStringLiteral("Padrix %1 for DirectX8").arg(QLatin1String(kPadrixVersion));
 inline const QString kDefaultDirectInputError =
     QStringLiteral("Error starting Direct Input, please make sure you have DirectX 7a installed");
 inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the joystick");
@@ -16,6 +18,8 @@ inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the jo
 inline const QString kTipCredit = QStringLiteral(" - game pads as keys");
 inline const QString kAboutCredit =
     QStringLiteral("Padrix turns game controllers into keyboard and mouse input.");
+inline const QString kAboutVersion =
+    QStringLiteral("Version %1").arg(QLatin1String(kPadrixVersion));
 
 // At most this many characters of tip, as the notification area always took.
 inline constexpr int kMaxTipLength = 63;

@@ -74,7 +74,7 @@ formPadrix::LoadResult formPadrix::Form_Load() {
     for (int n = 1; n <= tables.joypadCount; ++n) {
         engine_.CreateRumble(n);
     }
-    if (!ports_.keys.IsKeyDown(vk::Shift) && tray_.StartWithVgs) {
+    if (!noLaunch_ && !ports_.keys.IsKeyDown(vk::Shift) && tray_.StartWithVgs) {
         StartEmulator(true);
     }
     return LoadResult::kRunning;

@@ -98,6 +98,9 @@ class formPadrix final : public QObject, public JoyConfigHost {
     void SetDeadZone(int joy, int percent) override;
     void JoyConfigClosed() override;
 
+    // Start-up leaves the emulator alone, as when Shift is held.
+    void SetNoLaunch(bool noLaunch) { noLaunch_ = noLaunch; }
+
     // The configuration dialog, once it exists; until then its menu entry is
     // greyed and a double click without emulator opens nothing.
     void SetJoyConfigHandler(std::function<void()> show);
@@ -149,6 +152,7 @@ class formPadrix final : public QObject, public JoyConfigHost {
     bool loaded_ = false;
     bool unloaded_ = false;
     bool pollingLoopRunning_ = false;
+    bool noLaunch_ = false;
 };
 
 }  // namespace padrix

@@ -117,8 +117,9 @@ void formPadrix::mnuPollRate_Click() {
 }
 
 void formPadrix::mnuAbout_Click() {
-    const QString text = kAboutCredit + QStringLiteral("\n") + paths_.readme +
-                         QStringLiteral("\n") + paths_.docFolder;
+    const QString text = kAboutCredit + QStringLiteral("\n") + kAboutVersion +
+                         QStringLiteral("\n") + paths_.readme + QStringLiteral("\n") +
+                         paths_.docFolder;
     ShowPlainMessage(QMessageBox::Information, caption_, text);
     if (unloaded_) {
         return;  // told to exit while the box was up

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <cstdio>
+#include <optional>
 #include <variant>
 
 #include "AppPaths.h"
 #include "AppTexts.h"
+#include "CommandLine.h"
 #include "GuardianStart.h"
 #include "JoyConfigOpener.h"
 #include "SeededRandom.h"
@@ -19,14 +21,13 @@
 #include "settings/InputSettings.h"
 #include "settings/LanguageList.h"
 #include "settings/OptionKeys.h"
-#include "settings/SettingsPath.h"
 
 using namespace padrix;
 
 namespace {
 
 int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
-        SettingsStore& settings) {
+        SettingsStore& settings, const StartOptions& start) {
     SystemClock clock;
     SeededRandom random(SeededRandom::SeedFromTimeOfDay());
     // Doorbells wake the cycle in the events mode only.
@@ -38,6 +39,7 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     formPadrix form({instance, controllers, settings, *platform.output, *platform.keys,
                      *platform.screenshots, windows, launcher, clock, random},
                     ProgramPaths(QCoreApplication::applicationDirPath()));
+    form.SetNoLaunch(start.noLaunch);
 
     JoyConfigOpener joyConfig(
         form, JoyConfigPorts{form, settings,
@@ -68,6 +70,10 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
 }  // namespace
 
 int main(int argc, char** argv) {
+    StartOptions start;
+    if (const std::optional<int> status = ReadCommandLine(argc, argv, start)) {
+        return *status;
+    }
     const DisplayNames displays = DisplayNames::FromProcess();
     if (const auto missing = MissingDisplay(displays)) {
         std::fprintf(stderr, "%s\n", missing->c_str());
@@ -86,7 +92,7 @@ int main(int argc, char** argv) {
     if (!instance.Acquire()) {
         return 0;
     }
-    IniSettingsStore settings(DefaultSettingsPath());
+    IniSettingsStore settings(start.settingsPath);
     SessionEnvironment session = SessionEnvironment::FromProcess();
     session.heldInputs = guardian.page();
     PlatformOpening opening =
@@ -96,5 +102,5 @@ int main(int argc, char** argv) {
                          QString::fromStdString(error->message));
         return 1;
     }
-    return Run(app, std::get<DesktopPlatform>(opening), instance, settings);
+    return Run(app, std::get<DesktopPlatform>(opening), instance, settings, start);
 }

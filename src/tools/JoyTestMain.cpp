@@ -58,6 +58,10 @@ int main(int argc, char** argv) {
         std::cout << padrix::joytest::Usage();
         return 0;
     }
+    if (options.version) {
+        std::cout << padrix::joytest::VersionLine();
+        return 0;
+    }
     padrix::SystemClock clock;
     padrix::SdlControllerAccess access{clock};
     if (!access.StartDirectInput()) {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "common/Version.h"
 #include "engine/KeyMap.h"
 
 namespace padrix::joytest {
@@ -31,6 +32,8 @@ ParsedArgs ParseArgs(const std::vector<std::string_view>& args) {
         const bool hasValue = i + 1 < args.size();
         if (arg == "-h" || arg == "--help") {
             options.help = true;
+        } else if (arg == "-v" || arg == "--version") {
+            options.version = true;
         } else if (arg == "-l" || arg == "--live") {
             options.live = true;
         } else if (arg == "-j" || arg == "--joypad" || arg == "-s" || arg == "--seconds") {
@@ -54,9 +57,14 @@ std::string Usage() {
            "                    a line whenever they change (Ctrl+C ends)\n"
            "  -j, --joypad N    with --live, only joypad N\n"
            "  -s, --seconds S   with --live, stop after S seconds\n"
+           "  -v, --version     show the version\n"
            "  -h, --help        show this text\n"
            "Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered\n"
            "from 1, as in the configuration dialog.\n";
+}
+
+std::string VersionLine() {
+    return std::string("padrix-joytest ") + kPadrixVersion + "\n";
 }
 
 void ListJoypads(SdlControllerAccess& access, std::ostream& out) {

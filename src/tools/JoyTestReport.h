@@ -15,6 +15,7 @@ namespace padrix::joytest {
 // What padrix-joytest was asked to do.
 struct Options {
     bool help = false;
+    bool version = false;
     bool live = false;
     int joypad = 0;   // with live: only this joypad; 0 all that the program uses
     int seconds = 0;  // with live: stop after this long; 0 until interrupted
@@ -29,6 +30,8 @@ struct ParsedArgs {
 ParsedArgs ParseArgs(const std::vector<std::string_view>& args);
 
 std::string Usage();
+// "padrix-joytest <version>" and a line end.
+std::string VersionLine();
 
 // The joypads as the program numbers them, with what each reports.
 void ListJoypads(SdlControllerAccess& access, std::ostream& out);

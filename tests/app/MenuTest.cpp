@@ -4,6 +4,7 @@
 #include <QTextBrowser>
 
 #include "AppRig.h"
+#include "common/Version.h"
 #include "engine/VirtualKeys.h"
 
 namespace padrix {
@@ -147,7 +148,9 @@ TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
         QTextBrowser opener;  // takes the file the desktop would open
         QDesktopServices::setUrlHandler("file", &opener, "setSource");
         testing::OnNextModal([&](QWidget& w) {
-            EXPECT_EQ(dynamic_cast<QMessageBox&>(w).textFormat(), Qt::PlainText);
+            const auto& box = dynamic_cast<QMessageBox&>(w);
+            EXPECT_EQ(box.textFormat(), Qt::PlainText);
+            EXPECT_TRUE(box.text().contains(QStringLiteral("Version ") + kPadrixVersion));
             if (exitWhileUp) {
                 form->Form_Unload();
             }

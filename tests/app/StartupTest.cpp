@@ -181,6 +181,19 @@ TEST(AppStartup, ShiftHeldSkipsTheEmulatorWithoutChangingTheOption) {
         << launched[0].toStdString();
 }
 
+// --no-launch: the same as Shift held, for this start only.
+TEST(AppStartup, NoLaunchSkipsTheEmulatorOnlyAtStart) {
+    AppRig rig;
+    rig.controllers.Add("pad");
+    rig.WriteFile(rig.programFolder + "/ConnectixVGS.exe", "MZ");
+    formPadrix& form = rig.Make();
+    form.SetNoLaunch(true);
+    form.Form_Load();
+    EXPECT_TRUE(form.tray().StartWithVgs);
+    form.Form_MouseMove(kTrayLeftDoubleClick);
+    EXPECT_EQ(rig.Launched().size(), 1) << "only the double click launched";
+}
+
 TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIconOnce) {
     AppRig rig;
     auto pad = rig.controllers.Add("pad");

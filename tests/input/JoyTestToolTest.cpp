@@ -1,6 +1,7 @@
 #include <sstream>
 
 #include "InputRig.h"
+#include "common/Version.h"
 #include "tools/JoyTestReport.h"
 
 namespace padrix::testing {
@@ -36,6 +37,8 @@ TEST(InputJoyTestArgs, CommandLines) {
         }
     }
     EXPECT_TRUE(joytest::ParseArgs({"-h"}).options->help);
+    EXPECT_TRUE(joytest::ParseArgs({"--version"}).options->version);
+    EXPECT_EQ(joytest::VersionLine(), std::string("padrix-joytest ") + kPadrixVersion + "\n");
 }
 
 using InputJoyTest = InputRig;

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "app/CommandLine.h"
+#include "common/Version.h"
+
+namespace padrix::testing {
+namespace {
+
+CommandLine Parse(QStringList args) {
+    args.prepend(QStringLiteral("padrix"));
+    return ParseCommandLine(args);
+}
+
+TEST(AppCommandLine, OptionsThatStartTheProgram) {
+    struct Case {
+        QStringList args;
+        bool noLaunch;
+        QString settings;  // relative to the current folder unless absolute
+    };
+    const Case cases[] = {
+        {{}, false, {}},
+        {{"--no-launch"}, true, {}},
+        {{"--settings", "/tmp/other.ini"}, false, "/tmp/other.ini"},
+        {{"--settings=mine.ini", "--no-launch"}, true, "mine.ini"},
+        {{"--no-launch", "--settings", "sub/../x.ini"}, true, "x.ini"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CommandLine line = Parse(c.args);
+        ASSERT_FALSE(line.exitStatus.has_value()) << line.output.toStdString();
+        EXPECT_EQ(line.start.noLaunch, c.noLaunch);
+        const QString expected =
+            c.settings.isEmpty() ? QString() : QDir::current().absoluteFilePath(c.settings);
+        EXPECT_EQ(QString::fromStdString(line.start.settingsPath), QDir::cleanPath(expected));
+    }
+}
+
+TEST(AppCommandLine, HelpAndVersionEndAtOnceWithStatusZero) {
+    for (const char* option : {"--help", "-h", "--no-launch --help"}) {
+        const CommandLine line = Parse(QString::fromLatin1(option).split(' '));
+        EXPECT_EQ(line.exitStatus, 0) << option;
+        for (const char* named : {"--help", "--version", "--no-launch", "--settings <file>"}) {
+            EXPECT_TRUE(line.output.contains(QLatin1String(named))) << named;
+        }
+    }
+    for (const char* option : {"--version", "-v"}) {
+        const CommandLine line = Parse({QString::fromLatin1(option)});
+        EXPECT_EQ(line.exitStatus, 0);
+        EXPECT_EQ(line.output, QStringLiteral("padrix %1\n").arg(QLatin1String(kPadrixVersion)));
+    }
+}
+
+// Anything unknown ends with one line on standard error and status 2.
+TEST(AppCommandLine, UnknownOptionsAndArgumentsAreRefusedInOneLine) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--bogus"}, "'bogus'"},
+        {{"-x"}, "'x'"},
+        {{"--no-launch", "game.iso"}, "'game.iso'"},
+        {{"--settings"}, "--settings"},
+        {{"--settings="}, "--settings"},
+        {{"--no-launch=yes"}, "no-launch"},
+        {{"-platform", "xcb"}, "'platform'"},
+        {{"-hv"}, "'hv'"},
+    };
+    for (const auto& [args, named] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CommandLine line = Parse(args);
+        EXPECT_EQ(line.exitStatus, kUsageErrorStatus);
+        EXPECT_TRUE(line.output.startsWith(QLatin1String("padrix: ")));
+        EXPECT_TRUE(line.output.contains(QLatin1String(named))) << line.output.toStdString();
+        EXPECT_EQ(line.output.count('\n'), 1);
+        EXPECT_TRUE(line.output.endsWith('\n'));
+    }
+}
+
+}  // namespace
+}  // namespace padrix::testing

@@ -1,0 +1,169 @@
+// The language files we ship: complete, in the order the program reads them,
+// and every text fitting the place where it is shown.
+#include <QMenu>
+#include <QRegularExpression>
+#include <array>
+
+#include "AppRig.h"
+#include "app/AppTexts.h"
+#include "app/MenuEntry.h"
+#include "common/Version.h"
+#include "settings/LanguageFile.h"
+#include "settings/LanguageList.h"
+#include "settings/TextEncoding.h"
+
+namespace padrix::testing {
+namespace {
+
+// Where a text is shown and the most UTF-16 units that place takes.
+struct Place {
+    const char* what;
+    int maxLength;
+};
+constexpr Place kMenu{"menu entry", 40};
+constexpr Place kTitle{"window title", 40};
+constexpr Place kMessage{"message box", 160};
+constexpr Place kWrapped{"wrapped label", 120};
+constexpr Place kButton{"push button", 26};
+constexpr Place kOption{"check or option button", 30};
+
+// By text id. Id 0 is the caption, which must also leave the tip whole.
+constexpr std::array<Place, kLanguageTextIds> kPlaces{{
+    kTitle,   kMenu,    kMenu,   kMenu,   kMenu,    kMenu,   kMenu,   kMenu,    kMenu,    kMenu,
+    kMenu,    kMenu,    kMenu,   kMenu,   kMenu,    kMenu,   kMenu,   kMessage, kMessage, kTitle,
+    kWrapped, kWrapped, kButton, kButton, kWrapped, kOption, kOption, kOption,  kOption,
+}};
+
+// Shown menus and dialogs stay well inside a small screen.
+constexpr int kMaxWidgetWidth = 640;
+
+struct ShippedFile {
+    std::string name;
+    std::string path;
+    QByteArray bytes;
+    QStringList lines;  // split at line ends, nothing else done
+};
+
+std::vector<ShippedFile> ShippedFiles() {
+    std::vector<ShippedFile> files;
+    for (const LanguageFileEntry& entry : ListLanguageFiles({PADRIX_LANGUAGE_SOURCE_DIR})) {
+        QFile f(QString::fromStdString(entry.path));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << entry.path;
+        const QByteArray bytes = f.readAll();
+        QStringList lines = QString::fromUtf8(bytes).split('\n');
+        if (!lines.isEmpty() && lines.back().isEmpty()) {
+            lines.removeLast();  // the last line's end
+        }
+        files.push_back({entry.name, entry.path, bytes, lines});
+    }
+    return files;
+}
+
+QString Text(const ShippedFile& file, int id) {
+    return id < file.lines.size() ? file.lines[id] : QString();
+}
+
+TEST(AppShippedLanguages, TheFourLanguagesAreShipped) {
+    std::vector<std::string> names;
+    for (const ShippedFile& file : ShippedFiles()) {
+        names.push_back(file.name);
+    }
+    for (const char* wanted : {"Deutsch", "English", "Espa\u00F1ol", "Fran\u00E7ais"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
+    }
+}
+
+// Exactly ids 0 to 28, one per line: no empty line, no spaces that the
+// program would drop, nothing after the last id, UTF-8 with plain line feeds.
+TEST(AppShippedLanguages, EachFileHoldsExactlyTheLinesTheProgramReads) {
+    for (const ShippedFile& file : ShippedFiles()) {
+        SCOPED_TRACE(file.name);
+        EXPECT_TRUE(IsValidUtf8(file.bytes.toStdString()));
+        EXPECT_FALSE(file.bytes.contains('\r'));
+        EXPECT_TRUE(file.bytes.endsWith('\n'));
+        ASSERT_EQ(file.lines.size(), kLanguageTextIds);
+        const std::vector<std::string> read = ReadLanguageFile(file.path, kLanguageTextIds - 1);
+        ASSERT_EQ(read.size(), std::size_t{kLanguageTextIds});
+        for (int id = 0; id < kLanguageTextIds; ++id) {
+            EXPECT_EQ(QString::fromStdString(read[static_cast<std::size_t>(id)]), Text(file, id))
+                << "id " << id << " is changed on reading";
+        }
+    }
+}
+
+// The English file holds the program's own texts, so that choosing it
+// changes nothing; the others mark access keys where English does.
+TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
+    const auto files = ShippedFiles();
+    const auto english = std::find_if(files.begin(), files.end(),
+                                      [](const ShippedFile& f) { return f.name == "English"; });
+    ASSERT_NE(english, files.end());
+    EXPECT_EQ(Text(*english, 0), kDefaultCaption);
+    for (const MenuEntryInfo& info : kMenuEntries) {
+        const int id = Index(info.entry) + 1;
+        const QString expected = info.entry == MenuEntry::About
+                                     ? QStringLiteral("About ") + kDefaultCaption + "..."
+                                     : QString::fromLatin1(info.caption);
+        EXPECT_EQ(Text(*english, id), expected) << "id " << id;
+    }
+    EXPECT_EQ(Text(*english, 17), kDefaultDirectInputError);
+    EXPECT_EQ(Text(*english, 18), kDefaultNoJoystick);
+
+    const QRegularExpression oneAccessKey(QStringLiteral("^[^&]*&\\w[^&]*$"));
+    for (const ShippedFile& file : files) {
+        for (int id = 0; id < kLanguageTextIds; ++id) {
+            const bool marked = Text(*english, id).contains('&');
+            EXPECT_EQ(oneAccessKey.match(Text(file, id)).hasMatch(), marked)
+                << file.name << " id " << id;
+            if (!marked) {
+                EXPECT_FALSE(Text(file, id).contains('&')) << file.name << " id " << id;
+            }
+        }
+    }
+}
+
+TEST(AppShippedLanguages, EachTextFitsItsPlace) {
+    for (const ShippedFile& file : ShippedFiles()) {
+        for (int id = 0; id < kLanguageTextIds; ++id) {
+            const QString text = Text(file, id);
+            const Place& place = kPlaces[static_cast<std::size_t>(id)];
+            EXPECT_LE(text.size(), place.maxLength)
+                << file.name << " id " << id << " is too long for a " << place.what;
+            EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1F]"))));
+        }
+        const QString caption = Text(file, 0);
+        EXPECT_EQ(IconTip(caption), caption + kTipCredit) << file.name << ": the tip is cut";
+        EXPECT_TRUE(caption.contains(QStringLiteral("Padrix ") + kPadrixVersion))
+            << file.name << ": the caption names the version";
+    }
+}
+
+// Applied by the forms themselves: every text arrives, and the menu and the
+// force feedback dialog stay within a small screen.
+TEST(AppShippedLanguages, TheFormsTakeEveryTextAndStayWithinTheScreen) {
+    for (const ShippedFile& file : ShippedFiles()) {
+        SCOPED_TRACE(file.name);
+        AppRig rig;
+        rig.settings->SaveSetting("Custom", "Lang", file.path);
+        formPadrix& form = rig.Start();
+        EXPECT_EQ(form.Caption(), Text(file, 0));
+        for (const MenuEntryInfo& info : kMenuEntries) {
+            EXPECT_EQ(form.mnuMain().action(info.entry).text(), Text(file, Index(info.entry) + 1));
+        }
+        EXPECT_EQ(form.MsgDirectInputError(), Text(file, 17));
+        EXPECT_LE(form.mnuMain().menu().sizeHint().width(), kMaxWidgetWidth);
+
+        form.mnuRumble_Click();
+        formForceFeedback* dialog = form.forceFeedback();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), Text(file, 3));
+        for (int mode = 0; mode < formForceFeedback::kModes; ++mode) {
+            EXPECT_EQ(dialog->optForceFeedback(mode).text(), Text(file, 25 + mode));
+        }
+        EXPECT_LE(dialog->sizeHint().width(), kMaxWidgetWidth);
+        dialog->close();
+    }
+}
+
+}  // namespace
+}  // namespace padrix::testing
