@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages Padrix needs that are missing.
-# Usage: scripts/deps.sh build|test
+# Usage: scripts/deps.sh build|test|package
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     libsdl2-dev libxtst-dev libx11-dev libxi-dev libevdev-dev libgl-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool trayer jwm xauth groff-base)
+package_pkgs=(dpkg-dev file)
 
 wanted=("${build_pkgs[@]}")
-if [ "${1:-build}" = test ]; then
-    wanted+=("${test_pkgs[@]}")
-fi
+case "${1:-build}" in
+    test) wanted+=("${test_pkgs[@]}") ;;
+    package) wanted+=("${package_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do
