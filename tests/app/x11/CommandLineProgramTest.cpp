@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "Child.h"
 #include "PrivateDisplay.h"
@@ -78,37 +79,94 @@ QStringList FilesUnder(const QString& folder) {
     return files;
 }
 
-// The program on a private display, told to keep its settings elsewhere: the
-// file named is written, the user's configuration folder stays empty.
-TEST(AppCommandLineProgram, SettingsOptionWritesThatFileAndNothingElse) {
-    PrivateDisplay x;
-    ASSERT_TRUE(x.ok()) << "Xvfb did not start";
-    QTemporaryDir dir;
-    for (const char* d : {"config", "home", "runtime", "prefix", "elsewhere"}) {
-        QDir(dir.path()).mkpath(d);
+// The program on a private display with folders of its own and an emulator
+// stand-in, found through the Wine registry, that notes each start.
+class ProgramRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.ok()) << "Xvfb did not start";
+        for (const char* d : {"config", "home", "runtime", "prefix", "elsewhere"}) {
+            QDir(dir.path()).mkpath(d);
+        }
+        QFile::setPermissions(dir.filePath("runtime"), QFileDevice::ReadOwner |
+                                                           QFileDevice::WriteOwner |
+                                                           QFileDevice::ExeOwner);
+        Write(emulator, "#!/bin/sh\necho \"$PADRIX_TEST_RUN\" >> '" + launchLog + "'\n");
+        QFile::setPermissions(emulator, QFile::permissions(emulator) | QFileDevice::ExeOwner);
+        Write(dir.filePath("prefix/system.reg"),
+              "WINE REGISTRY Version 2\n\n"
+              "[Software\\\\Connectix\\\\Connectix Virtual Game Station\\\\General] 1\n"
+              "\"Location\"=\"" +
+                  emulator + "\"\n");
     }
-    QFile::setPermissions(dir.filePath("runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    Environment env = x.Env();
-    env["XDG_CONFIG_HOME"] = dir.filePath("config").toStdString();
-    env["XDG_RUNTIME_DIR"] = dir.filePath("runtime").toStdString();
-    env["HOME"] = dir.filePath("home").toStdString();
-    env["WINEPREFIX"] = dir.filePath("prefix").toStdString();
-    env["QT_QPA_PLATFORM"] = "xcb";
-    env["ASAN_OPTIONS"] = "detect_leaks=0";
-    const QString settings = dir.filePath("elsewhere/second setup.ini");
 
-    Child padrix({PADRIX_BINARY, "--no-launch", "--settings", settings.toStdString()}, env);
+    static void Write(const QString& path, const QString& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+    }
+    static QString Read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    std::unique_ptr<Child> Start(std::vector<std::string> args, const char* run) {
+        Environment env = x.Env();
+        env["XDG_CONFIG_HOME"] = dir.filePath("config").toStdString();
+        env["XDG_RUNTIME_DIR"] = dir.filePath("runtime").toStdString();
+        env["HOME"] = dir.filePath("home").toStdString();
+        env["WINEPREFIX"] = dir.filePath("prefix").toStdString();
+        env["QT_QPA_PLATFORM"] = "xcb";
+        env["ASAN_OPTIONS"] = "detect_leaks=0";
+        env["PADRIX_TEST_RUN"] = run;
+        args.insert(args.begin(), PADRIX_BINARY);
+        return std::make_unique<Child>(args, env);
+    }
+
+    // Ends the program the way the session would.
+    static void Stop(Child& padrix) {
+        kill(padrix.pid(), SIGTERM);
+        int status = 0;
+        ASSERT_TRUE(padrix.WaitExit(20000, &status));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
+
+    PrivateDisplay x;
+    QTemporaryDir dir;
+    const QString emulator = dir.filePath("vgs-stand-in");
+    const QString launchLog = dir.filePath("launched.txt");
+};
+
+// Told to keep its settings elsewhere, the program writes that file and
+// leaves the user's configuration folder empty.
+TEST_F(ProgramRun, SettingsOptionWritesThatFileAndNothingElse) {
+    const QString settings = dir.filePath("elsewhere/second setup.ini");
+    auto padrix = Start({"--settings", settings.toStdString()}, "first");
     // Start-up stores the layout it applied.
     ASSERT_TRUE(WaitUntil([&] { return QFileInfo(settings).size() > 0; }))
         << "the settings file was not written";
-    kill(padrix.pid(), SIGTERM);
-    int status = 0;
-    ASSERT_TRUE(padrix.WaitExit(20000, &status));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    Stop(*padrix);
     EXPECT_EQ(FilesUnder(dir.filePath("config")), QStringList());
     EXPECT_EQ(FilesUnder(dir.filePath("home")), QStringList());
     EXPECT_EQ(FilesUnder(dir.filePath("elsewhere")), QStringList{settings});
+}
+
+// "Start Padrix with VGS" is on: --no-launch skips the emulator for that
+// start only, and the option stays on. The runs are told apart by their
+// environment, which the emulator inherits.
+TEST_F(ProgramRun, NoLaunchSkipsTheEmulatorForThatStartOnly) {
+    const QString settings = dir.filePath("elsewhere/padrix.ini");
+    Write(settings, "[Custom]\nVGSStartUp=-1\n");
+    auto quiet = Start({"--no-launch", "--settings", settings.toStdString()}, "no-launch");
+    ASSERT_TRUE(WaitUntil([&] { return Read(settings).contains("Last="); }))
+        << "start-up did not get as far as the layout";
+    Stop(*quiet);
+
+    auto launching = Start({"--settings", settings.toStdString()}, "plain");
+    ASSERT_TRUE(WaitUntil([&] { return !Read(launchLog).isEmpty(); })) << "no emulator started";
+    Stop(*launching);
+    EXPECT_EQ(Read(launchLog), QStringLiteral("plain\n"));
+    EXPECT_TRUE(Read(settings).contains("VGSStartUp=-1"));
 }
 
 }  // namespace
