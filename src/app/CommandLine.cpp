@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "common/Version.h"
@@ -17,7 +18,9 @@ CommandLine Ended(int status, const QString& output) {
     return {status, output, {}};
 }
 
-CommandLine Refused(const QString& why) {
+// One line, whatever the arguments hold.
+CommandLine Refused(QString why) {
+    why.replace(QRegularExpression(QStringLiteral("[\\x00-\\x1f]")), QStringLiteral("?"));
     return Ended(kUsageErrorStatus, QStringLiteral("%1: %2 Try '%1 --help'.\n").arg(kCommand, why));
 }
 

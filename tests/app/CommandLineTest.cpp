@@ -63,6 +63,7 @@ TEST(AppCommandLine, UnknownOptionsAndArgumentsAreRefusedInOneLine) {
         {{"--no-launch=yes"}, "no-launch"},
         {{"-platform", "xcb"}, "'platform'"},
         {{"-hv"}, "'hv'"},
+        {{"two\nlines"}, "'two?lines'"},
     };
     for (const auto& [args, named] : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());
