@@ -16,7 +16,6 @@
 #include "SdlAllocationCount.h"
 #include "XvfbServer.h"
 #include "app/JoyConfigOpener.h"
-#include "dialogs/formGameControllers.h"
 #include "x11/PadrixOnX.h"
 
 using namespace padrix;
@@ -33,16 +32,6 @@ double CpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-JoyConfigPorts Ports(PadrixOnX& padrix) {
-    return {padrix.form(),
-            padrix.settings(),
-            [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
-            {},
-            [&padrix](QWidget* parent) {
-                return new formGameControllers(padrix.clock(), padrix.form(), parent);
-            }};
 }
 
 void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
@@ -119,7 +108,7 @@ int main(int argc, char** argv) {
         std::printf("cannot start: %s\n", padrix.error().c_str());
         return 1;
     }
-    JoyConfigOpener opener(padrix.form(), Ports(padrix));
+    JoyConfigOpener opener(padrix.form(), padrix.DialogPorts());
     TimeToDialog(padrix, opener);
     Ticks(padrix, opener);
     CaptureWait(padrix, opener);

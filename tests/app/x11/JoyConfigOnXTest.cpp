@@ -9,7 +9,6 @@
 #include "app/JoyConfigOpener.h"
 #include "app/TrayMessage.h"
 #include "dialogs/formAutoConfig.h"
-#include "dialogs/formGameControllers.h"
 
 namespace padrix::testing {
 namespace {
@@ -27,16 +26,6 @@ bool ClickOn(QWidget& w) {
         {"mousemove", "--sync", std::to_string(c.x()), std::to_string(c.y()), "click", "1"});
 }
 
-JoyConfigPorts Ports(PadrixOnX& padrix) {
-    return {padrix.form(),
-            padrix.settings(),
-            [&padrix] { return std::make_unique<SdlControllerAccess>(padrix.clock()); },
-            {},
-            [&padrix](QWidget* parent) {
-                return new formGameControllers(padrix.clock(), padrix.form(), parent);
-            }};
-}
-
 // The dialog opened from the menu entry or by a double click without
 // emulator: a click on pad button A, a real key press of "x", Save; then the
 // pad's button 0 types "x" at the client window.
@@ -48,7 +37,7 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
         GTEST_SKIP() << padrix.error();
     }
     formPadrix& form = padrix.form();
-    JoyConfigOpener opener(form, Ports(padrix));
+    JoyConfigOpener opener(form, padrix.DialogPorts());
     if (GetParam()) {
         form.mnuConfig_Click();
     } else {
@@ -91,7 +80,7 @@ TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
         GTEST_SKIP() << padrix.error();
     }
     formPadrix& form = padrix.form();
-    JoyConfigOpener opener(form, Ports(padrix));
+    JoyConfigOpener opener(form, padrix.DialogPorts());
     form.mnuConfig_Click();
     QPointer<formJoyConfig> dialog = opener.dialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

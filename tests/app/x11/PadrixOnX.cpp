@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <variant>
 
+#include "dialogs/formGameControllers.h"
+
 namespace padrix::testing {
 
 PadrixOnX::PadrixOnX(bool select, int pads, int buttons)
@@ -99,6 +101,14 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     client_->StopKeyRepeat();
     client_->TakeFocusAndPointer();
     return client_->HasFocus() ? "" : "the client window did not get the focus";
+}
+
+JoyConfigPorts PadrixOnX::DialogPorts() {
+    return {*form_,
+            *settings_,
+            [this] { return std::make_unique<SdlControllerAccess>(clock_); },
+            {},
+            [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); }};
 }
 
 bool PadrixOnX::FocusClient() {

@@ -11,6 +11,7 @@
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
 #include "app/formPadrix.h"
+#include "dialogs/JoyConfigHost.h"
 #include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
@@ -48,6 +49,8 @@ class PadrixOnX {
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
     SettingsStore& settings() { return *settings_; }
     Clock& clock() { return clock_; }
+    // What the configuration dialog needs, over this main form.
+    JoyConfigPorts DialogPorts();
     // Gives the client window the focus and the pointer again.
     bool FocusClient();
     // Rings joypad n's doorbell, as its event device would on a change.
