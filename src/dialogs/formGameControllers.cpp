@@ -51,8 +51,8 @@ formGameControllers::formGameControllers(Clock& clock, JoyConfigHost& host, QWid
     setObjectName(QStringLiteral("formGameControllers"));
     setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
-    setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // sized to the pads listed
     auto* note = new QLabel(
         QStringLiteral("Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered "
                        "from 1, as in the configuration dialog."),

@@ -111,13 +111,7 @@ class ProgramRun : public ::testing::Test {
     }
 
     std::unique_ptr<Child> Start(std::vector<std::string> args, const char* run) {
-        Environment env = x.Env();
-        env["XDG_CONFIG_HOME"] = dir.filePath("config").toStdString();
-        env["XDG_RUNTIME_DIR"] = dir.filePath("runtime").toStdString();
-        env["HOME"] = dir.filePath("home").toStdString();
-        env["WINEPREFIX"] = dir.filePath("prefix").toStdString();
-        env["QT_QPA_PLATFORM"] = "xcb";
-        env["ASAN_OPTIONS"] = "detect_leaks=0";
+        Environment env = x.ProgramEnv(dir.path().toStdString());
         env["PADRIX_TEST_RUN"] = run;
         args.insert(args.begin(), PADRIX_BINARY);
         return std::make_unique<Child>(args, env);

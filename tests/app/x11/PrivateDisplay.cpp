@@ -94,4 +94,15 @@ bool PrivateDisplay::Xdotool(const std::vector<std::string>& args) {
     return RunCommand(argv, Env());
 }
 
+Environment PrivateDisplay::ProgramEnv(const std::string& root) const {
+    Environment env = Env();
+    env["XDG_CONFIG_HOME"] = root + "/config";
+    env["XDG_RUNTIME_DIR"] = root + "/runtime";
+    env["HOME"] = root + "/home";
+    env["WINEPREFIX"] = root + "/prefix";
+    env["QT_QPA_PLATFORM"] = "xcb";
+    env["ASAN_OPTIONS"] = "detect_leaks=0";
+    return env;
+}
+
 }  // namespace padrix::testing

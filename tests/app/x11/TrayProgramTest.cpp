@@ -41,13 +41,7 @@ class AppTray : public ::testing::Test {
     }
 
     std::unique_ptr<Child> StartPadrix() {
-        Environment env = x.Env();
-        env["XDG_CONFIG_HOME"] = dir.filePath("config").toStdString();
-        env["XDG_RUNTIME_DIR"] = dir.filePath("runtime").toStdString();
-        env["HOME"] = dir.filePath("home").toStdString();
-        env["WINEPREFIX"] = dir.filePath("prefix").toStdString();
-        env["QT_QPA_PLATFORM"] = "xcb";
-        env["ASAN_OPTIONS"] = "detect_leaks=0";
+        Environment env = x.ProgramEnv(dir.path().toStdString());
         return std::make_unique<Child>(std::vector<std::string>{PADRIX_BINARY}, env);
     }
 
