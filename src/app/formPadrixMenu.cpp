@@ -59,6 +59,12 @@ void formPadrix::Toggle(bool& option, std::string_view key) {
 void formPadrix::mnuEnabled_Click() {
     tray_.Enabled = !tray_.Enabled;
     timer_.SetEnabled(tray_.Enabled);
+    // Paused, nothing would ever let go of a held key, and the X server
+    // repeats a key held through XTest into whatever has the focus. A button
+    // still held when mapping resumes presses its key again.
+    if (!tray_.Enabled) {
+        engine_.ReleaseAll();
+    }
     RefreshMenu();
 }
 

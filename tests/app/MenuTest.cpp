@@ -64,7 +64,7 @@ TEST_F(AppMenu, EveryToggleWritesItsKeyAndReadsBackAtTheNextStart) {
     }
 }
 
-TEST_F(AppMenu, EnabledAndSwapAreNeverSavedAndDisablingKeepsHeldKeysDown) {
+TEST_F(AppMenu, EnabledAndSwapAreNeverSavedAndDisablingLetsGoOfHeldKeys) {
     const QByteArray before = rig.FileBytes(rig.settingsPath);
     rig.controllers.pads[0]->state.buttons[0] = 0x80;
     form->engine().PollCycle();
@@ -72,12 +72,14 @@ TEST_F(AppMenu, EnabledAndSwapAreNeverSavedAndDisablingKeepsHeldKeysDown) {
     Entry(MenuEntry::Enabled).trigger();
     EXPECT_FALSE(form->Timer1().Enabled());
     EXPECT_FALSE(Entry(MenuEntry::Enabled).isChecked());
-    EXPECT_TRUE(rig.output.Take().empty()) << "J stays down while disabled";
+    EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Up('J')}) << "no key stays down paused";
     Entry(MenuEntry::SwapLR).trigger();
     EXPECT_TRUE(form->tray().SwapLR);
-    rig.controllers.pads[0]->state.buttons[0] = 0;
     Entry(MenuEntry::Enabled).trigger();
     EXPECT_TRUE(form->Timer1().Enabled());
+    form->engine().PollCycle();
+    EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Down('J')}) << "still held: pressed again";
+    rig.controllers.pads[0]->state.buttons[0] = 0;
     form->engine().PollCycle();
     EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Up('J')});
     EXPECT_EQ(rig.FileBytes(rig.settingsPath), before);

@@ -1,5 +1,7 @@
 #include <QMessageBox>
 #include <QSlider>
+#include <QTest>
+#include <QTimer>
 
 #include "JoyConfigRig.h"
 
@@ -137,6 +139,28 @@ TEST_F(DialogsJoyConfig, SaveWritesTheCustomMapAndANamedProfileWhereItBelongs) {
             EXPECT_NE(Stored("Game", "3"), c.code);
         }
     }
+}
+
+TEST_F(DialogsJoyConfig, SaveWithTheSecondJoypadShownStoresAndAppliesItsMapOnly) {
+    Plug("Pad 1");
+    Plug("Pad 2");
+    formPadrix& form = Start();
+    const KeyMap before = form.engine().tables.keyMap[0];
+    formJoyConfig& d = Open();
+    d.show();
+    d.cmbJoyPad().setCurrentIndex(1);
+    d.cmbJoyPad_Click();
+    const std::string joypad1 = Stored("Custom", "3");  // stored by the switch
+    ASSERT_NE(joypad1, "81");
+    QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Q); });
+    d.btnJoy(3).click();
+    ASSERT_EQ(d.Tag(3), "81");
+    d.btnSave().click();
+    Flush();
+    EXPECT_EQ(Stored("Custom2", "3"), "81");
+    EXPECT_EQ(Stored("Custom", "3"), joypad1) << "joypad 1's stored map is untouched";
+    EXPECT_EQ(form.engine().tables.keyMap[1].A, 81);
+    EXPECT_EQ(form.engine().tables.keyMap[0].A, before.A);
 }
 
 TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {

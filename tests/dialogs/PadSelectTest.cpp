@@ -119,6 +119,18 @@ TEST_F(DialogsPadSelect, APadPressStartsItsCaptureAndPressesDuringOneAreHeld) {
     EXPECT_EQ(Tick(), 4);
 }
 
+TEST_F(DialogsPadSelect, EachOfTheFirstNineButtonsStartsItsOwnSlot) {
+    VirtualPad& pad = Plug("Pad 1");
+    Open().show();
+    const int startedSlot[] = {3, 4, 5, 0, 1, 2, 11, 12, 10};
+    for (int button = 0; button < 9; ++button) {
+        pad.SetButton(button, true);
+        EXPECT_EQ(Tick(), startedSlot[button]) << "button " << button;
+        pad.SetButton(button, false);
+        EXPECT_EQ(Tick(), -1);
+    }
+}
+
 TEST_F(DialogsPadSelect, NoJoypadOrOneThatCannotBeReadStartsNothing) {
     {
         formJoyConfig& d = Open();

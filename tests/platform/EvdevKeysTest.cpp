@@ -1,10 +1,16 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include <vector>
 
+#include "engine/VirtualKeys.h"
 #include "platform/uinput/EvdevKeyboard.h"
+#include "platform/uinput/EvdevKeys.h"
 
 namespace padrix::testing {
 namespace {
@@ -93,6 +99,50 @@ TEST_F(PlatformEvdevKeyboard, AKeyboardThatGoesAwayHoldsNothing) {
     EXPECT_EQ(keyboard->fd(), -1);
     EXPECT_FALSE(keyboard->Held(KEY_TAB));
     EXPECT_FALSE(keyboard->Drain());
+}
+
+bool Readable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 5000) == 1;
+}
+
+// Keyboards appear in the folder after start as named pipes: udev's new
+// node, then its permissions.
+TEST(PlatformEvdevKeys, AKeyboardPluggedInLaterIsFollowedAndMayComeBack) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("padrix-hotplug-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    uinput::EvdevKeys keys(folder, [](int) { return true; });
+    ASSERT_TRUE(keys.WatchesFolder());
+    ASSERT_FALSE(keys.HasKeyboards());
+    const auto plugIn = [&folder] {
+        EXPECT_EQ(mkfifo((folder / "event7").c_str(), 0600), 0);
+        EXPECT_EQ(mkfifo((folder / "mouse0").c_str(), 0600), 0);
+        // Read-write, so the pipe has a writer before Padrix opens it.
+        return open((folder / "event7").c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    };
+    for (int round = 0; round < 2; ++round) {
+        const int device = plugIn();
+        ASSERT_GE(device, 0);
+        ASSERT_TRUE(Readable(keys.EventFd()));
+        keys.TakeEvents();
+        ASSERT_TRUE(keys.HasKeyboards()) << round;
+        chmod((folder / "event7").c_str(), 0660);
+        const input_event press[] = {Key(KEY_TAB, 1), Report()};
+        ASSERT_EQ(write(device, press, sizeof press), static_cast<ssize_t>(sizeof press));
+        ASSERT_TRUE(Readable(keys.EventFd()));
+        EXPECT_TRUE(keys.TakeEvents());
+        EXPECT_TRUE(keys.IsKeyDown(vk::Tab)) << round;
+        // Unplugged: the node goes, the device reads end of file.
+        fs::remove(folder / "event7");
+        fs::remove(folder / "mouse0");
+        close(device);
+        EXPECT_TRUE(keys.TakeEvents());
+        EXPECT_FALSE(keys.IsKeyDown(vk::Tab));
+        EXPECT_FALSE(keys.HasKeyboards());
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

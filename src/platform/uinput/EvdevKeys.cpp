@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "engine/VirtualKeys.h"
 #include "platform/keycodes/KeyCodes.h"
@@ -51,31 +52,21 @@ unsigned OtherSide(std::uint8_t vk) {
 
 }  // namespace
 
-EvdevKeys::EvdevKeys(const std::filesystem::path& folder) {
+bool IsUserKeyboard(int fd) {
+    return HasTabKey(fd) && !IsOurVirtualKeyboard(fd);
+}
+
+EvdevKeys::EvdevKeys(const std::filesystem::path& folder) : EvdevKeys(folder, IsUserKeyboard) {}
+
+EvdevKeys::EvdevKeys(const std::filesystem::path& folder, KeyboardTest isKeyboard)
+    : isKeyboard_(std::move(isKeyboard)), watch_(folder), epoll_(epoll_create1(EPOLL_CLOEXEC)) {
+    Watch(watch_.fd());
     namespace fs = std::filesystem;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (!it->path().filename().string().starts_with("event")) {
-            continue;
+        if (IsEventDeviceName(it->path().filename().string())) {
+            Open(it->path());
         }
-        const int fd = open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            continue;
-        }
-        if (HasTabKey(fd) && !IsOurVirtualKeyboard(fd)) {
-            keyboards_.emplace_back(fd);
-        } else {
-            close(fd);
-        }
-    }
-    if (keyboards_.empty()) {
-        return;
-    }
-    epoll_ = epoll_create1(EPOLL_CLOEXEC);
-    for (const EvdevKeyboard& keyboard : keyboards_) {
-        epoll_event watch{};
-        watch.events = EPOLLIN;
-        epoll_ctl(epoll_, EPOLL_CTL_ADD, keyboard.fd(), &watch);
     }
 }
 
@@ -85,19 +76,52 @@ EvdevKeys::~EvdevKeys() {
     }
 }
 
+void EvdevKeys::Watch(int fd) const {
+    if (epoll_ >= 0 && fd >= 0) {
+        epoll_event watch{};
+        watch.events = EPOLLIN;
+        epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &watch);
+    }
+}
+
+bool EvdevKeys::IsOpen(const std::filesystem::path& path) const {
+    return std::any_of(keyboards_.begin(), keyboards_.end(),
+                       [&path](const OpenKeyboard& k) { return k.path == path; });
+}
+
+void EvdevKeys::Open(const std::filesystem::path& path) {
+    if (IsOpen(path)) {
+        return;
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    if (!isKeyboard_(fd)) {
+        close(fd);
+        return;
+    }
+    Watch(fd);
+    keyboards_.push_back({path, EvdevKeyboard(fd)});
+}
+
 bool EvdevKeys::TakeEvents() {
-    // A keyboard that went away closes its descriptor, which also takes it
-    // out of the epoll set.
     bool changed = false;
-    for (EvdevKeyboard& keyboard : keyboards_) {
-        changed = keyboard.Drain() || changed;
+    for (OpenKeyboard& open : keyboards_) {
+        changed = open.keyboard.Drain() || changed;
+    }
+    // A keyboard that went away has closed its descriptor, which also took
+    // it out of the epoll set; forgetting it lets it come back.
+    keyboards_.remove_if([](const OpenKeyboard& k) { return k.keyboard.fd() < 0; });
+    for (const std::filesystem::path& path : watch_.TakeNewDevices()) {
+        Open(path);
     }
     return changed;
 }
 
 bool EvdevKeys::Held(unsigned code) const {
     return std::any_of(keyboards_.begin(), keyboards_.end(),
-                       [code](const EvdevKeyboard& k) { return k.Held(code); });
+                       [code](const OpenKeyboard& k) { return k.keyboard.Held(code); });
 }
 
 bool EvdevKeys::IsKeyDown(std::uint8_t vk) {

@@ -62,14 +62,19 @@ std::variant<DesktopPlatform, std::string> OpenUinputPlatform(const SessionEnvir
     platform.backend = OutputBackend::kUinput;
     platform.output =
         std::make_unique<UinputOutput>(std::get<std::unique_ptr<UinputDevice>>(std::move(device)));
-    if (auto keys = std::make_unique<EvdevKeys>("/dev/input"); keys->HasKeyboards()) {
-        platform.keys = std::move(keys);
+    auto evdevKeys = std::make_unique<EvdevKeys>("/dev/input");
+    if (evdevKeys->HasKeyboards()) {
+        platform.keys = std::move(evdevKeys);
     }
 #if PADRIX_HAVE_X11
     AddX11Parts(platform, env, waylandSession);
 #else
     (void)waylandSession;
 #endif
+    // No keyboard yet, and none from X: one may still be plugged in.
+    if (!platform.keys && evdevKeys && evdevKeys->WatchesFolder()) {
+        platform.keys = std::move(evdevKeys);
+    }
     if (!platform.keys) {
         platform.keys = std::make_unique<NoKeys>();
     }
