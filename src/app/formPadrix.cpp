@@ -133,7 +133,7 @@ void formPadrix::Form_Unload() {
 }
 
 void formPadrix::InitLanguage() {
-    ApplyLanguageFile(StoredLanguagePath(ports_.settings), kMainFormTexts,
+    ApplyLanguageFile(ports_.language.Path(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

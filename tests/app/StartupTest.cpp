@@ -149,13 +149,14 @@ TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {
     first.Start();
     AppRig second;
     second.controllers.Add("pad");
+    const InterfaceLanguage language(*second.settings, {}, "C");
     for (const bool askedByMain : {true, false}) {
         SingleInstance sameLock(QString::fromStdString(first.runtimeFolder));
         if (askedByMain) {
             ASSERT_FALSE(sameLock.Acquire());
         }
         formPadrix other(
-            {sameLock, second.controllers, *second.settings, second.output, second.keys,
+            {sameLock, second.controllers, *second.settings, language, second.output, second.keys,
              second.screenshots, second.windows, second.launcher, second.clock, second.random},
             {second.programFolder, {}, {}});
         EXPECT_EQ(other.Form_Load(), formPadrix::LoadResult::kAlreadyRunning) << askedByMain;
