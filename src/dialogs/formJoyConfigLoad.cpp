@@ -1,7 +1,5 @@
-#include <QMessageBox>
 #include <algorithm>
 
-#include "dialogs/PlainMessageBox.h"
 #include "dialogs/formJoyConfig.h"
 #include "settings/LanguageForms.h"
 #include "settings/OptionKeys.h"
@@ -41,9 +39,12 @@ void formJoyConfig::Form_Load() {
 
 void formJoyConfig::StartInputSystem() {
     controllers_ = ports_.makeControllers ? ports_.makeControllers() : nullptr;
-    if (controllers_ == nullptr || !controllers_->StartDirectInput()) {
+    if (controllers_ == nullptr) {
+        ShowInputStartError(MsgDirectInputError, {});
+    } else if (!controllers_->StartDirectInput()) {
+        const std::string reason = controllers_->StartError();
         controllers_.reset();
-        ShowPlainMessage(QMessageBox::Critical, kProgramName, MsgDirectInputError);
+        ShowInputStartError(MsgDirectInputError, reason);
     }
 }
 

@@ -63,6 +63,7 @@ class JoyConfigRig : public ::testing::Test {
                                if (!inputStarts) {
                                    auto failing = std::make_unique<fakes::FakeControllers>();
                                    failing->startOk = false;
+                                   failing->startError = "no joystick driver";
                                    return failing;
                                }
                                return std::make_unique<SdlControllerAccess>(app.clock);

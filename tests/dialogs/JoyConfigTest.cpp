@@ -152,7 +152,7 @@ TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
     });
     formJoyConfig& d = Open();
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(text, "Error starting Direct Input, please make sure you have DirectX installed");
+    EXPECT_EQ(text, "The game controller input could not be started.\n\nSDL: no joystick driver");
     EXPECT_EQ(d.cmbJoyPad().count(), 1);
     EXPECT_EQ(d.Tag(3), "75") << "the map still shows";
 }
