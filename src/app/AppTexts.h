@@ -3,15 +3,15 @@
 #include <QString>
 
 #include "common/Version.h"
+#include "dialogs/InputStartError.h"
 #include "dialogs/PlainMessageBox.h"
 
 namespace padrix {
 
-// Built-in texts of the main form; a language file may replace the first four.
+// Built-in texts of the main form; a language file may replace both, as it
+// may the message kDefaultDirectInputError.
 inline const QString kDefaultCaption =
     QStringLiteral("Padrix %1 for DirectX8").arg(QLatin1String(kPadrixVersion));
-inline const QString kDefaultDirectInputError =
-    QStringLiteral("Error starting Direct Input, please make sure you have DirectX 7a installed");
 inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the joystick");
 
 // Our credit, in the icon's tip and in the About box.

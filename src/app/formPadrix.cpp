@@ -5,7 +5,7 @@
 
 #include "AppTexts.h"
 #include "ProcessPriority.h"
-#include "dialogs/PlainMessageBox.h"
+#include "dialogs/InputStartError.h"
 #include "dialogs/formForceFeedback.h"
 #include "engine/VirtualKeys.h"
 #include "settings/LanguageForms.h"
@@ -57,7 +57,7 @@ formPadrix::LoadResult formPadrix::Form_Load() {
     menu_.SetCaption(MenuEntry::About, QStringLiteral("About ") + caption_ + QStringLiteral("..."));
     InitLanguage();
     if (!ports_.controllers.StartDirectInput()) {
-        ShowPlainMessage(QMessageBox::Critical, kProgramName, msgDirectInputError_);
+        ShowInputStartError(msgDirectInputError_, ports_.controllers.StartError());
         unloaded_ = true;
         return LoadResult::kInputSystemFailed;
     }
@@ -133,7 +133,7 @@ void formPadrix::Form_Unload() {
 }
 
 void formPadrix::InitLanguage() {
-    ApplyLanguageFile(StoredLanguagePath(ports_.settings), kMainFormTexts,
+    ApplyLanguageFile(ports_.language.Path(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

@@ -18,6 +18,7 @@
 #include "engine/MappingEngine.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/SettingsStore.h"
 
 namespace padrix {
@@ -28,6 +29,7 @@ struct FormPadrixPorts {
     SingleInstance& instance;
     ControllerAccess& controllers;
     SettingsStore& settings;
+    const InterfaceLanguage& language;
     EventOutput& output;
     PhysicalKeys& keys;
     Screenshotter& screenshots;
@@ -83,7 +85,7 @@ class formPadrix final : public QObject, public JoyConfigHost {
 
     void ApplySwapLR();
     void StartEmulator(bool atStartup);
-    // Applies the chosen language file to the caption, menu and messages.
+    // Applies the interface language to the caption, menu and messages.
     void InitLanguage() override;
 
     // What the configuration dialog uses.

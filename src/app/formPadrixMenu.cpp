@@ -76,7 +76,8 @@ void formPadrix::mnuConfig_Click() {
 
 void formPadrix::mnuRumble_Click() {
     if (!forceFeedback_) {
-        forceFeedback_ = new formForceFeedback(engine_.options.RumbleType, ports_.settings);
+        forceFeedback_ =
+            new formForceFeedback(engine_.options.RumbleType, ports_.settings, ports_.language);
         forceFeedback_->setAttribute(Qt::WA_DeleteOnClose);
         forceFeedback_->Form_Load();
     }

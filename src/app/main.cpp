@@ -19,7 +19,9 @@
 #include "platform/Backend.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/InputSettings.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/LanguageList.h"
+#include "settings/MessagesLocale.h"
 #include "settings/OptionKeys.h"
 
 using namespace padrix;
@@ -36,18 +38,21 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     const Launcher launcher;
     NoWindowActivator noWindows;
     WindowActivator& windows = platform.windows ? *platform.windows : noWindows;
-    formPadrix form({instance, controllers, settings, *platform.output, *platform.keys,
+    InterfaceLanguage language(
+        settings, LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
+        MessagesLocaleOfProcess());
+    formPadrix form({instance, controllers, settings, language, *platform.output, *platform.keys,
                      *platform.screenshots, windows, launcher, clock, random},
                     ProgramPaths(QCoreApplication::applicationDirPath()));
     form.SetNoLaunch(start.noLaunch);
 
     JoyConfigOpener joyConfig(
-        form, JoyConfigPorts{form, settings,
-                             [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
-                             LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
-                             [&clock, &form](QWidget* parent) {
-                                 return new formGameControllers(clock, form, parent);
-                             }});
+        form,
+        JoyConfigPorts{form, settings,
+                       [&clock] { return std::make_unique<SdlControllerAccess>(clock); }, language,
+                       [&clock, &form](QWidget* parent) {
+                           return new formGameControllers(clock, form, parent);
+                       }});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,

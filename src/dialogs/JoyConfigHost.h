@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Controllers.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/Profiles.h"
 #include "settings/SettingsStore.h"
 
@@ -46,8 +47,8 @@ struct JoyConfigPorts {
     SettingsStore& settings;
     // The dialog's own controller access; the dialog starts it.
     std::function<std::unique_ptr<ControllerAccess>()> makeControllers;
-    // Where language files are looked for, in order.
-    std::vector<std::string> languageFolders;
+    // The interface language, shared with the main form.
+    InterfaceLanguage& language;
     // Makes the Game Controllers window as a window of its own owned by
     // parent, over the same host.
     std::function<QWidget*(QWidget* parent)> makeGameControllers;

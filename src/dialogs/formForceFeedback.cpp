@@ -20,10 +20,11 @@ constexpr int kFirstOptionId = 25;
 }  // namespace
 
 formForceFeedback::formForceFeedback(std::int16_t& rumbleType, SettingsStore& settings,
-                                     QWidget* parent)
+                                     const InterfaceLanguage& language, QWidget* parent)
     : QDialog(parent),
       rumbleType_(rumbleType),
       settings_(settings),
+      language_(language),
       label1_(QStringLiteral("This feature haven't been tested and probably will *NOT WORK*")),
       btnOK_(QStringLiteral("&OK")) {
     setObjectName(QStringLiteral("formForceFeedback"));
@@ -67,7 +68,7 @@ void formForceFeedback::optForceFeedback_Click(int index) {
 }
 
 void formForceFeedback::ApplyLanguage() {
-    ApplyLanguageFile(StoredLanguagePath(settings_), kForceFeedbackTexts,
+    ApplyLanguageFile(language_.Path(), kForceFeedbackTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/InterfaceLanguage.h"
 #include "settings/SettingsStore.h"
 
 namespace padrix {
@@ -21,7 +22,8 @@ class formForceFeedback final : public QDialog {
     static constexpr int kModes = 4;
 
     // rumbleType is the main form's mode, which the dialog reads and sets.
-    formForceFeedback(std::int16_t& rumbleType, SettingsStore& settings, QWidget* parent = nullptr);
+    formForceFeedback(std::int16_t& rumbleType, SettingsStore& settings,
+                      const InterfaceLanguage& language, QWidget* parent = nullptr);
 
     // Selects the current mode (storing it again) and applies the language.
     void Form_Load();
@@ -38,6 +40,7 @@ class formForceFeedback final : public QDialog {
 
     std::int16_t& rumbleType_;
     SettingsStore& settings_;
+    const InterfaceLanguage& language_;
     QLabel label1_;
     std::array<QRadioButton*, kModes> options_{};
     QButtonGroup group_;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/InputStartError.h"
 #include "dialogs/JoyConfigHost.h"
 #include "dialogs/PadCanvas.h"
 #include "dialogs/PadWatcher.h"
@@ -85,8 +86,7 @@ class formJoyConfig final : public QDialog {
     bool CaptureCancelled = false;
     int LastKeyCode = 0;
     bool CaptureBusy = false;
-    QString MsgDirectInputError =
-        QStringLiteral("Error starting Direct Input, please make sure you have DirectX installed");
+    QString MsgDirectInputError = kDefaultDirectInputError;
     QString MsgPressKey =
         QStringLiteral("Press the key on the KEYBOARD to be assigned to the joypad button");
     QString MsgNoJoystick = QStringLiteral("Couldn't detect the joystick");

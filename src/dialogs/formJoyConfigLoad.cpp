@@ -1,7 +1,5 @@
-#include <QMessageBox>
 #include <algorithm>
 
-#include "dialogs/PlainMessageBox.h"
 #include "dialogs/formJoyConfig.h"
 #include "settings/LanguageForms.h"
 #include "settings/OptionKeys.h"
@@ -41,9 +39,12 @@ void formJoyConfig::Form_Load() {
 
 void formJoyConfig::StartInputSystem() {
     controllers_ = ports_.makeControllers ? ports_.makeControllers() : nullptr;
-    if (controllers_ == nullptr || !controllers_->StartDirectInput()) {
+    if (controllers_ == nullptr) {
+        ShowInputStartError(MsgDirectInputError, {});
+    } else if (!controllers_->StartDirectInput()) {
+        const std::string reason = controllers_->StartError();
         controllers_.reset();
-        ShowPlainMessage(QMessageBox::Critical, kProgramName, MsgDirectInputError);
+        ShowInputStartError(MsgDirectInputError, reason);
     }
 }
 
@@ -158,24 +159,21 @@ QString formJoyConfig::SectionOfProfileBox() const {
     return QString::fromStdString(std::string(TrimSpaces(cmbName_->currentText().toStdString())));
 }
 
+// Shows the language the forms speak; only the user's own pick stores one.
 void formJoyConfig::FillLanguageList() {
-    const std::string stored = StoredLanguagePath(ports_.settings);
     cmbLanguage_->setEnabled(false);
     cmbLanguage_->clear();
-    languages_ = ListLanguageFiles(ports_.languageFolders);
+    languages_ = ports_.language.Files();
     for (const LanguageFileEntry& entry : languages_) {
         cmbLanguage_->addItem(QString::fromStdString(entry.name));
     }
     if (languages_.empty()) {
         return;
     }
+    const auto shown = FindStoredLanguage(languages_, ports_.language.Path());
+    cmbLanguage_->setCurrentIndex(shown ? static_cast<int>(*shown) : -1);
     cmbLanguage_->setVisible(true);
     cmbLanguage_->setEnabled(true);
-    const auto selected = FindStoredLanguage(languages_, stored);
-    cmbLanguage_->setCurrentIndex(selected ? static_cast<int>(*selected) : 0);
-    if (!selected) {
-        cmbLanguage_Click();
-    }
 }
 
 void formJoyConfig::cmbLanguage_Click() {
@@ -184,14 +182,14 @@ void formJoyConfig::cmbLanguage_Click() {
         static_cast<std::size_t>(index) >= languages_.size()) {
         return;
     }
-    if (ChooseLanguage(ports_.settings, languages_[static_cast<std::size_t>(index)].path)) {
+    if (ports_.language.Choose(languages_[static_cast<std::size_t>(index)].path)) {
         ApplyLanguage();
         ports_.host.InitLanguage();
     }
 }
 
 void formJoyConfig::ApplyLanguage() {
-    ApplyLanguageFile(StoredLanguagePath(ports_.settings), kJoyConfigTexts,
+    ApplyLanguageFile(ports_.language.Path(), kJoyConfigTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

@@ -53,6 +53,9 @@ class ControllerAccess {
 
     // Starts the controller system; false when it cannot be started.
     virtual bool StartDirectInput() = 0;
+    // Why the last start failed, in the controller system's own words; empty
+    // once a start succeeded, or when the system gave no reason.
+    virtual std::string StartError() const = 0;
 
     // Number of controllers attached now (not capped at 8).
     virtual int CountJoypads() = 0;

@@ -26,6 +26,8 @@ SdlControllerAccess::~SdlControllerAccess() = default;
 bool SdlControllerAccess::StartDirectInput() {
     if (session_ == nullptr) {
         session_ = SdlSession::Start();
+        // Nothing calls SDL between its failure and here.
+        startError_ = session_ == nullptr ? SDL_GetError() : "";
     }
     return session_ != nullptr;
 }

@@ -43,6 +43,8 @@ class SdlControllerAccess : public ControllerAccess {
     // Starts SDL's joystick (and, where available, haptic) support. Until it
     // has succeeded there are no joypads. Starting again changes nothing.
     bool StartDirectInput() override;
+    // SDL's own error text from the failed start.
+    std::string StartError() const override { return startError_; }
     int CountJoypads() override;
     std::unique_ptr<Joypad> OpenJoypad(int n, bool exclusive) override;
     // The same, with what only SDL's joypads tell (hats, a test rumble).
@@ -61,6 +63,7 @@ class SdlControllerAccess : public ControllerAccess {
     DoorbellOpener openDoorbell_;
     std::shared_ptr<SdlSession> session_;
     std::map<int, std::string> openedNames_;  // by joypad number
+    std::string startError_;
 };
 
 }  // namespace padrix

@@ -75,9 +75,9 @@ std::vector<std::string> LanguageFolders(const std::string& programDir) {
 }
 
 std::optional<std::size_t> FindStoredLanguage(const std::vector<LanguageFileEntry>& entries,
-                                              std::string_view storedPath) {
+                                              std::string_view path) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].path == storedPath) {
+        if (entries[i].path == path) {
             return i;
         }
     }

@@ -25,8 +25,9 @@ std::vector<LanguageFileEntry> ListLanguageFiles(const std::vector<std::string>&
 // (<prefix>/share/padrix/languages) when it exists and is another folder.
 std::vector<std::string> LanguageFolders(const std::string& programDir);
 
-// The entry whose path equals the stored "Lang" value exactly.
+// The entry whose path equals path exactly (the stored or the effective
+// language's).
 std::optional<std::size_t> FindStoredLanguage(const std::vector<LanguageFileEntry>& entries,
-                                              std::string_view storedPath);
+                                              std::string_view path);
 
 }  // namespace padrix

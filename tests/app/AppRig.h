@@ -21,6 +21,7 @@
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "settings/IniSettingsStore.h"
+#include "settings/InterfaceLanguage.h"
 
 // Readable QStrings in test messages.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -39,6 +40,9 @@ struct AppRig {
     std::string winePrefix = Folder("prefix");
     std::string launchLog = dir.filePath("launched.txt").toStdString();
     std::string runtimeFolder = Folder("runtime");
+    std::string languageFolder = Folder("languages");
+    // The desktop's locale for messages, as LANG names it.
+    std::string locale = "C";
 
     fakes::FakeControllers controllers;
     fakes::RecordingOutput output;
@@ -48,14 +52,19 @@ struct AppRig {
     fakes::ScriptedRandom random;
     NoWindowActivator windows;
     std::unique_ptr<IniSettingsStore> settings = std::make_unique<IniSettingsStore>(settingsPath);
+    // Made with the main form, over the settings and locale of that moment.
+    std::unique_ptr<InterfaceLanguage> language;
     Launcher launcher{LauncherTools{Script("opener"), Script("wine"), winePrefix}};
     SingleInstance instance{QString::fromStdString(runtimeFolder)};
     std::unique_ptr<formPadrix> form;
 
     formPadrix& Make() {
+        form.reset();
+        language = std::make_unique<InterfaceLanguage>(
+            *settings, std::vector<std::string>{languageFolder}, locale);
         form = std::make_unique<formPadrix>(
-            FormPadrixPorts{instance, controllers, *settings, output, keys, screenshots, windows,
-                            launcher, clock, random},
+            FormPadrixPorts{instance, controllers, *settings, *language, output, keys, screenshots,
+                            windows, launcher, clock, random},
             FormPadrixPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
         return *form;
     }

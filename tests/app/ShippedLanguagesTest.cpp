@@ -135,6 +135,8 @@ TEST(AppShippedLanguages, EachTextFitsItsPlace) {
         EXPECT_EQ(IconTip(caption), caption + kTipCredit) << file.name << ": the tip is cut";
         EXPECT_TRUE(caption.contains(QStringLiteral("Padrix ") + kPadrixVersion))
             << file.name << ": the caption names the version";
+        EXPECT_FALSE(Text(file, 17).contains(QStringLiteral("DirectX")))
+            << file.name << ": the controller input is SDL's";
     }
 }
 

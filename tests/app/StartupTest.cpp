@@ -83,13 +83,14 @@ QByteArray Texts(int lastId) {
     return text;
 }
 
-// The message comes from the language file, which is read first; start-up
-// then ends with nothing registered.
+// The message comes from the language file, which is read first, and names
+// what the controller system said; start-up then ends with nothing registered.
 TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
     AppRig rig;
     rig.WriteFile(rig.programFolder + "/Padrix_Test.txt", Texts(18));
     rig.settings->SaveSetting("Custom", "Lang", rig.programFolder + "/Padrix_Test.txt");
     rig.controllers.startOk = false;
+    rig.controllers.startError = "Couldn't open /dev/input";
     rig.controllers.Add("pad");
     formPadrix& form = rig.Make();
     QStringList shown;
@@ -100,7 +101,7 @@ TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
         EXPECT_EQ(box.textFormat(), Qt::PlainText);
     });
     EXPECT_EQ(form.Form_Load(), formPadrix::LoadResult::kInputSystemFailed);
-    EXPECT_EQ(shown, (QStringList{"Padrix", "t17"}));
+    EXPECT_EQ(shown, (QStringList{"Padrix", "t17\n\nSDL: Couldn't open /dev/input"}));
     EXPECT_FALSE(form.presence().FallbackShown() || form.presence().IconShown());
     EXPECT_EQ(rig.controllers.pads[0]->opens, 0);
     EXPECT_FALSE(form.Timer1().Enabled());
@@ -149,13 +150,14 @@ TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {
     first.Start();
     AppRig second;
     second.controllers.Add("pad");
+    const InterfaceLanguage language(*second.settings, {}, "C");
     for (const bool askedByMain : {true, false}) {
         SingleInstance sameLock(QString::fromStdString(first.runtimeFolder));
         if (askedByMain) {
             ASSERT_FALSE(sameLock.Acquire());
         }
         formPadrix other(
-            {sameLock, second.controllers, *second.settings, second.output, second.keys,
+            {sameLock, second.controllers, *second.settings, language, second.output, second.keys,
              second.screenshots, second.windows, second.launcher, second.clock, second.random},
             {second.programFolder, {}, {}});
         EXPECT_EQ(other.Form_Load(), formPadrix::LoadResult::kAlreadyRunning) << askedByMain;

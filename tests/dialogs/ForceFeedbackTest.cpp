@@ -5,6 +5,7 @@
 
 #include "dialogs/formForceFeedback.h"
 #include "engine/Options.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/MemorySettingsStore.h"
 
 namespace padrix {
@@ -13,12 +14,13 @@ namespace {
 class DialogsForceFeedback : public ::testing::Test {
   protected:
     MemorySettingsStore store;
+    InterfaceLanguage language{store, {}, "C"};
     std::int16_t rumbleType = kRumbleRandom;
     std::string Stored() { return store.GetSetting("Custom", "RumbleType", "<none>"); }
 };
 
 TEST_F(DialogsForceFeedback, OpensWithTheCurrentModeAndStoresEveryClickAtOnce) {
-    formForceFeedback dialog(rumbleType, store);
+    formForceFeedback dialog(rumbleType, store, language);
     dialog.Form_Load();
     EXPECT_TRUE(dialog.optForceFeedback(kRumbleRandom).isChecked());
     EXPECT_EQ(Stored(), "2") << "opening stores the mode again";
@@ -39,7 +41,7 @@ TEST_F(DialogsForceFeedback, OpensWithTheCurrentModeAndStoresEveryClickAtOnce) {
 TEST_F(DialogsForceFeedback, AModeOutsideTheOptionsSelectsNothingAndStoresNothing) {
     for (std::int16_t mode : {-1, 4, 300}) {
         rumbleType = mode;
-        formForceFeedback dialog(rumbleType, store);
+        formForceFeedback dialog(rumbleType, store, language);
         dialog.Form_Load();
         for (int i = 0; i < formForceFeedback::kModes; ++i) {
             EXPECT_FALSE(dialog.optForceFeedback(i).isChecked()) << mode;
@@ -59,7 +61,7 @@ TEST_F(DialogsForceFeedback, LanguageGivesCaptionWarningAndOptions) {
     }
     f.close();
     store.SaveSetting("Custom", "Lang", path.toStdString());
-    formForceFeedback dialog(rumbleType, store);
+    formForceFeedback dialog(rumbleType, store, language);
     dialog.Form_Load();
     EXPECT_EQ(dialog.windowTitle(), "t3");
     EXPECT_EQ(dialog.Label1().text(), "t24");

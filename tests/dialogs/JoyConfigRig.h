@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <memory>
@@ -57,17 +58,17 @@ class JoyConfigRig : public ::testing::Test {
             Start();
         }
         dialog = new formJoyConfig(
-            JoyConfigPorts{*app.form,
-                           *app.settings,
+            JoyConfigPorts{*app.form, *app.settings,
                            [this]() -> std::unique_ptr<ControllerAccess> {
                                if (!inputStarts) {
                                    auto failing = std::make_unique<fakes::FakeControllers>();
                                    failing->startOk = false;
+                                   failing->startError = "no joystick driver";
                                    return failing;
                                }
                                return std::make_unique<SdlControllerAccess>(app.clock);
                            },
-                           {languages.path().toStdString()},
+                           *app.language,
                            [this](QWidget* parent) {
                                return new formGameControllers(app.clock, *app.form, parent);
                            }});
@@ -92,7 +93,7 @@ class JoyConfigRig : public ::testing::Test {
     AppRig app;
     SdlControllerAccess sdl{app.clock};
     std::vector<std::unique_ptr<VirtualPad>> pads;
-    QTemporaryDir languages;
+    QDir languages{QString::fromStdString(app.languageFolder)};
     bool inputStarts = true;
     QPointer<formJoyConfig> dialog;
 };

@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "JoyConfigRig.h"
+#include "settings/LanguageFile.h"
+#include "settings/LanguageList.h"
 
 namespace padrix::testing {
 namespace {
@@ -174,7 +176,7 @@ TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
     });
     formJoyConfig& d = Open();
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(text, "Error starting Direct Input, please make sure you have DirectX installed");
+    EXPECT_EQ(text, "The game controller input could not be started.\n\nSDL: no joystick driver");
     EXPECT_EQ(d.cmbJoyPad().count(), 1);
     EXPECT_EQ(d.Tag(3), "75") << "the map still shows";
 }
@@ -195,10 +197,21 @@ TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     }
     WriteLanguage("Alpha", first);
     WriteLanguage("Beta", second);
+    {
+        // Neither is the desktop's language nor English: the built-in texts.
+        formJoyConfig& d = Open();
+        d.show();
+        EXPECT_TRUE(d.cmbLanguage().isVisible());
+        EXPECT_EQ(d.cmbLanguage().currentIndex(), -1);
+        EXPECT_EQ(d.windowTitle(), "SideWinder Config");
+        d.close();
+        Flush();
+    }
+    WriteLanguage("English", first);
     formJoyConfig& d = Open();
     d.show();
-    EXPECT_TRUE(d.cmbLanguage().isVisible());
-    EXPECT_EQ(Stored("Custom", "Lang"), languages.filePath("Padrix_Alpha.txt").toStdString());
+    EXPECT_EQ(d.cmbLanguage().currentText(), "English");
+    EXPECT_EQ(Stored("Custom", "Lang"), "<none>") << "opening stores nothing";
     EXPECT_EQ(d.windowTitle(), "a19");
     EXPECT_EQ(d.Label1().text(), "a20");
     EXPECT_EQ(d.chkJoyEnabled().text(), "a1");
@@ -210,6 +223,42 @@ TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     EXPECT_EQ(d.btnSave().text(), "b22");
     EXPECT_EQ(app.form->Caption(), "b0");
     EXPECT_EQ(app.form->mnuMain().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
+}
+
+// The main form, its force feedback dialog and the configuration dialog all
+// speak the desktop's language from start-up on, and the list shows it.
+TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
+    const std::pair<std::string, QString> table[] = {{"de_DE.UTF-8", "Deutsch"},
+                                                     {"fr_CA", QString::fromUtf8("Fran\u00E7ais")}};
+    for (const LanguageFileEntry& entry : ListLanguageFiles({PADRIX_LANGUAGE_SOURCE_DIR})) {
+        QFile::copy(QString::fromStdString(entry.path),
+                    languages.filePath(QFileInfo(QString::fromStdString(entry.path)).fileName()));
+    }
+    for (const auto& [locale, language] : table) {
+        SCOPED_TRACE(locale);
+        Reset();
+        app.locale = locale;
+        const std::vector<std::string> lines =
+            ReadLanguageFile(languages.filePath("Padrix_" + language + ".txt").toStdString(), 28);
+        ASSERT_EQ(lines.size(), 29u);
+        const auto text = [&lines](int id) {
+            return QString::fromStdString(lines[std::size_t(id)]);
+        };
+        formPadrix& form = Start();
+        EXPECT_EQ(form.Caption(), text(0));
+        EXPECT_EQ(form.mnuMain().action(MenuEntry::Config).text(), text(2));
+        if (const FallbackWindow* window = form.presence().fallback()) {
+            EXPECT_EQ(window->windowTitle(), text(0));
+        }
+        form.mnuRumble_Click();
+        ASSERT_NE(form.forceFeedback(), nullptr);
+        EXPECT_EQ(form.forceFeedback()->windowTitle(), text(3));
+        form.forceFeedback()->close();
+        formJoyConfig& d = Open();
+        EXPECT_EQ(d.windowTitle(), text(19));
+        EXPECT_EQ(d.cmbLanguage().currentText(), language);
+        EXPECT_EQ(Stored("Custom", "Lang"), "<none>");
+    }
 }
 
 TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {

@@ -72,6 +72,7 @@ class FakeJoypad : public Joypad {
 class FakeControllers : public ControllerAccess {
   public:
     bool startOk = true;
+    std::string startError;  // reported while startOk is false
     std::vector<std::shared_ptr<PadState>> pads;
 
     std::shared_ptr<PadState> Add(std::string name, int buttons = 12) {
@@ -82,6 +83,7 @@ class FakeControllers : public ControllerAccess {
         return pad;
     }
     bool StartDirectInput() override { return startOk; }
+    std::string StartError() const override { return startOk ? "" : startError; }
     int CountJoypads() override { return static_cast<int>(pads.size()); }
     std::unique_ptr<Joypad> OpenJoypad(int n, bool) override {
         if (n < 1 || n > CountJoypads()) {

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "TempFolder.h"
+#include "settings/InterfaceLanguage.h"
+#include "settings/LanguageChoice.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageForms.h"
 #include "settings/LanguageList.h"
 #include "settings/MemorySettingsStore.h"
+#include "settings/MessagesLocale.h"
 
 namespace padrix {
 namespace {
@@ -131,6 +135,82 @@ TEST(SettingsLanguageTest, ListingAndChoosingTheLanguageFiles) {
     // Another file on a file system that tells letter cases apart.
     EXPECT_TRUE(ChooseLanguage(store, "/opt/padrix/padrix_deutsch.txt"));
     EXPECT_EQ(store.GetSetting("custom", "lang", ""), "/opt/padrix/padrix_deutsch.txt");
+}
+
+// The shipped languages, and which one each desktop locale gets.
+TEST(SettingsLanguageTest, TheStoredChoiceWinsElseTheDesktopLocaleChooses) {
+    TempFolder folder;
+    const std::vector<std::string> names = {"Deutsch", "English", "Espa\u00F1ol", "Fran\u00E7ais"};
+    for (const std::string& name : names) {
+        folder.Write("Padrix_" + name + ".txt", "x");
+    }
+    const auto files = ListLanguageFiles({folder.Path()});
+    const auto path = [&folder](const std::string& name) {
+        return name.empty() ? name : folder.File("Padrix_" + name + ".txt");
+    };
+    const std::vector<LanguageFileEntry> withoutEnglish = {files[0], files[2]};
+    const std::string gone = folder.File("Padrix_Italiano.txt");
+    const struct {
+        std::string locale;
+        std::string stored;
+        const std::vector<LanguageFileEntry>& files;
+        std::string chosen;
+    } table[] = {
+        {"de_DE.UTF-8", "", files, "Deutsch"},
+        {"fr_CA", "", files, "Fran\u00E7ais"},  // "français canadien" is French too
+        {"es_MX", "", files, "Espa\u00F1ol"},
+        {"en_US", "", files, "English"},  // "American English" is English
+        {"C", "", files, "English"},
+        {"POSIX", "", files, "English"},
+        {"", "", files, "English"},  // no locale set
+        {"pt_BR", "", files, "English"},
+        {"pt_BR", "", withoutEnglish, ""},  // the built-in texts
+        {"C.UTF-8", "", withoutEnglish, ""},
+        {"de_AT@euro", "", withoutEnglish, "Deutsch"},
+        {"de_DE.UTF-8", path("Fran\u00E7ais"), files, "Fran\u00E7ais"},
+        {"C", path("Espa\u00F1ol"), withoutEnglish, "Espa\u00F1ol"},
+        {"de_DE.UTF-8", gone, files, "Deutsch"},
+        {"C", gone, files, "English"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(EffectiveLanguagePath(row.stored, row.files, row.locale), path(row.chosen))
+            << row.locale << " " << row.stored;
+    }
+    // Letter case does not count, in any alphabet.
+    const std::vector<LanguageFileEntry> capitals = {{"FRAN\u00C7AIS", "/l/f"},
+                                                     {"deutsch", "/l/d"}};
+    EXPECT_EQ(EffectiveLanguagePath("", capitals, "fr_FR"), "/l/f");
+    EXPECT_EQ(EffectiveLanguagePath("", capitals, "de_CH"), "/l/d");
+
+    // Only the user's choice is stored.
+    MemorySettingsStore store;
+    InterfaceLanguage language(store, {folder.Path()}, "es_MX.UTF-8");
+    EXPECT_EQ(language.Files(), files);
+    EXPECT_EQ(language.Path(), path("Espa\u00F1ol"));
+    EXPECT_EQ(StoredLanguagePath(store), "");
+    EXPECT_TRUE(language.Choose(path("Deutsch")));
+    EXPECT_EQ(language.Path(), path("Deutsch"));
+    EXPECT_EQ(StoredLanguagePath(store), path("Deutsch"));
+}
+
+// LC_ALL before LC_MESSAGES before LANG; an empty one counts as not set.
+TEST(SettingsLanguageTest, TheMessagesLocaleComesFromTheFirstVariableSet) {
+    using Env = std::map<std::string, std::string>;
+    const std::pair<Env, std::string> table[] = {
+        {{}, ""},
+        {{{"LANG", "de_DE.UTF-8"}}, "de_DE.UTF-8"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "fr_CA"}}, "fr_CA"},
+        {{{"LANG", "de_DE"}, {"LC_MESSAGES", "fr_CA"}, {"LC_ALL", "C"}}, "C"},
+        {{{"LANG", "de_DE"}, {"LC_MESSAGES", ""}, {"LC_ALL", ""}}, "de_DE"},
+        {{{"LC_CTYPE", "es_MX"}, {"LANGUAGE", "es"}}, ""},
+    };
+    for (const auto& [env, locale] : table) {
+        EXPECT_EQ(MessagesLocale([&env](const char* name) {
+                      const auto it = env.find(name);
+                      return it != env.end() ? it->second : std::string();
+                  }),
+                  locale);
+    }
 }
 
 }  // namespace

@@ -66,6 +66,7 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     settings_->SaveSetting("Custom", "Select", setup.select ? "True" : "False");
     settings_->SaveSetting("Custom", "VGSStartUp", "False");
     settings_->SaveSetting("Custom", "Polling", setup.polling);
+    language_ = std::make_unique<InterfaceLanguage>(*settings_, std::vector<std::string>{}, "C");
     SessionEnvironment session = SessionEnvironment::FromProcess();
     session.heldInputs = setup.held;
     PlatformOpening opening = OpenDesktopPlatform("", session);
@@ -84,8 +85,9 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
             std::make_unique<TestWindow>(qEnvironmentVariable("DISPLAY").toStdString(), "Client");
     }
     form_ = std::make_unique<formPadrix>(
-        FormPadrixPorts{*instance_, *controllers_, *settings_, *platform_->output, *platform_->keys,
-                        *platform_->screenshots, *platform_->windows, launcher_, clock_, random_},
+        FormPadrixPorts{*instance_, *controllers_, *settings_, *language_, *platform_->output,
+                        *platform_->keys, *platform_->screenshots, *platform_->windows, launcher_,
+                        clock_, random_},
         FormPadrixPaths{dir_.path().toStdString(), {}, {}});
     if (form_->Form_Load() != formPadrix::LoadResult::kRunning) {
         return "start-up failed";
@@ -104,10 +106,8 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
 }
 
 JoyConfigPorts PadrixOnX::DialogPorts() {
-    return {*form_,
-            *settings_,
-            [this] { return std::make_unique<SdlControllerAccess>(clock_); },
-            {},
+    return {*form_, *settings_, [this] { return std::make_unique<SdlControllerAccess>(clock_); },
+            *language_,
             [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); }};
 }
 

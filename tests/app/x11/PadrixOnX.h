@@ -16,6 +16,7 @@
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
 #include "settings/IniSettingsStore.h"
+#include "settings/InterfaceLanguage.h"
 
 namespace padrix::testing {
 
@@ -74,6 +75,7 @@ class PadrixOnX {
     std::vector<std::unique_ptr<VirtualPad>> pads_;
     QTemporaryDir dir_;
     std::unique_ptr<IniSettingsStore> settings_;
+    std::unique_ptr<InterfaceLanguage> language_;  // no language files: the built-in texts
     std::optional<DesktopPlatform> platform_;
     SystemClock clock_;
     SeededRandom random_{1};

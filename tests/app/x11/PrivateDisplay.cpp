@@ -102,6 +102,12 @@ Environment PrivateDisplay::ProgramEnv(const std::string& root) const {
     env["WINEPREFIX"] = root + "/prefix";
     env["QT_QPA_PLATFORM"] = "xcb";
     env["ASAN_OPTIONS"] = "detect_leaks=0";
+    // The language of messages follows LC_ALL, LC_MESSAGES or LANG: none of
+    // this machine's own, the C locale unless a test names another in LANG.
+    env["LC_ALL"] = "";
+    env["LC_MESSAGES"] = "";
+    env["LANGUAGE"] = "";
+    env["LANG"] = "C.UTF-8";
     return env;
 }
 

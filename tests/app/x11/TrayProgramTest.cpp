@@ -11,6 +11,7 @@
 
 #include "Child.h"
 #include "PrivateDisplay.h"
+#include "settings/IniSettingsStore.h"
 
 namespace padrix::testing {
 namespace {
@@ -40,8 +41,10 @@ class AppTray : public ::testing::Test {
         return trayer;
     }
 
-    std::unique_ptr<Child> StartPadrix() {
+    // The program from the build folder, with the language files beside it.
+    std::unique_ptr<Child> StartPadrix(const std::string& lang = "C.UTF-8") {
         Environment env = x.ProgramEnv(dir.path().toStdString());
+        env["LANG"] = lang;
         return std::make_unique<Child>(std::vector<std::string>{PADRIX_BINARY}, env);
     }
 
@@ -62,11 +65,39 @@ class AppTray : public ::testing::Test {
     }
     bool FallbackShown() { return !x.Viewable({}, kCaption).empty(); }
 
+    std::string SettingsPath() const {
+        return dir.filePath("config/Padrix/Padrix.ini").toStdString();
+    }
     // The settings file's inode: storing a value replaces the file.
     ino_t SettingsInode() {
         struct stat st {};
-        const std::string path = dir.filePath("config/Padrix/Padrix.ini").toStdString();
-        return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+        return stat(SettingsPath().c_str(), &st) == 0 ? st.st_ino : 0;
+    }
+
+    bool MenuShown() {
+        for (const auto& w : x.Viewable("padrix")) {
+            if (w.topLevel && w.overrideRedirect) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Right-clicks the icon until its menu shows: the notification area may
+    // still move a new icon after it first appears, away from a click.
+    bool OpenMenu(XWindowId icon) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const auto clickedAt = x.Centre(icon);
+            Click(icon, "3");
+            bool moved = false;
+            const bool shown = WaitUntil([&] {
+                moved = x.Centre(icon) != clickedAt;
+                return MenuShown() || moved;
+            });
+            if (MenuShown() || !moved) {
+                return shown;
+            }
+        }
+        return false;
     }
 
     void Click(XWindowId w, const char* button, int clicks = 1) {
@@ -139,18 +170,38 @@ TEST_F(AppTray, DoubleClickWithoutEmulatorOpensTheConfigurationDialog) {
     EXPECT_TRUE(padrix->Running());
 }
 
-TEST_F(AppTray, ConfigureJoypadFromTheMenuOpensTheDialog) {
+// With an empty store the dialog speaks the desktop's language, and opening
+// it stores none.
+struct DesktopLanguage {
+    const char* lang;
+    const char* caption;
+};
+void PrintTo(const DesktopLanguage& language, std::ostream* os) {
+    *os << language.lang;
+}
+class AppTrayLanguage : public AppTray, public ::testing::WithParamInterface<DesktopLanguage> {};
+
+TEST_P(AppTrayLanguage, ConfigureJoypadFromTheMenuOpensTheDialogInTheDesktopLanguage) {
     auto trayer = StartTrayer();
-    auto padrix = StartPadrix();
+    auto padrix = StartPadrix(GetParam().lang);
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
-    Click(icon, "3");
-    ASSERT_TRUE(WaitUntil([&] { return PadrixWindows() > 1; })) << "the menu did not open";
+    ASSERT_TRUE(OpenMenu(icon)) << "the menu did not open";
     // From nothing selected, Down reaches "Enabled" and then "Configure Joypad...".
     ASSERT_TRUE(x.Xdotool({"key", "Down", "Down", "Return"}));
     EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return !x.Viewable({}, GetParam().caption).empty(); }))
+        << "no dialog titled " << GetParam().caption;
     EXPECT_TRUE(padrix->Running());
+    EXPECT_EQ(IniSettingsStore(SettingsPath()).GetSetting("Custom", "Lang", "<none>"), "<none>");
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktop, AppTrayLanguage,
+                         ::testing::Values(DesktopLanguage{"en_US.UTF-8", "SideWinder Config"},
+                                           DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen"}),
+                         [](const auto& info) {
+                             return std::string(info.param.lang).substr(0, 5);
+                         });
 
 TEST_F(AppTray, WithoutNotificationAreaTheWindowStandsInUntilOneAppears) {
     auto padrix = StartPadrix();
