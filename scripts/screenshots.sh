@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real program on a private X server (with a window manager and a
-# notification area) and saves pictures of the configuration dialog in both
-# pad layouts and of the Game Controllers window into docs/images/.
-# Usage: scripts/screenshots.sh [path/to/padrix]
+# notification area) and saves pictures of the configuration dialog in English,
+# in German and in the Gravis layout into docs/images/.
+#
+# Game Controllers wants a joypad, and SDL's virtual joysticks exist only in
+# the process that makes them: the window test, which shows every window of
+# the program in every shipped language at scale 1 and 1.5, draws them all on
+# the same X server into window-pictures/ beside it, for a look; its Game
+# Controllers, a virtual pad listed with its buttons held, becomes
+# docs/images/game-controllers.png.
+# Usage: scripts/screenshots.sh [path/to/padrix [path/to/padrix_window_geometry_tests]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +26,16 @@ if [ -z "$padrix" ]; then
     cmake --build build-release --target padrix >/dev/null
     padrix=build-release/src/app/padrix
 fi
+windows=${2:-}
+if [ -z "$windows" ]; then
+    cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPADRIX_TESTS=ON \
+        -DPADRIX_SANITIZE=ON -DPADRIX_WERROR=ON >/dev/null
+    cmake --build build-test --target padrix_window_geometry_tests >/dev/null
+    windows=build-test/tests/dialogs/padrix_window_geometry_tests
+fi
 padrix=$(realpath "$padrix")
+windows=$(realpath "$windows")
+review=$(dirname "$windows")/window-pictures
 out=$(realpath docs/images)
 work=$(mktemp -d)
 pids=()
@@ -33,6 +49,16 @@ export DISPLAY=:$((90 + RANDOM % 100))
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Before the notification area starts: the test wants the stand-in window.
+rm -rf "$review"
+for scale in 1 1.5; do
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale PADRIX_WINDOW_PICTURES=$review \
+        ASAN_OPTIONS=detect_leaks=0 "$windows" >"$work/windows-$scale.log" 2>&1 ||
+        { cat "$work/windows-$scale.log"; exit 1; }
+done
+cp "$review/game-controllers-English-x1.png" "$out/game-controllers.png"
+
 jwm >/dev/null 2>&1 &
 pids+=($!)
 trayer --edge bottom --align right --widthtype request >/dev/null 2>&1 &
@@ -41,16 +67,17 @@ pids+=($!)
 # Waits for a window whose title is $1 and prints its id.
 window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
 
-# Writes the settings, starts Padrix, opens the dialog with a double click on
-# the icon (there is no emulator to start) and leaves it running.
+# Writes the settings (language $1, Gravis layout $2), starts Padrix, opens the
+# dialog with a double click on the icon (there is no emulator to start) and
+# leaves it running.
 start() {
-    local gravis=$1
+    local language=$1 gravis=$2
     export XDG_CONFIG_HOME=$work/config HOME=$work/home XDG_RUNTIME_DIR=$work/run
     rm -rf "$work/config" && mkdir -p "$XDG_CONFIG_HOME/Padrix" "$HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
     {
         echo "[Custom]"
-        echo "Lang=$(dirname "$padrix")/Padrix_English.txt"
+        echo "Lang=$(dirname "$padrix")/Padrix_$language.txt"
         echo "VGSStartUp=False"
         echo "Last=3"
         echo "Gravis=$gravis"
@@ -64,7 +91,8 @@ start() {
     sleep 1  # the notification area embeds the icon
     eval "$(xdotool getwindowgeometry --shell "$icon")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click --repeat 2 --delay 60 1
-    dialog=$(window "SideWinder Config")
+    # The dialog's caption is text 19 of the language file, its line 20.
+    dialog=$(window "$(sed -n 20p "$(dirname "$padrix")/Padrix_$language.txt")")
     xdotool windowactivate --sync "$dialog" mousemove 0 0
     sleep 0.5  # the pictures are drawn
 }
@@ -74,16 +102,15 @@ stop() {
     wait "$padrix_pid" 2>/dev/null || true
 }
 
-start 0
+start English 0
 import -window "$dialog" "$out/config-dialog.png"
-# From the first pad button, Shift+Tab twice reaches "Game Controllers...".
-xdotool key --window "$dialog" shift+Tab shift+Tab space
-controllers=$(window "Game Controllers")
-sleep 0.5
-import -window "$controllers" "$out/game-controllers.png"
 stop
 
-start 1
+start Deutsch 0
+import -window "$dialog" "$out/config-dialog-german.png"
+stop
+
+start English 1
 import -window "$dialog" "$out/config-dialog-gravis.png"
 stop
-echo "Saved: $(ls "$out")"
+echo "Saved: $(ls "$out"); every window for a look: $review"

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QSvgWidget>
 #include <algorithm>
 
@@ -40,18 +41,21 @@ constexpr std::array<Spot, kPadButtons> kSpots{{
 
 constexpr int kYButton = 1;
 constexpr int kStartButton = 10;
-// The Y button's and its label's left edges: SideWinder, then Gravis.
+// The Y button's left edge: SideWinder, then Gravis.
 constexpr int kYButtonLeft[] = {176, 4};
-constexpr int kYLabelLeft[] = {169, -6};
 
 constexpr QSize kButton{28, 22};
 constexpr QSize kWideButton{44, 22};
 constexpr QSize kExtraButton{26, 20};
-constexpr int kLabelMargin = 7;  // a label reaches this far past its button on each side
+constexpr int kLabelMargin = 7;  // a label reaches at least this far past its button on each side
 constexpr int kLabelHeight = 16;
 constexpr QSize kCanvas{410, 282};
-constexpr QPoint kAutoConfigSpot{334, 20};
-constexpr QPoint kGravisSpot{334, 60};
+// btnAutoConfig and chkGravis stand one above the other at the right edge,
+// this far from it, and never further left than kSideButtonsLeft.
+constexpr int kAutoConfigTop = 20;
+constexpr int kGravisTop = 60;
+constexpr int kSideButtonsMargin = 6;
+constexpr int kSideButtonsLeft = 318;
 constexpr QRect kSideWinderPicture{96, 44, 213, 163};
 constexpr QRect kGravisPicture{112, 72, 174, 105};
 // The font height the positions were made for.
@@ -102,6 +106,18 @@ QSvgWidget* MakePicture(const char* resource, const char* name, QWidget* parent)
     return picture;
 }
 
+// A pad button is small: it needs only the room to show its caption whole
+// inside its frame, not the width the style likes for push buttons.
+class PadButton final : public QPushButton {
+  public:
+    PadButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+    QSize minimumSizeHint() const override {
+        const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        return fontMetrics().size(Qt::TextShowMnemonic, text()) + QSize(frame, frame);
+    }
+};
+
 }  // namespace
 
 // Draws the visible leader lines over the pictures and under the buttons.
@@ -122,10 +138,7 @@ class LeaderLineOverlay final : public QWidget {
 };
 
 PadCanvas::PadCanvas(QWidget* parent)
-    : QWidget(parent),
-      yButtonLeft_(kYButtonLeft[0]),
-      yLabelLeft_(kYLabelLeft[0]),
-      lines_(MakeLines()) {
+    : QWidget(parent), yButtonLeft_(kYButtonLeft[0]), lines_(MakeLines()) {
     setObjectName(QStringLiteral("padCanvas"));
     image1_ = MakePicture(":/pads/sidewinder.svg", "Image1", this);
     image2_ = MakePicture(":/pads/gravis.svg", "Image2", this);
@@ -137,7 +150,7 @@ PadCanvas::PadCanvas(QWidget* parent)
 
 void PadCanvas::MakeButtons() {
     for (int i = 0; i < kPadButtons; ++i) {
-        auto* button = new QPushButton(PadButtonCaption(i), this);
+        auto* button = new PadButton(PadButtonCaption(i), this);
         button->setObjectName(QStringLiteral("btnJoy%1").arg(i));
         button->setAccessibleName(PadButtonAccessibleName(i));
         button->setAutoDefault(false);
@@ -146,7 +159,8 @@ void PadCanvas::MakeButtons() {
     for (int i = 0; i < kStatusLabels; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblStatus%1").arg(i));
-        label->setAccessibleName(PromptName(i) + QStringLiteral(" key"));
+        // The label's text, the key's name, is what a screen reader reads.
+        label->setAccessibleDescription(PromptName(i) + QStringLiteral(" key"));
         label->setAlignment(Qt::AlignCenter);
         label->setTextFormat(Qt::PlainText);
         labels_[static_cast<std::size_t>(i)] = label;
@@ -167,26 +181,23 @@ int PadCanvas::Scaled(int pixels) const {
     return static_cast<int>(std::lround(pixels * scale_));
 }
 
-QSize PadCanvas::sizeHint() const {
-    return {Scaled(kCanvas.width()), Scaled(kCanvas.height())};
-}
-
 void PadCanvas::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         Relayout();
     }
 }
 
 void PadCanvas::Relayout() {
     scale_ = std::max(1.0, fontMetrics().height() / kDesignFontHeight);
+    PlaceSideButtons();
     image1_->setGeometry(
         QRect(Scaled(kSideWinderPicture.topLeft()),
               QSize(Scaled(kSideWinderPicture.width()), Scaled(kSideWinderPicture.height()))));
     image2_->setGeometry(
         QRect(Scaled(kGravisPicture.topLeft()),
               QSize(Scaled(kGravisPicture.width()), Scaled(kGravisPicture.height()))));
-    overlay_->setGeometry(0, 0, Scaled(kCanvas.width()), Scaled(kCanvas.height()));
+    overlay_->setGeometry(QRect(QPoint(0, 0), size_));
     QFont small = font();
     small.setPointSizeF(font().pointSizeF() * 0.75);
     for (int i = 0; i < kPadButtons; ++i) {
@@ -195,11 +206,19 @@ void PadCanvas::Relayout() {
         }
         PlaceButton(i);
     }
-    autoConfig_->move(Scaled(kAutoConfigSpot));
-    autoConfig_->resize(autoConfig_->sizeHint());
-    gravis_->move(Scaled(kGravisSpot));
-    gravis_->resize(autoConfig_->width(), gravis_->sizeHint().height());
     updateGeometry();
+}
+
+// btnAutoConfig and chkGravis as wide as the wider of them needs; the area
+// widens when they would come too near the pad.
+void PadCanvas::PlaceSideButtons() {
+    const int width = std::max(autoConfig_->sizeHint().width(), gravis_->sizeHint().width());
+    const int margin = Scaled(kSideButtonsMargin);
+    size_ = QSize(std::max(Scaled(kCanvas.width()), Scaled(kSideButtonsLeft) + width + margin),
+                  Scaled(kCanvas.height()));
+    const int left = size_.width() - margin - width;
+    autoConfig_->setGeometry(left, Scaled(kAutoConfigTop), width, autoConfig_->sizeHint().height());
+    gravis_->setGeometry(left, Scaled(kGravisTop), width, gravis_->sizeHint().height());
 }
 
 void PadCanvas::PlaceButton(int index) {
@@ -208,14 +227,26 @@ void PadCanvas::PlaceButton(int index) {
     const QSize size = ButtonSize(index);
     btnJoy(index).setGeometry(Scaled(left), Scaled(spot.y), Scaled(size.width()),
                               Scaled(size.height()));
-    if (spot.side == LabelSide::kNone) {
+    PlaceLabel(index);
+}
+
+// Centred on its button and wide enough for its text, but inside the area.
+void PadCanvas::PlaceLabel(int index) {
+    const Spot& spot = kSpots[static_cast<std::size_t>(index)];
+    if (index >= kStatusLabels || spot.side == LabelSide::kNone) {
         return;
     }
-    const int labelLeft = index == kYButton ? yLabelLeft_ : spot.x - kLabelMargin;
-    const int labelTop =
-        spot.side == LabelSide::kAbove ? spot.y - kLabelHeight - 1 : spot.y + size.height() + 1;
-    lblStatus(index).setGeometry(Scaled(labelLeft), Scaled(labelTop),
-                                 Scaled(size.width() + 2 * kLabelMargin), Scaled(kLabelHeight));
+    QLabel& label = lblStatus(index);
+    const QRect button = btnJoy(index).geometry();
+    const QSize text = label.sizeHint();
+    const int width = std::max(Scaled(ButtonSize(index).width() + 2 * kLabelMargin), text.width());
+    const int height = std::max(Scaled(kLabelHeight), text.height());
+    const int left =
+        std::clamp(button.center().x() + 1 - width / 2, 0, std::max(0, size_.width() - width));
+    const int top = spot.side == LabelSide::kAbove
+                        ? Scaled(spot.y - 1) - height
+                        : Scaled(spot.y + ButtonSize(index).height() + 1);
+    label.setGeometry(left, top, width, height);
 }
 
 void PadCanvas::ShowLayout(bool gravis) {
@@ -230,9 +261,19 @@ void PadCanvas::ShowLayout(bool gravis) {
     image1_->setVisible(!gravis);
     image2_->setVisible(gravis);
     yButtonLeft_ = kYButtonLeft[gravis ? 1 : 0];
-    yLabelLeft_ = kYLabelLeft[gravis ? 1 : 0];
     PlaceButton(kYButton);
     overlay_->update();
+}
+
+void PadCanvas::ShowKeyName(int index, const QString& name) {
+    if (index < 0 || index >= kPadButtons) {
+        return;
+    }
+    btnJoy(index).setToolTip(name);
+    if (index < kStatusLabels) {
+        lblStatus(index).setText(name);
+        PlaceLabel(index);
+    }
 }
 
 const LeaderLine* PadCanvas::Line(const QString& name, int index) const {

@@ -27,7 +27,9 @@ struct LeaderLine {
 // buttons with their status labels and leader lines, the layout switch
 // chkGravis and btnAutoConfig. Positions are logical pixels at 96 dpi (15
 // twips to a pixel), scaled up with the dialog's font when it is larger than
-// the usual one.
+// the usual one. Whatever the texts, every button and label shows whole: a
+// status label widens around its button for a long key name, and the area
+// widens for btnAutoConfig and chkGravis when they need it.
 class PadCanvas final : public QWidget {
     Q_OBJECT
   public:
@@ -47,13 +49,16 @@ class PadCanvas final : public QWidget {
     // Shows the Gravis drawing and its lines, or the SideWinder ones, and
     // moves the Y button and its label to where that drawing wants them.
     void ShowLayout(bool gravis);
+    // Shows the name of the key pad button index sends, as its hover hint and
+    // in its status label.
+    void ShowKeyName(int index, const QString& name);
 
     // Unscaled dialog pixels in this canvas's pixels.
     int Scaled(int pixels) const;
     QPoint Scaled(QPoint point) const { return {Scaled(point.x()), Scaled(point.y())}; }
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize sizeHint() const override { return size_; }
+    QSize minimumSizeHint() const override { return size_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -63,12 +68,14 @@ class PadCanvas final : public QWidget {
     void MakeButtons();
     void Relayout();
     void PlaceButton(int index);
+    void PlaceLabel(int index);
+    void PlaceSideButtons();
     void PaintLines(QPainter& painter) const;
     LeaderLine* FindLine(const QString& name, int index);
 
     double scale_ = 1.0;
+    QSize size_;
     int yButtonLeft_;
-    int yLabelLeft_;
     std::array<QPushButton*, kPadButtons> buttons_{};
     std::array<QLabel*, kStatusLabels> labels_{};
     QPushButton* gravis_ = nullptr;

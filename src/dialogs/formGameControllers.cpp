@@ -108,7 +108,8 @@ void formGameControllers::ListJoypads() {
         auto* column = new QVBoxLayout(panel->box);
         column->addWidget(new QLabel(info ? Counts(*info) : QStringLiteral("cannot be opened")));
         panel->live = new QLabel(panel->box);
-        panel->live->setAccessibleName(QStringLiteral("Joypad %1 reading").arg(n));
+        // A screen reader reads the reading itself, described as whose it is.
+        panel->live->setAccessibleDescription(QStringLiteral("Joypad %1 reading").arg(n));
         column->addWidget(panel->live);
         column->addWidget(MakeDeadZoneRow(n, panel->box));
         auto* rumble = new QPushButton(QStringLiteral("Test rumble"), panel->box);

@@ -81,7 +81,7 @@ void formJoyConfig::BuildLayout() {
     connect(&btnAutoConfig(), &QPushButton::clicked, this, &formJoyConfig::btnAutoConfig_Click);
     connect(btnSave_, &QPushButton::clicked, this, &formJoyConfig::btnSave_Click);
     connect(btnConfig_, &QPushButton::clicked, this, &formJoyConfig::btnConfig_Click);
-    connect(cmbName_, &QComboBox::activated, this, &formJoyConfig::cmbName_Click);
+    connect(cmbName_, &ProfileBox::entryChosen, this, &formJoyConfig::cmbName_Click);
     connect(cmbLanguage_, &QComboBox::activated, this, &formJoyConfig::cmbLanguage_Click);
     connect(cmbJoyPad_, &QComboBox::activated, this, &formJoyConfig::cmbJoyPad_Click);
     connect(chkJoyEnabled_, &QCheckBox::toggled, this, &formJoyConfig::chkJoyEnabled_Click);
@@ -90,9 +90,10 @@ void formJoyConfig::BuildLayout() {
 // The profile box, Game Controllers, the language list and the joypad row.
 QWidget* formJoyConfig::MakeSelectors() {
     auto* selectors = new QWidget(this);
-    cmbName_ = MakeList("cmbName", "Profile", selectors);
-    cmbName_->setEditable(true);
-    cmbName_->setInsertPolicy(QComboBox::NoInsert);
+    cmbName_ = new ProfileBox(selectors);
+    cmbName_->setObjectName(QStringLiteral("cmbName"));
+    cmbName_->setAccessibleName(QStringLiteral("Profile"));
+    cmbName_->setToolTip(QStringLiteral("Profile"));
     cmbName_->setEditText(QStringLiteral("Custom"));
     btnConfig_ = MakeButton("btnConfig", QStringLiteral("Game Controllers..."), "Game Controllers",
                             selectors);

@@ -16,6 +16,7 @@
 #include "dialogs/JoyConfigHost.h"
 #include "dialogs/PadCanvas.h"
 #include "dialogs/PadWatcher.h"
+#include "dialogs/ProfileBox.h"
 #include "dialogs/formAutoConfig.h"
 #include "settings/LanguageList.h"
 
@@ -132,7 +133,7 @@ class formJoyConfig final : public QDialog {
     QLabel* label1_;
     QPushButton* btnSave_;
     QFrame* frame1_;
-    QComboBox* cmbName_;
+    ProfileBox* cmbName_;
     QPushButton* btnConfig_;
     QComboBox* cmbLanguage_;
     QWidget* joypadRow_;

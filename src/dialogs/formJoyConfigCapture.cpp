@@ -154,10 +154,7 @@ void formJoyConfig::ShowTagNames() {
 void formJoyConfig::ShowTagName(int index) {
     const auto code = ToKeyCode(tags_[static_cast<std::size_t>(index)]);
     const QString name = code ? QString::fromStdString(KeyName(*code)) : QString();
-    btnJoy(index).setToolTip(name);
-    if (index < kStatusLabels) {
-        lblStatus(index).setText(name);
-    }
+    canvas_->ShowKeyName(index, name);
 }
 
 }  // namespace padrix

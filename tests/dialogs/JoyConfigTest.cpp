@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSlider>
 #include <QTest>
@@ -280,6 +282,14 @@ TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {
     pad.SetHat(SDL_HAT_UP);
     window->Refresh();
     EXPECT_EQ(window->Reading(1), "x=0 y=0 buttons=3 hats=up");
+    const auto labels = window->findChildren<QLabel*>();
+    const auto live = std::find_if(labels.begin(), labels.end(), [](const QLabel* label) {
+        return label->accessibleDescription() == "Joypad 1 reading";
+    });
+    ASSERT_NE(live, labels.end());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(*live)->text(QAccessible::Name),
+              "x=0 y=0 buttons=3 hats=up")
+        << "a screen reader reads the reading";
     window->TestRumble(1);
     EXPECT_EQ(pad.requests(), 1);
     EXPECT_EQ(pad.high(), 0xFFFF);

@@ -1,0 +1,288 @@
+// Every window of the program in every shipped language, at the scale the run
+// was started with (QT_SCALE_FACTOR): each visible control lies whole inside
+// its parent, and so inside its window, and is no smaller than it needs to be.
+// With PADRIX_WINDOW_PICTURES naming a folder, a picture of each window checked
+// is saved there, named by window, language and scale.
+#include <QDesktopServices>
+#include <QDir>
+#include <QTextBrowser>
+
+#include "JoyConfigRig.h"
+#include "dialogs/KeyName.h"
+#include "dialogs/formForceFeedback.h"
+#include "settings/LanguageList.h"
+
+namespace padrix::testing {
+namespace {
+
+enum class Subject {
+    kDialog,
+    kDialogGravis,
+    kDialogTwoPads,
+    kAutoConfig,
+    kGameControllersOnePad,
+    kGameControllersTwoPads,
+    kForceFeedback,
+    kFallbackWindow,
+    kAbout,
+};
+
+struct Window {
+    const char* name;
+    Subject subject;
+};
+
+constexpr Window kWindows[] = {
+    {"config-dialog", Subject::kDialog},
+    {"config-dialog-gravis", Subject::kDialogGravis},
+    {"config-dialog-two-pads", Subject::kDialogTwoPads},
+    {"auto-config", Subject::kAutoConfig},
+    {"game-controllers", Subject::kGameControllersOnePad},
+    {"game-controllers-two-pads", Subject::kGameControllersTwoPads},
+    {"force-feedback", Subject::kForceFeedback},
+    {"fallback-window", Subject::kFallbackWindow},
+    {"about", Subject::kAbout},
+};
+
+std::string Name(const QWidget& w) {
+    const QString name = w.objectName();
+    return (name.isEmpty() ? QString::fromLatin1(w.metaObject()->className()) : name).toStdString();
+}
+
+std::string Text(const QRect& r) {
+    return QStringLiteral("(%1,%2 %3x%4)")
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height())
+        .toStdString();
+}
+
+QRect PlacedIn(const QWidget& w, const QWidget& window) {
+    return {w.mapTo(&window, QPoint(0, 0)), w.size()};
+}
+
+// The size a widget needs to show whole; a widget whose height follows its
+// width needs the height for the width it has.
+QSize Needed(const QWidget& w) {
+    QSize needed = w.minimumSizeHint();
+    if (w.hasHeightForWidth()) {
+        needed.setHeight(w.heightForWidth(w.width()));
+    }
+    return needed;
+}
+
+// What of the window's own widgets does not show whole.
+std::vector<std::string> CutOff(const QWidget& window) {
+    std::vector<std::string> problems;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisibleTo(&window)) {
+            continue;
+        }
+        // An editable combo box fits its edit field into itself; the box is
+        // checked.
+        if (qobject_cast<const QComboBox*>(w->parentWidget()) != nullptr) {
+            continue;
+        }
+        const QRect placed = PlacedIn(*w, window);
+        for (const QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+            if (!PlacedIn(*p, window).contains(placed)) {
+                problems.push_back(Name(*w) + " " + Text(placed) + " reaches past " + Name(*p) +
+                                   " " + Text(PlacedIn(*p, window)));
+                break;
+            }
+            if (p == &window) {
+                break;
+            }
+        }
+        const QSize needed = Needed(*w);
+        if (w->width() < needed.width() || w->height() < needed.height()) {
+            problems.push_back(Name(*w) + " " + Text(placed) + " is smaller than " +
+                               std::to_string(needed.width()) + "x" +
+                               std::to_string(needed.height()));
+        }
+    }
+    return problems;
+}
+
+// The key code with the widest name in the application's font.
+int WidestKeyName() {
+    const QFontMetrics metrics(QApplication::font());
+    int widest = 0;
+    for (int code = 1; code < 256; ++code) {
+        if (metrics.horizontalAdvance(QString::fromStdString(KeyName(code))) >
+            metrics.horizontalAdvance(QString::fromStdString(KeyName(widest)))) {
+            widest = code;
+        }
+    }
+    return widest;
+}
+
+class WindowGeometry : public JoyConfigRig {
+  protected:
+    // Shipped language files beside the dialog, `entry` chosen, and the
+    // widest key name on every labelled pad button.
+    void Prepare(const LanguageFileEntry& entry, bool gravis) {
+        for (const LanguageFileEntry& shipped : shipped_) {
+            const QString copy =
+                languages.filePath(QFileInfo(QString::fromStdString(shipped.path)).fileName());
+            if (!QFile::exists(copy)) {
+                ASSERT_TRUE(QFile::copy(QString::fromStdString(shipped.path), copy));
+            }
+        }
+        const QString chosen =
+            languages.filePath(QFileInfo(QString::fromStdString(entry.path)).fileName());
+        app.settings->SaveSetting("Custom", "Lang", chosen.toStdString());
+        app.settings->SaveSetting("Custom", "Gravis", gravis ? "1" : "0");
+        const std::string widest = std::to_string(WidestKeyName());
+        for (int slot = 0; slot < kStatusLabels; ++slot) {
+            app.settings->SaveSetting("Custom", std::to_string(slot), widest);
+        }
+    }
+
+    // A pad whose every button is held, its stick left and its hat up-left:
+    // the longest reading Game Controllers shows.
+    void PlugPressed(int n) {
+        const std::string name = "Virtual Pad " + std::to_string(n);
+        app.controllers.Add(name, 12);
+        pads.push_back(std::make_unique<VirtualPad>(
+            PadSetup{.name = name, .buttons = 12, .hats = 1, .rumble = true}));
+        for (int b = 0; b < 12; ++b) {
+            pads.back()->SetButton(b, true);
+        }
+        pads.back()->SetAxis(0, -32768);
+        pads.back()->SetHat(SDL_HAT_UP | SDL_HAT_LEFT);
+    }
+
+    void Check(QWidget& window, const std::string& name) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        for (const std::string& problem : CutOff(window)) {
+            ADD_FAILURE() << name << ": " << problem;
+        }
+        if (const QString folder = qEnvironmentVariable("PADRIX_WINDOW_PICTURES");
+            !folder.isEmpty()) {
+            const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+            QDir().mkpath(folder);
+            window.grab().save(QDir(folder).filePath(QString::fromStdString(name) +
+                                                     QStringLiteral("-x") + scale +
+                                                     QStringLiteral(".png")));
+        }
+    }
+
+    void Show(Subject subject, const std::string& name) {
+        switch (subject) {
+            case Subject::kDialog:
+            case Subject::kDialogGravis:
+                Plug("Virtual Pad 1");
+                break;
+            case Subject::kDialogTwoPads:
+                Plug("Virtual Pad 1");
+                Plug("Virtual Pad 2");
+                break;
+            case Subject::kAutoConfig:
+                Plug("Virtual Pad 1", 20);
+                break;
+            case Subject::kGameControllersOnePad:
+                PlugPressed(1);
+                break;
+            case Subject::kGameControllersTwoPads:
+                PlugPressed(1);
+                PlugPressed(2);
+                break;
+            default:
+                break;
+        }
+        switch (subject) {
+            case Subject::kAutoConfig:
+                return ShowAutoConfig(name);
+            case Subject::kGameControllersOnePad:
+            case Subject::kGameControllersTwoPads:
+                return ShowGameControllers(name);
+            case Subject::kForceFeedback:
+                return ShowForceFeedback(name);
+            case Subject::kFallbackWindow:
+                return ShowFallbackWindow(name);
+            case Subject::kAbout:
+                return ShowAbout(name);
+            default:
+                Open().show();
+                return Check(*dialog, name);
+        }
+    }
+
+    void ShowAutoConfig(const std::string& name) {
+        formJoyConfig& d = Open();
+        d.show();
+        bool seen = false;
+        QTimer::singleShot(0, &d, [&] {
+            formAutoConfig* prompt = d.AutoConfigPrompt();
+            if (prompt == nullptr) {
+                d.CancelCapture();
+                return;
+            }
+            seen = true;
+            Check(*prompt, name);
+            QTest::keyClick(prompt, Qt::Key_Escape);
+        });
+        d.btnAutoConfig_Click();
+        EXPECT_TRUE(seen);
+    }
+
+    void ShowGameControllers(const std::string& name) {
+        formGameControllers window(app.clock, Start());
+        window.show();
+        window.Refresh();
+        EXPECT_EQ(window.ListedJoypads(), static_cast<int>(pads.size()));
+        Check(window, name);
+    }
+
+    void ShowForceFeedback(const std::string& name) {
+        std::int16_t rumbleType = 2;
+        formForceFeedback window(rumbleType, *app.settings);
+        window.Form_Load();
+        window.show();
+        Check(window, name);
+    }
+
+    void ShowFallbackWindow(const std::string& name) {
+        FallbackWindow* window = Start().presence().fallback();
+        ASSERT_NE(window, nullptr) << "Qt's offscreen platform has no notification area";
+        Check(*window, name);
+    }
+
+    void ShowAbout(const std::string& name) {
+        formPadrix& form = Start();
+        QTextBrowser opener;  // takes the README the box opens afterwards
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "setSource");
+        bool seen = false;
+        OnNextModal([&](QWidget& box) {
+            seen = true;
+            Check(box, name);
+        });
+        form.mnuAbout_Click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        EXPECT_TRUE(seen);
+    }
+
+    const std::vector<LanguageFileEntry> shipped_ = ListLanguageFiles({PADRIX_LANGUAGE_SOURCE_DIR});
+};
+
+TEST_F(WindowGeometry, EveryControlOfEveryWindowShowsWholeInEveryLanguage) {
+    ASSERT_FALSE(shipped_.empty());
+    EXPECT_DOUBLE_EQ(qApp->devicePixelRatio(),
+                     qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+    for (const LanguageFileEntry& language : shipped_) {
+        for (const Window& window : kWindows) {
+            const std::string name = std::string(window.name) + "-" + language.name;
+            SCOPED_TRACE(name);
+            Reset();
+            Prepare(language, window.subject == Subject::kDialogGravis);
+            Show(window.subject, name);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace padrix::testing
