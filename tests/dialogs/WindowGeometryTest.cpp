@@ -240,7 +240,8 @@ class WindowGeometry : public JoyConfigRig {
 
     void ShowForceFeedback(const std::string& name) {
         std::int16_t rumbleType = 2;
-        formForceFeedback window(rumbleType, *app.settings);
+        Start();
+        formForceFeedback window(rumbleType, *app.settings, *app.language);
         window.Form_Load();
         window.show();
         Check(window, name);
