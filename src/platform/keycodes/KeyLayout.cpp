@@ -1,0 +1,252 @@
+#include "platform/keycodes/KeyLayout.h"
+
+#include <X11/keysym.h>
+#include <linux/input-event-codes.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/keycodes/KeyCodes.h"
+
+namespace padrix::keycodes {
+
+namespace {
+
+// The first punctuation code; the codes below it have fixed names.
+constexpr std::uint8_t kFirstPunctuation = 186;
+
+// Codes for keys that type a character no key of a US keyboard types, in
+// the order they are handed out: the punctuation codes, then those a
+// Windows keyboard leaves to its makers.
+constexpr std::uint8_t kSpareVks[] = {186, 187, 188, 189, 190, 191, 192, 219, 220, 221,
+                                      222, 223, 226, 225, 227, 228, 230, 233, 234, 235,
+                                      236, 237, 238, 239, 240, 241, 242, 243, 244, 245};
+
+// The spacing forms of the dead keys, for labels.
+constexpr std::pair<std::uint32_t, char32_t> kDeadKeys[] = {
+    {XK_dead_grave, U'`'},          {XK_dead_acute, U'\u00B4'},
+    {XK_dead_circumflex, U'^'},     {XK_dead_tilde, U'~'},
+    {XK_dead_macron, U'\u00AF'},    {XK_dead_breve, U'\u02D8'},
+    {XK_dead_abovedot, U'\u02D9'},  {XK_dead_diaeresis, U'\u00A8'},
+    {XK_dead_abovering, U'\u02DA'}, {XK_dead_doubleacute, U'\u02DD'},
+    {XK_dead_caron, U'\u02C7'},     {XK_dead_cedilla, U'\u00B8'},
+    {XK_dead_ogonek, U'\u02DB'},
+};
+
+constexpr std::uint32_t kUnicodeKeysyms = 0x01000000;
+
+std::uint8_t LetterVk(std::uint32_t keysym) {
+    if (keysym >= XK_a && keysym <= XK_z) {
+        return static_cast<std::uint8_t>(keysym - XK_a + XK_A);
+    }
+    return keysym >= XK_A && keysym <= XK_Z ? static_cast<std::uint8_t>(keysym) : 0;
+}
+
+std::uint8_t DigitVk(std::uint32_t keysym) {
+    return keysym >= XK_0 && keysym <= XK_9 ? static_cast<std::uint8_t>(keysym) : 0;
+}
+
+std::uint8_t KeypadVk(std::uint32_t keysym) {
+    if (keysym == XK_KP_Separator) {
+        return 110;  // the decimal key of a keypad that types a comma
+    }
+    for (const KeyCodes& k : AllKeys()) {
+        if (k.keypad && k.keysym == keysym) {
+            return k.vk;
+        }
+    }
+    return 0;
+}
+
+// The code that `vkOf` gives the first of the key's `levels` lowest levels.
+std::uint8_t FirstOnLevels(const LayoutKey& key, std::size_t levels,
+                           std::uint8_t (*vkOf)(std::uint32_t)) {
+    for (std::size_t level = 0; level < levels; ++level) {
+        if (const std::uint8_t vk = vkOf(key.keysyms[level]); vk != 0) {
+            return vk;
+        }
+    }
+    return 0;
+}
+
+// The code that the key's own symbols give it; 0 for none.
+std::uint8_t LabelledVk(const LayoutKey& key) {
+    constexpr std::size_t kShiftLevels = 2;
+    const std::size_t levels = key.keysyms.size();
+    if (const std::uint8_t letter = FirstOnLevels(key, kShiftLevels, LetterVk)) {
+        return letter;
+    }
+    if (const std::uint8_t digit = FirstOnLevels(key, levels, DigitVk)) {
+        return digit;
+    }
+    if (const std::uint8_t keypad = FirstOnLevels(key, levels, KeypadVk)) {
+        return keypad;
+    }
+    return VkNamedByKeysym(key.keysyms[0]);
+}
+
+// A keysym that types a character: Latin-1 and the other legacy sets, the
+// dead keys and Unicode, but no function key.
+bool TypesCharacter(std::uint32_t keysym) {
+    constexpr std::uint32_t kFunctionKeys = 0xFE00;
+    constexpr std::uint32_t kLastUnicode = kUnicodeKeysyms + 0x10FFFF;
+    const bool dead = keysym >= XK_dead_grave && keysym <= XK_dead_greek;
+    return (keysym >= XK_space && keysym < kFunctionKeys) || dead ||
+           (keysym > kUnicodeKeysyms && keysym <= kLastUnicode);
+}
+
+// The code of the key at `linuxKey` on a US keyboard; 0 for none.
+std::uint8_t UsVkAt(std::uint16_t linuxKey) {
+    for (const KeyCodes& k : AllKeys()) {
+        if (k.linuxKey == linuxKey) {
+            return k.vk;
+        }
+    }
+    return 0;
+}
+
+// The character of a label keysym, 0 where it is none this code knows.
+char32_t CharacterOf(std::uint32_t keysym) {
+    constexpr std::uint32_t kLatin1End = 0x100;
+    const bool latin1 = (keysym >= XK_space && keysym <= XK_asciitilde) ||
+                        (keysym >= XK_nobreakspace && keysym < kLatin1End);
+    if (latin1) {
+        const bool small = keysym >= XK_agrave && keysym <= XK_thorn && keysym != XK_division;
+        return static_cast<char32_t>(small ? keysym - (XK_agrave - XK_Agrave) : keysym);
+    }
+    if (keysym > kUnicodeKeysyms && keysym <= kUnicodeKeysyms + 0x10FFFF) {
+        return static_cast<char32_t>(keysym - kUnicodeKeysyms);
+    }
+    for (const auto& [dead, c] : kDeadKeys) {
+        if (dead == keysym) {
+            return c;
+        }
+    }
+    return 0;
+}
+
+std::string Utf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// The keys of the table as a US keyboard types them, one per Linux key.
+std::vector<LayoutKey> UsKeys() {
+    std::vector<LayoutKey> keys{{KEY_KPENTER, {XK_KP_Enter}}};
+    for (const KeyCodes& k : AllKeys()) {
+        const bool taken = std::any_of(keys.begin(), keys.end(), [&](const LayoutKey& key) {
+            return key.linuxKey == k.linuxKey;
+        });
+        if (k.linuxKey != 0 && !taken) {
+            keys.push_back({k.linuxKey, {k.keysym}});
+        }
+    }
+    return keys;
+}
+
+}  // namespace
+
+KeyLayout::KeyLayout() : KeyLayout(UsKeys()) {
+    labelOfVk_.fill(0);
+}
+
+KeyLayout::KeyLayout(std::span<const LayoutKey> keys) {
+    std::array<bool, 256> taken{};
+    std::array<bool, kKeys> present{};
+    std::array<std::uint32_t, kKeys> plain{};
+    std::vector<std::uint16_t> unnamed;
+    for (const LayoutKey& key : keys) {
+        if (key.linuxKey == 0 || key.linuxKey >= kKeys) {
+            continue;
+        }
+        present[key.linuxKey] = true;
+        plain[key.linuxKey] = key.keysyms[0];
+        const std::uint8_t vk = LabelledVk(key);
+        vkOfKey_[key.linuxKey] = vk;
+        taken[vk] = true;
+        if (vk == 0 && TypesCharacter(key.keysyms[0])) {
+            unnamed.push_back(key.linuxKey);
+        }
+    }
+    const auto hand = [&](std::uint16_t key, std::uint8_t vk) {
+        if (vkOfKey_[key] == 0 && vk != 0 && !taken[vk]) {
+            vkOfKey_[key] = vk;
+            taken[vk] = true;
+        }
+    };
+    for (std::uint16_t key : unnamed) {
+        hand(key, UsVkAt(key));
+    }
+    for (std::uint16_t key : unnamed) {
+        for (std::uint8_t spare : kSpareVks) {
+            hand(key, spare);
+        }
+    }
+    for (std::uint16_t key = 1; key < kKeys; ++key) {
+        const std::uint8_t vk = vkOfKey_[key];
+        if (vk != 0 && (keyOfVk_[vk] == 0 || key == LinuxKeyOf(vk))) {
+            keyOfVk_[vk] = key;
+        }
+    }
+    for (const KeyCodes& k : AllKeys()) {
+        std::uint16_t& key = keyOfVk_[k.vk];
+        for (std::uint16_t other = 1; key == 0 && other < kKeys; ++other) {
+            if (plain[other] == k.keysym && k.keysym != 0) {
+                key = other;
+            }
+        }
+        if (key == 0 && k.linuxKey < kKeys && present[k.linuxKey]) {
+            key = k.linuxKey;
+        }
+    }
+    for (std::size_t vk = kFirstPunctuation; vk < keyOfVk_.size(); ++vk) {
+        labelOfVk_[vk] = keyOfVk_[vk] != 0 ? plain[keyOfVk_[vk]] : 0;
+    }
+}
+
+std::uint8_t KeyLayout::VkOfKey(std::uint16_t linuxKey) const {
+    return linuxKey < kKeys ? vkOfKey_[linuxKey] : 0;
+}
+
+std::uint16_t KeyLayout::KeyOfVk(std::uint8_t vk) const {
+    return keyOfVk_[vk];
+}
+
+std::uint8_t KeyLayout::ScanCodeOf(std::uint8_t vk) const {
+    const std::uint16_t key = keyOfVk_[vk];
+    if (key == 0 || key == LinuxKeyOf(vk)) {
+        return keycodes::ScanCodeOf(vk);
+    }
+    constexpr std::uint16_t kPrefixBit = 0x80;
+    return static_cast<std::uint8_t>(AtkbdScanCodeOf(key) & ~kPrefixBit);
+}
+
+std::uint16_t KeyLayout::KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) const {
+    if (!extended && scan != 0 && scan == ScanCodeOf(vk) && keyOfVk_[vk] != 0) {
+        return keyOfVk_[vk];
+    }
+    return LinuxKeyOfScanCode(scan, extended);
+}
+
+std::string KeyLayout::LabelOf(std::uint8_t vk) const {
+    const char32_t c = CharacterOf(labelOfVk_[vk]);
+    return c != 0 ? Utf8(c) : std::string();
+}
+
+}  // namespace padrix::keycodes
