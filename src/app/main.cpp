@@ -47,7 +47,8 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                              LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
                              [&clock, &form](QWidget* parent) {
                                  return new formGameControllers(clock, form, parent);
-                             }});
+                             },
+                             platform.layout.get()});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,

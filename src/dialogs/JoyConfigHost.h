@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Controllers.h"
+#include "platform/KeyboardLayout.h"
 #include "settings/Profiles.h"
 #include "settings/SettingsStore.h"
 
@@ -51,6 +52,9 @@ struct JoyConfigPorts {
     // Makes the Game Controllers window as a window of its own owned by
     // parent, over the same host.
     std::function<QWidget*(QWidget* parent)> makeGameControllers;
+    // The keyboard layout that key captures go by; without one, keys are
+    // where a US keyboard has them.
+    KeyboardLayout* keyboardLayout = nullptr;
 };
 
 }  // namespace padrix

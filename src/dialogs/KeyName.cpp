@@ -45,4 +45,14 @@ std::string KeyName(int keyCode) {
     return {};
 }
 
+std::string KeyName(int keyCode, const keycodes::KeyLayout& layout) {
+    if (keyCode > 0 && keyCode < 256) {
+        if (std::string label = layout.LabelOf(static_cast<std::uint8_t>(keyCode));
+            !label.empty()) {
+            return label;
+        }
+    }
+    return KeyName(keyCode);
+}
+
 }  // namespace padrix

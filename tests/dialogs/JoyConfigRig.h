@@ -70,7 +70,8 @@ class JoyConfigRig : public ::testing::Test {
                            {languages.path().toStdString()},
                            [this](QWidget* parent) {
                                return new formGameControllers(app.clock, *app.form, parent);
-                           }});
+                           },
+                           nullptr});
         dialog->Form_Load();
         return *dialog;
     }
