@@ -166,38 +166,60 @@ KeyLayout::KeyLayout() : KeyLayout(UsKeys()) {
     labelOfVk_.fill(0);
 }
 
+// What the constructor learns of the keys on its way.
+struct KeyLayout::Reading {
+    std::array<bool, 256> taken{};             // codes some key stands for
+    std::array<bool, kKeys> present{};         // keys the layout has
+    std::array<std::uint32_t, kKeys> plain{};  // their plain keysyms
+    std::vector<std::uint16_t> unnamed;        // keys that type an unknown character
+};
+
 KeyLayout::KeyLayout(std::span<const LayoutKey> keys) {
-    std::array<bool, 256> taken{};
-    std::array<bool, kKeys> present{};
-    std::array<std::uint32_t, kKeys> plain{};
-    std::vector<std::uint16_t> unnamed;
+    Reading reading;
+    TakeLabels(keys, reading);
+    HandOutCodes(reading);
+    FindKeysOfCodes(reading);
+    for (std::size_t vk = kFirstPunctuation; vk < keyOfVk_.size(); ++vk) {
+        labelOfVk_[vk] = keyOfVk_[vk] != 0 ? reading.plain[keyOfVk_[vk]] : 0;
+    }
+}
+
+void KeyLayout::TakeLabels(std::span<const LayoutKey> keys, Reading& reading) {
     for (const LayoutKey& key : keys) {
         if (key.linuxKey == 0 || key.linuxKey >= kKeys) {
             continue;
         }
-        present[key.linuxKey] = true;
-        plain[key.linuxKey] = key.keysyms[0];
+        reading.present[key.linuxKey] = true;
+        reading.plain[key.linuxKey] = key.keysyms[0];
         const std::uint8_t vk = LabelledVk(key);
         vkOfKey_[key.linuxKey] = vk;
-        taken[vk] = true;
-        if (vk == 0 && TypesCharacter(key.keysyms[0])) {
-            unnamed.push_back(key.linuxKey);
+        if (vk != 0) {
+            reading.taken[vk] = true;
+        } else if (TypesCharacter(key.keysyms[0])) {
+            reading.unnamed.push_back(key.linuxKey);
         }
     }
+}
+
+void KeyLayout::HandOutCodes(Reading& reading) {
     const auto hand = [&](std::uint16_t key, std::uint8_t vk) {
-        if (vkOfKey_[key] == 0 && vk != 0 && !taken[vk]) {
+        if (vkOfKey_[key] == 0 && vk != 0 && !reading.taken[vk]) {
             vkOfKey_[key] = vk;
-            taken[vk] = true;
+            reading.taken[vk] = true;
         }
     };
-    for (std::uint16_t key : unnamed) {
+    // Their place on a US keyboard first, so that no spare code takes it.
+    for (std::uint16_t key : reading.unnamed) {
         hand(key, UsVkAt(key));
     }
-    for (std::uint16_t key : unnamed) {
+    for (std::uint16_t key : reading.unnamed) {
         for (std::uint8_t spare : kSpareVks) {
             hand(key, spare);
         }
     }
+}
+
+void KeyLayout::FindKeysOfCodes(const Reading& reading) {
     for (std::uint16_t key = 1; key < kKeys; ++key) {
         const std::uint8_t vk = vkOfKey_[key];
         if (vk != 0 && (keyOfVk_[vk] == 0 || key == LinuxKeyOf(vk))) {
@@ -206,17 +228,14 @@ KeyLayout::KeyLayout(std::span<const LayoutKey> keys) {
     }
     for (const KeyCodes& k : AllKeys()) {
         std::uint16_t& key = keyOfVk_[k.vk];
-        for (std::uint16_t other = 1; key == 0 && other < kKeys; ++other) {
-            if (plain[other] == k.keysym && k.keysym != 0) {
+        for (std::uint16_t other = 1; key == 0 && k.keysym != 0 && other < kKeys; ++other) {
+            if (reading.plain[other] == k.keysym) {
                 key = other;
             }
         }
-        if (key == 0 && k.linuxKey < kKeys && present[k.linuxKey]) {
+        if (key == 0 && k.linuxKey < kKeys && reading.present[k.linuxKey]) {
             key = k.linuxKey;
         }
-    }
-    for (std::size_t vk = kFirstPunctuation; vk < keyOfVk_.size(); ++vk) {
-        labelOfVk_[vk] = keyOfVk_[vk] != 0 ? plain[keyOfVk_[vk]] : 0;
     }
 }
 

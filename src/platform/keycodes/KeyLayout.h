@@ -57,6 +57,15 @@ class KeyLayout {
 
   private:
     static constexpr std::size_t kKeys = 256;
+    struct Reading;
+    // Each key's code from its own keysyms.
+    void TakeLabels(std::span<const LayoutKey> keys, Reading& reading);
+    // Codes for the keys that type a character no code names.
+    void HandOutCodes(Reading& reading);
+    // The key of each code: the key that stands for it, else one that
+    // types its keysym, else its own place.
+    void FindKeysOfCodes(const Reading& reading);
+
     std::array<std::uint8_t, kKeys> vkOfKey_{};
     std::array<std::uint16_t, 256> keyOfVk_{};
     std::array<std::uint32_t, 256> labelOfVk_{};
