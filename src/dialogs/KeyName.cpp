@@ -1,6 +1,7 @@
 #include "dialogs/KeyName.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace padrix {
@@ -47,9 +48,8 @@ std::string KeyName(int keyCode) {
 
 std::string KeyName(int keyCode, const keycodes::KeyLayout& layout) {
     if (keyCode > 0 && keyCode < 256) {
-        if (std::string label = layout.LabelOf(static_cast<std::uint8_t>(keyCode));
-            !label.empty()) {
-            return label;
+        if (std::optional<std::string> label = layout.LabelOf(static_cast<std::uint8_t>(keyCode))) {
+            return *label;
         }
     }
     return KeyName(keyCode);

@@ -12,8 +12,8 @@ namespace padrix {
 std::string KeyName(int keyCode);
 
 // The name shown for a key captured on `layout`: a punctuation key shows
-// what the layout prints on it (the German "ß", the French ")"), any other
-// key its KeyName.
+// what the layout prints on it (the German "ß", the French ")"; empty for a
+// character it cannot name), any other key its KeyName.
 std::string KeyName(int keyCode, const keycodes::KeyLayout& layout);
 
 }  // namespace padrix

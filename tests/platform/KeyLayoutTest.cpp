@@ -20,7 +20,7 @@ TEST(PlatformKeyLayout, TheUsLayoutIsTheTable) {
     for (const KeyCodes& k : AllKeys()) {
         EXPECT_EQ(us.KeyOfVk(k.vk), k.linuxKey) << int(k.vk);
         EXPECT_EQ(us.ScanCodeOf(k.vk), k.scanCode) << int(k.vk);
-        EXPECT_EQ(us.LabelOf(k.vk), "") << int(k.vk);
+        EXPECT_EQ(us.LabelOf(k.vk), std::nullopt) << int(k.vk);
         if (k.linuxKey != 0 && k.vk < 160) {
             EXPECT_EQ(us.VkOfKey(k.linuxKey), k.vk) << int(k.vk);
         }
@@ -42,10 +42,11 @@ struct LayoutCase {
     std::vector<Expected> expected;
 };
 
-// Parts of the French and German layouts as X gives them: each key is the
-// code it is labelled with, the digit row its digits, the keypad its own
-// codes, and keys without a US counterpart a code of their place or a spare
-// one; each code presses its key again.
+// Parts of the French, German and Turkish layouts as X gives them: each key
+// is the code it is labelled with, the digit row its digits, the keypad its
+// own codes, and keys without a US counterpart (or whose letter another key
+// has on its plain level) a code of their place or a spare one; each code
+// presses its key again.
 TEST(PlatformKeyLayout, EveryKeyIsItsLabelAndComesBack) {
     const LayoutCase cases[] = {
         {"fr",
@@ -111,6 +112,9 @@ TEST(PlatformKeyLayout, EveryKeyIsItsLabelAndComesBack) {
           {KEY_SLASH, 189, "-"},
           {KEY_KPDOT, 110, ""},
           {KEY_102ND, 226, "<"}}},
+        {"tr",
+         {{KEY_I, {XK_idotless, XK_I}}, {KEY_APOSTROPHE, {XK_i, XK_Iabovedot}}},
+         {{KEY_APOSTROPHE, 73, ""}, {KEY_I, 186, ""}}},
     };
     for (const LayoutCase& c : cases) {
         const KeyLayout layout(c.keys);

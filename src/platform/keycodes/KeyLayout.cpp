@@ -59,31 +59,29 @@ std::uint8_t KeypadVk(std::uint32_t keysym) {
     return 0;
 }
 
-// The code that `vkOf` gives the first of the key's `levels` lowest levels.
-std::uint8_t FirstOnLevels(const LayoutKey& key, std::size_t levels,
-                           std::uint8_t (*vkOf)(std::uint32_t)) {
-    for (std::size_t level = 0; level < levels; ++level) {
-        if (const std::uint8_t vk = vkOf(key.keysyms[level]); vk != 0) {
-            return vk;
+// The code a key's own symbols give it, and how strong that claim is: 0
+// for a letter or digit on the plain level, the keypad and a named key, 1
+// for a letter or digit on the Shift level, 2 and 3 for a digit behind AltGr.
+struct Claim {
+    std::uint8_t vk = 0;
+    std::size_t rank = 0;
+};
+
+Claim LabelledVk(const LayoutKey& key) {
+    constexpr std::size_t kShiftLevels = 2;
+    for (std::size_t level = 0; level < key.keysyms.size(); ++level) {
+        const std::uint32_t keysym = key.keysyms[level];
+        const std::uint8_t letter = level < kShiftLevels ? LetterVk(keysym) : 0;
+        if (const std::uint8_t vk = letter != 0 ? letter : DigitVk(keysym); vk != 0) {
+            return {vk, level};
         }
     }
-    return 0;
-}
-
-// The code that the key's own symbols give it; 0 for none.
-std::uint8_t LabelledVk(const LayoutKey& key) {
-    constexpr std::size_t kShiftLevels = 2;
-    const std::size_t levels = key.keysyms.size();
-    if (const std::uint8_t letter = FirstOnLevels(key, kShiftLevels, LetterVk)) {
-        return letter;
+    for (const std::uint32_t keysym : key.keysyms) {
+        if (const std::uint8_t vk = KeypadVk(keysym); vk != 0) {
+            return {vk, 0};  // with Num Lock on or off alike
+        }
     }
-    if (const std::uint8_t digit = FirstOnLevels(key, levels, DigitVk)) {
-        return digit;
-    }
-    if (const std::uint8_t keypad = FirstOnLevels(key, levels, KeypadVk)) {
-        return keypad;
-    }
-    return VkNamedByKeysym(key.keysyms[0]);
+    return {VkNamedByKeysym(key.keysyms[0]), 0};
 }
 
 // A keysym that types a character: Latin-1 and the other legacy sets, the
@@ -185,18 +183,36 @@ KeyLayout::KeyLayout(std::span<const LayoutKey> keys) {
 }
 
 void KeyLayout::TakeLabels(std::span<const LayoutKey> keys, Reading& reading) {
+    std::array<Claim, kKeys> claims{};
+    // The key a code presses: the strongest claim, else the code's own place.
+    const auto stronger = [&](std::uint16_t key, std::uint16_t than) {
+        const Claim& claim = claims[key];
+        return than == 0 || claim.rank < claims[than].rank ||
+               (claim.rank == claims[than].rank && key == LinuxKeyOf(claim.vk));
+    };
     for (const LayoutKey& key : keys) {
         if (key.linuxKey == 0 || key.linuxKey >= kKeys) {
             continue;
         }
         reading.present[key.linuxKey] = true;
         reading.plain[key.linuxKey] = key.keysyms[0];
-        const std::uint8_t vk = LabelledVk(key);
-        vkOfKey_[key.linuxKey] = vk;
-        if (vk != 0) {
+        claims[key.linuxKey] = LabelledVk(key);
+        const std::uint8_t vk = claims[key.linuxKey].vk;
+        if (vk != 0 && stronger(key.linuxKey, keyOfVk_[vk])) {
+            keyOfVk_[vk] = key.linuxKey;
+        }
+    }
+    for (std::uint16_t key = 1; key < kKeys; ++key) {
+        const std::uint8_t vk = claims[key].vk;
+        const bool character = TypesCharacter(reading.plain[key]);
+        // A key that types a character of its own gets a code of its own
+        // where another key has its code (the Turkish dotless i, whose I
+        // the dotted i's key has); both Shift keys share one.
+        if (vk != 0 && (keyOfVk_[vk] == key || !character)) {
+            vkOfKey_[key] = vk;
             reading.taken[vk] = true;
-        } else if (TypesCharacter(key.keysyms[0])) {
-            reading.unnamed.push_back(key.linuxKey);
+        } else if (character) {
+            reading.unnamed.push_back(key);
         }
     }
 }
@@ -205,6 +221,7 @@ void KeyLayout::HandOutCodes(Reading& reading) {
     const auto hand = [&](std::uint16_t key, std::uint8_t vk) {
         if (vkOfKey_[key] == 0 && vk != 0 && !reading.taken[vk]) {
             vkOfKey_[key] = vk;
+            keyOfVk_[vk] = key;
             reading.taken[vk] = true;
         }
     };
@@ -220,12 +237,6 @@ void KeyLayout::HandOutCodes(Reading& reading) {
 }
 
 void KeyLayout::FindKeysOfCodes(const Reading& reading) {
-    for (std::uint16_t key = 1; key < kKeys; ++key) {
-        const std::uint8_t vk = vkOfKey_[key];
-        if (vk != 0 && (keyOfVk_[vk] == 0 || key == LinuxKeyOf(vk))) {
-            keyOfVk_[vk] = key;
-        }
-    }
     for (const KeyCodes& k : AllKeys()) {
         std::uint16_t& key = keyOfVk_[k.vk];
         for (std::uint16_t other = 1; key == 0 && k.keysym != 0 && other < kKeys; ++other) {
@@ -263,7 +274,10 @@ std::uint16_t KeyLayout::KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool 
     return LinuxKeyOfScanCode(scan, extended);
 }
 
-std::string KeyLayout::LabelOf(std::uint8_t vk) const {
+std::optional<std::string> KeyLayout::LabelOf(std::uint8_t vk) const {
+    if (labelOfVk_[vk] == 0) {
+        return std::nullopt;
+    }
     const char32_t c = CharacterOf(labelOfVk_[vk]);
     return c != 0 ? Utf8(c) : std::string();
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -25,11 +26,14 @@ struct LayoutKey {
 // - a key named by its plain keysym (Escape, F1, Up, ";" ...) is that key;
 // - any other key that types a character (the German "ß") takes the
 //   code of its place on a US keyboard when no key above has it, else a
-//   spare punctuation code.
-// Where two keys stand for one code (both Shift keys, both Enter keys), the
-// code presses the key its Linux key code names. A code no key stands for
-// presses the key whose plain keysym is the code's (Control_R for 163),
-// else the code's own physical key if the layout has it.
+//   spare punctuation code; so does a key that types a character and
+//   finds its code taken by a stronger claim (a letter on another key's
+//   plain level).
+// Keys that type no character may share a code (both Shift keys, both
+// Enter keys): the code presses the key its Linux key code names. A code
+// no key stands for presses the key whose plain keysym is the code's
+// (Control_R for 163), else the code's own physical key if the layout has
+// it.
 class KeyLayout {
   public:
     // A US keyboard: every key of the table at its own Linux key code,
@@ -52,18 +56,20 @@ class KeyLayout {
     // key that sends the code; 0 when there is none.
     std::uint16_t KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) const;
     // What this layout prints on the punctuation key of `vk` (codes from
-    // 186 on) as UTF-8, a letter in capitals; empty where it does not say.
-    std::string LabelOf(std::uint8_t vk) const;
+    // 186 on) as UTF-8, a letter in capitals, empty for a character this
+    // code cannot name; nothing where the layout has no such key or does
+    // not say.
+    std::optional<std::string> LabelOf(std::uint8_t vk) const;
 
   private:
     static constexpr std::size_t kKeys = 256;
     struct Reading;
-    // Each key's code from its own keysyms.
+    // Each key's code from its own keysyms, and the key of each such code.
     void TakeLabels(std::span<const LayoutKey> keys, Reading& reading);
     // Codes for the keys that type a character no code names.
     void HandOutCodes(Reading& reading);
-    // The key of each code: the key that stands for it, else one that
-    // types its keysym, else its own place.
+    // The key of each code no key stands for: one that types its keysym,
+    // else its own place.
     void FindKeysOfCodes(const Reading& reading);
 
     std::array<std::uint8_t, kKeys> vkOfKey_{};
