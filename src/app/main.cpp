@@ -52,7 +52,8 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                        [&clock] { return std::make_unique<SdlControllerAccess>(clock); }, language,
                        [&clock, &form](QWidget* parent) {
                            return new formGameControllers(clock, form, parent);
-                       }});
+                       },
+                       platform.layout.get()});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,

@@ -7,6 +7,7 @@
 
 #include "engine/Controllers.h"
 #include "settings/InterfaceLanguage.h"
+#include "platform/KeyboardLayout.h"
 #include "settings/Profiles.h"
 #include "settings/SettingsStore.h"
 
@@ -52,6 +53,9 @@ struct JoyConfigPorts {
     // Makes the Game Controllers window as a window of its own owned by
     // parent, over the same host.
     std::function<QWidget*(QWidget* parent)> makeGameControllers;
+    // The keyboard layout that key captures go by; without one, keys are
+    // where a US keyboard has them.
+    KeyboardLayout* keyboardLayout = nullptr;
 };
 
 }  // namespace padrix

@@ -1,6 +1,7 @@
 #include "dialogs/KeyName.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace padrix {
@@ -43,6 +44,15 @@ std::string KeyName(int keyCode) {
         }
     }
     return {};
+}
+
+std::string KeyName(int keyCode, const keycodes::KeyLayout& layout) {
+    if (keyCode > 0 && keyCode < 256) {
+        if (std::optional<std::string> label = layout.LabelOf(static_cast<std::uint8_t>(keyCode))) {
+            return *label;
+        }
+    }
+    return KeyName(keyCode);
 }
 
 }  // namespace padrix

@@ -6,11 +6,9 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
-#include "dialogs/KeyEventCode.h"
-
 namespace padrix {
 
-formAutoConfig::formAutoConfig(QWidget* owner, std::function<void(int)> keyDown,
+formAutoConfig::formAutoConfig(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
                                std::function<void()> cancel)
     : QDialog(owner), keyDown_(std::move(keyDown)), cancel_(std::move(cancel)) {
     setObjectName(QStringLiteral("formAutoConfig"));
@@ -59,10 +57,7 @@ void formAutoConfig::CloseByProgram() {
 }
 
 void formAutoConfig::keyPressEvent(QKeyEvent* event) {
-    const int code = VirtualKeyOf(*event);
-    if (code != 0) {
-        keyDown_(code);
-    }
+    keyDown_(*event);
     if (event->key() == Qt::Key_Escape) {
         cancel_();  // and the prompt stays until the run closes it
         return;

@@ -14,9 +14,10 @@ namespace padrix {
 class formAutoConfig final : public QDialog {
     Q_OBJECT
   public:
-    // keyDown gets the virtual-key code of every key pressed in the prompt;
-    // cancel runs on Escape and when the user closes the prompt.
-    formAutoConfig(QWidget* owner, std::function<void(int)> keyDown, std::function<void()> cancel);
+    // keyDown gets every key pressed in the prompt; cancel runs on Escape
+    // and when the user closes the prompt.
+    formAutoConfig(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
+                   std::function<void()> cancel);
 
     QLabel& lblButton() { return *lblButton_; }
     QLabel& Label1() { return *label1_; }
@@ -32,7 +33,7 @@ class formAutoConfig final : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    std::function<void(int)> keyDown_;
+    std::function<void(const QKeyEvent&)> keyDown_;
     std::function<void()> cancel_;
     bool closingByProgram_ = false;
     QLabel* lblButton_;

@@ -30,11 +30,14 @@ QString HatText(std::uint8_t hat) {
     return parts.isEmpty() ? QStringLiteral("centred") : parts.join(QLatin1Char('-'));
 }
 
+QString Counted(int count, const char* one, const char* many) {
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+}
+
 QString Counts(const JoypadInfo& info) {
-    return QStringLiteral("%1 axes, %2 buttons, %3 hats")
-        .arg(info.axes)
-        .arg(info.buttons)
-        .arg(info.hats);
+    return Counted(info.axes, "axis", "axes") + QStringLiteral(", ") +
+           Counted(info.buttons, "button", "buttons") + QStringLiteral(", ") +
+           Counted(info.hats, "hat", "hats");
 }
 
 }  // namespace

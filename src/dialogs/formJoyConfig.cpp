@@ -137,7 +137,7 @@ bool formJoyConfig::eventFilter(QObject* watched, QEvent* event) {
         // Each widget the key passes on its way up to the dialog shows it
         // here; storing the same code again changes nothing.
         if (widget == this || isAncestorOf(widget)) {
-            Form_KeyDown(VirtualKeyOf(*static_cast<QKeyEvent*>(event)));
+            Form_KeyDown(VirtualKeyOf(*static_cast<QKeyEvent*>(event), CurrentKeyLayout()));
         }
     }
     return QDialog::eventFilter(watched, event);

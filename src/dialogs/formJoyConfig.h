@@ -103,7 +103,9 @@ class formJoyConfig final : public QDialog {
     class HandlerScope;
     void BuildLayout();
     void RunCapture(int index);
-    void AutoConfigKeyDown(int keyCode);
+    void AutoConfigKeyDown(const QKeyEvent& event);
+    // The keyboard layout that captures and key names go by.
+    const keycodes::KeyLayout& CurrentKeyLayout() const;
     QWidget* MakeSelectors();
     void Form_Unload();
     void ShowTagNames();

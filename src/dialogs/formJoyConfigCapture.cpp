@@ -1,6 +1,8 @@
 #include <QEventLoop>
+#include <QKeyEvent>
 
 #include "dialogs/AutoConfigSteps.h"
+#include "dialogs/KeyEventCode.h"
 #include "dialogs/KeyName.h"
 #include "dialogs/formJoyConfig.h"
 #include "settings/SettingValues.h"
@@ -56,7 +58,8 @@ void formJoyConfig::btnAutoConfig_Click() {
     CaptureCancelled = false;
     if (autoConfig_ == nullptr) {
         autoConfig_ = new formAutoConfig(
-            this, [this](int keyCode) { AutoConfigKeyDown(keyCode); }, [this] { CancelCapture(); });
+            this, [this](const QKeyEvent& event) { AutoConfigKeyDown(event); },
+            [this] { CancelCapture(); });
     }
     autoConfig_->show();
     autoConfig_->PlaceOnOwner();
@@ -73,7 +76,8 @@ void formJoyConfig::btnAutoConfig_Click() {
     autoConfig_->CloseByProgram();
 }
 
-void formJoyConfig::AutoConfigKeyDown(int keyCode) {
+void formJoyConfig::AutoConfigKeyDown(const QKeyEvent& event) {
+    const int keyCode = VirtualKeyOf(event, CurrentKeyLayout());
     Form_KeyDown(keyCode);
     if (keyCode == 27) {
         CancelCapture();
@@ -145,6 +149,11 @@ void formJoyConfig::SetPadButtonsEnabled(bool enabled) {
     }
 }
 
+const keycodes::KeyLayout& formJoyConfig::CurrentKeyLayout() const {
+    static const keycodes::KeyLayout kUs;
+    return ports_.keyboardLayout != nullptr ? ports_.keyboardLayout->Current() : kUs;
+}
+
 void formJoyConfig::ShowTagNames() {
     for (int i = 0; i < kPadButtons; ++i) {
         ShowTagName(i);
@@ -153,7 +162,8 @@ void formJoyConfig::ShowTagNames() {
 
 void formJoyConfig::ShowTagName(int index) {
     const auto code = ToKeyCode(tags_[static_cast<std::size_t>(index)]);
-    const QString name = code ? QString::fromStdString(KeyName(*code)) : QString();
+    const QString name =
+        code ? QString::fromStdString(KeyName(*code, CurrentKeyLayout())) : QString();
     canvas_->ShowKeyName(index, name);
 }
 

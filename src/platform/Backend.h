@@ -8,6 +8,7 @@
 #include "engine/Effects.h"
 #include "engine/EventOutput.h"
 #include "engine/KeyboardState.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/WindowActivator.h"
 
 namespace padrix {
@@ -26,6 +27,9 @@ struct DesktopPlatform {
     // Writes the JPEG off the calling thread and beeps once it exists.
     std::unique_ptr<Screenshotter> screenshots;
     std::unique_ptr<WindowActivator> windows;
+    // The keyboard layout that the output presses keys by, for the key
+    // capture to go by as well.
+    std::shared_ptr<KeyboardLayout> layout;
 };
 
 // Why no backend could be opened and what the user can do about it; the

@@ -128,6 +128,7 @@ TEST_F(DialogsCapture, KeyCodesComeFromTheKeysymTheLayoutGives) {
         quint32 keysym;
         Qt::KeyboardModifiers modifiers;
         int vk;
+        quint32 keycode = 0;  // the physical key, where the event names one
     };
     const Case cases[] = {
         {Qt::Key_A, XK_a, Qt::NoModifier, 65},
@@ -140,10 +141,16 @@ TEST_F(DialogsCapture, KeyCodesComeFromTheKeysymTheLayoutGives) {
         {Qt::Key_Pause, XK_Pause, Qt::NoModifier, 19},
         {Qt::Key_Escape, 0, Qt::NoModifier, 27},
         {Qt::Key_Slash, 0, Qt::KeypadModifier, 111},
+        // The physical key goes first: the key of 1 that types "&" on a
+        // French keyboard, and keypad 7 with Num Lock off.
+        {Qt::Key_Ampersand, XK_ampersand, Qt::NoModifier, 49, 10},
+        {Qt::Key_Home, XK_KP_Home, Qt::KeypadModifier, 103, 79},
+        {Qt::Key_unknown, XK_ampersand, Qt::NoModifier, 55, 300},
     };
+    const keycodes::KeyLayout us;
     for (const Case& c : cases) {
-        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0);
-        EXPECT_EQ(VirtualKeyOf(event), c.vk) << c.keysym;
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.keycode, c.keysym, 0);
+        EXPECT_EQ(VirtualKeyOf(event, us), c.vk) << c.keysym;
     }
 }
 

@@ -71,7 +71,8 @@ class JoyConfigRig : public ::testing::Test {
                            *app.language,
                            [this](QWidget* parent) {
                                return new formGameControllers(app.clock, *app.form, parent);
-                           }});
+                           },
+                           nullptr});
         dialog->Form_Load();
         return *dialog;
     }

@@ -91,6 +91,38 @@ TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyWithTheScanCodeInMsDosMode) {
     }
 }
 
+// A French keyboard: a virtual key presses the key it was captured from,
+// with and without MS-DOS mode.
+TEST(PlatformUinputLayout, KeysArePressedWhereTheLayoutHasThem) {
+    class French : public KeyboardLayout {
+      public:
+        const keycodes::KeyLayout& Current() override { return layout_; }
+
+      private:
+        const std::vector<keycodes::LayoutKey> keys_{{KEY_Q, {'a', 'A'}},
+                                                     {KEY_A, {'q', 'Q'}},
+                                                     {KEY_1, {'&', '1'}},
+                                                     {KEY_MINUS, {')', 0xB0}}};
+        keycodes::KeyLayout layout_{keys_};
+    };
+    std::vector<Ev> events;
+    uinput::UinputOutput output(std::make_unique<RecordingSink>(events),
+                                std::make_shared<French>());
+    EXPECT_EQ(output.ScanCode(65), 0x10);
+    output.KeyEvent(65, 0, kKeyEventDown);
+    output.KeyEvent(65, 0, kKeyEventUp);
+    output.KeyEvent(49, 0, kKeyEventDown);
+    output.KeyEvent(49, 0, kKeyEventUp);
+    output.KeyEvent(189, 0, kKeyEventDown);
+    output.KeyEvent(189, 0, kKeyEventUp);
+    output.KeyEvent(65, output.ScanCode(65), kKeyEventDown);
+    output.KeyEvent(65, output.ScanCode(65), kKeyEventUp);
+    EXPECT_EQ(events, (std::vector<Ev>{Key(KEY_Q, 1), kSync, Key(KEY_Q, 0), kSync, Key(KEY_1, 1),
+                                       kSync, Key(KEY_1, 0), kSync, Key(KEY_MINUS, 1), kSync,
+                                       Key(KEY_MINUS, 0), kSync, Scan(0x10), Key(KEY_Q, 1), kSync,
+                                       Scan(0x10), Key(KEY_Q, 0), kSync}));
+}
+
 TEST_F(PlatformUinput, ClicksAndWhatIsHeldAtTheEndIsReleased) {
     output->MouseButton(kMouseLeftDown);
     output->MouseButton(kMouseLeftUp);

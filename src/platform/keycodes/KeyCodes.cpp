@@ -211,7 +211,7 @@ int QtKeyOf(std::uint8_t vk) {
     return k ? k->qtKey : 0;
 }
 
-std::uint8_t VkOfKeysym(std::uint32_t keysym) {
+std::uint8_t VkNamedByKeysym(std::uint32_t keysym) {
     if (keysym == 0) {
         return 0;
     }
@@ -228,7 +228,12 @@ std::uint8_t VkOfKeysym(std::uint32_t keysym) {
             return k.vk;
         }
     }
-    return VkOfShiftedSymbol(keysym);
+    return 0;
+}
+
+std::uint8_t VkOfKeysym(std::uint32_t keysym) {
+    const std::uint8_t vk = VkNamedByKeysym(keysym);
+    return vk != 0 ? vk : VkOfShiftedSymbol(keysym);
 }
 
 std::uint8_t VkOfQtKey(int qtKey, bool keypad) {

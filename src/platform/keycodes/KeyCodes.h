@@ -30,8 +30,12 @@ int QtKeyOf(std::uint8_t vk);
 
 // Back to the virtual key, 0 when unknown. Both sides of a modifier give
 // the plain modifier (Control_R gives 17), and the shifted symbols of a US
-// keyboard give their key ("exclam" gives 49), as a key capture expects.
+// keyboard give their key ("exclam" gives 49): for a key event that names
+// no physical key, as a key capture expects.
 std::uint8_t VkOfKeysym(std::uint32_t keysym);
+// The key that `keysym` names by itself: as VkOfKeysym, but the shifted
+// symbols of a US keyboard name no key ("exclam" gives 0).
+std::uint8_t VkNamedByKeysym(std::uint32_t keysym);
 std::uint8_t VkOfQtKey(int qtKey, bool keypad);
 
 // The Linux key that sends set-1 scan code `scan`, with the 0xE0 prefix

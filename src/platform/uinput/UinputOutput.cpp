@@ -20,18 +20,21 @@ std::int32_t Difference(int to, int from) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, INT32_MIN, INT32_MAX));
 }
 
-// The Linux key of a key event: vk's own key, or in MS-DOS mode the key its
-// scan code names.
-std::uint16_t KeyOf(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
-    if (scanCode == 0) {
-        return keycodes::LinuxKeyOf(vk);
-    }
-    return keycodes::LinuxKeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
-}
-
 }  // namespace
 
-UinputOutput::UinputOutput(std::unique_ptr<EventSink> sink) : sink_(std::move(sink)) {}
+UinputOutput::UinputOutput(std::unique_ptr<EventSink> sink, std::shared_ptr<KeyboardLayout> layout)
+    : sink_(std::move(sink)),
+      layout_(layout ? std::move(layout) : std::make_shared<UsKeyboardLayout>()) {}
+
+// The Linux key of a key event: vk's key on the layout, or in MS-DOS mode
+// the key its scan code names.
+std::uint16_t UinputOutput::KeyOf(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+    const keycodes::KeyLayout& layout = layout_->Current();
+    if (scanCode == 0) {
+        return layout.KeyOfVk(vk);
+    }
+    return layout.KeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
+}
 
 UinputOutput::~UinputOutput() {
     if (down_.none()) {
@@ -82,7 +85,7 @@ void UinputOutput::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_
 }
 
 std::uint8_t UinputOutput::ScanCode(std::uint8_t vk) {
-    return keycodes::ScanCodeOf(vk);
+    return layout_->Current().ScanCodeOf(vk);
 }
 
 void UinputOutput::MouseButton(std::uint32_t flags) {

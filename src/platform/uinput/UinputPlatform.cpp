@@ -12,6 +12,7 @@
 #include "platform/x11/X11Screenshots.h"
 
 #include "platform/x11/X11Beeper.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Platform.h"
 #include "platform/x11/X11WindowActivator.h"
@@ -38,6 +39,9 @@ void AddX11Parts(DesktopPlatform& platform, const SessionEnvironment& env, bool 
         return;
     }
     platform.windows = std::make_unique<x11::X11WindowActivator>(*session);
+    // The X server (XWayland too) has the layout that the session's
+    // keyboards type with.
+    platform.layout = std::make_shared<x11::X11KeyboardLayout>(*session);
     if (!platform.keys) {
         platform.keys = std::make_unique<x11::X11Keys>(*session);
     }
@@ -60,8 +64,6 @@ std::variant<DesktopPlatform, std::string> OpenUinputPlatform(const SessionEnvir
     }
     DesktopPlatform platform;
     platform.backend = OutputBackend::kUinput;
-    platform.output =
-        std::make_unique<UinputOutput>(std::get<std::unique_ptr<UinputDevice>>(std::move(device)));
     auto evdevKeys = std::make_unique<EvdevKeys>("/dev/input");
     if (evdevKeys->HasKeyboards()) {
         platform.keys = std::move(evdevKeys);
@@ -75,6 +77,11 @@ std::variant<DesktopPlatform, std::string> OpenUinputPlatform(const SessionEnvir
     if (!platform.keys && evdevKeys && evdevKeys->WatchesFolder()) {
         platform.keys = std::move(evdevKeys);
     }
+    if (!platform.layout) {
+        platform.layout = std::make_shared<UsKeyboardLayout>();
+    }
+    platform.output = std::make_unique<UinputOutput>(
+        std::get<std::unique_ptr<UinputDevice>>(std::move(device)), platform.layout);
     if (!platform.keys) {
         platform.keys = std::make_unique<NoKeys>();
     }

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "engine/VirtualKeys.h"
-#include "platform/keycodes/KeyCodes.h"
 
 namespace padrix::x11 {
 
@@ -39,8 +38,7 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint3
     if (scanCode == 0) {
         return keys.keycodeOfVk[vk];
     }
-    const int linuxKey =
-        keycodes::LinuxKeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
+    const int linuxKey = keys.layout.KeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
     const int keycode = linuxKey + kEvdevKeycodeOffset;
     if (linuxKey == 0 || keycode < keys.minKeycode || keycode > keys.maxKeycode) {
         return 0;
@@ -73,7 +71,7 @@ void X11Output::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t f
 }
 
 std::uint8_t X11Output::ScanCode(std::uint8_t vk) {
-    return keycodes::ScanCodeOf(vk);
+    return session_->keys().layout.ScanCodeOf(vk);
 }
 
 void X11Output::Button(unsigned button, bool down) {

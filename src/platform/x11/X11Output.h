@@ -22,11 +22,13 @@ class X11Output : public EventOutput {
     X11Output(const X11Output&) = delete;
     X11Output& operator=(const X11Output&) = delete;
 
-    // A non-zero scan code picks the physical key (evdev keycodes; vk's own
-    // key for vk's own code); without one the key is the one that types
-    // vk's keysym. Keys the keyboard mapping lacks are skipped. A key-up
-    // releases the keycode that its key-down pressed.
+    // The key is the one that vk stands for on the keyboard layout (the key
+    // a capture of vk came from); a non-zero scan code other than vk's own
+    // picks the physical key that sends it (evdev keycodes). Keys the
+    // keyboard mapping lacks are skipped. A key-up releases the keycode that
+    // its key-down pressed.
     void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
+    // The scan code of the key that vk presses on the layout.
     std::uint8_t ScanCode(std::uint8_t vk) override;
     void MouseButton(std::uint32_t flags) override;
     ScreenPoint GetCursorPos() override;

@@ -7,6 +7,7 @@
 #include <X11/extensions/XTest.h>
 
 #include "platform/x11/X11Beeper.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Output.h"
 #include "platform/x11/X11WindowActivator.h"
@@ -49,6 +50,7 @@ std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironm
         std::make_unique<X11ScreenGrabber>(env.display),
         std::make_unique<X11Beeper>(OpenDisplay(env.display)), env.picturesFolder);
     platform.windows = std::make_unique<X11WindowActivator>(session);
+    platform.layout = std::make_shared<X11KeyboardLayout>(session);
     return platform;
 }
 

@@ -3,8 +3,10 @@
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 #include "platform/keycodes/KeyCodes.h"
 #include "platform/x11/X11RawKeys.h"
@@ -25,94 +27,89 @@ void SetBit(KeycodeBits& bits, int keycode) {
     bits[static_cast<std::size_t>(keycode / 8)] |= static_cast<std::uint8_t>(1u << (keycode % 8));
 }
 
-// The keysyms of every keycode, as XGetKeyboardMapping reports them.
+// The keysyms of every keycode on the levels of its first group, as XKB
+// reports them.
 class KeyboardMapping {
   public:
-    KeyboardMapping(Display* d, int minKeycode, int maxKeycode)
-        : min_(minKeycode),
-          syms_(XGetKeyboardMapping(d, static_cast<KeyCode>(minKeycode),
-                                    maxKeycode - minKeycode + 1, &perKeycode_)) {}
+    explicit KeyboardMapping(Display* d)
+        : xkb_(XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd)) {}
     ~KeyboardMapping() {
-        if (syms_ != nullptr) {
-            XFree(syms_);
+        if (xkb_ != nullptr) {
+            XkbFreeKeyboard(xkb_, 0, True);
         }
     }
     KeyboardMapping(const KeyboardMapping&) = delete;
     KeyboardMapping& operator=(const KeyboardMapping&) = delete;
 
-    bool ok() const { return syms_ != nullptr && perKeycode_ >= 1; }
+    bool ok() const { return xkb_ != nullptr && xkb_->map != nullptr; }
 
     KeySym At(int keycode, int level) const {
-        return level < perKeycode_ ? syms_[(keycode - min_) * perKeycode_ + level] : NoSymbol;
+        if (keycode < xkb_->min_key_code || keycode > xkb_->max_key_code ||
+            XkbKeyNumGroups(xkb_, keycode) == 0 || level >= XkbKeyGroupWidth(xkb_, keycode, 0)) {
+            return NoSymbol;
+        }
+        return XkbKeySymEntry(xkb_, keycode, level, 0);
     }
 
   private:
-    int min_;
-    int perKeycode_ = 0;
-    KeySym* syms_;
+    XkbDescPtr xkb_;
 };
 
-// The keycodes that type keypad digits on their second level, behind
-// Num Lock; used where no key types them on the first.
-using SecondLevel = std::array<KeyCode, 256>;
-
-// Enters keycode `kc` in the tables for every key whose keysym it types.
-// Where several keys type it, the key's own physical key (its Linux code)
-// goes first, also for a keypad keysym behind Num Lock: the keypad's "."
-// rather than the keypad comma that some layouts give the same keysym.
-void AddKeycode(KeyTables& tables, SecondLevel& secondLevel, const KeyboardMapping& mapping,
-                int kc) {
-    const KeySym plain = mapping.At(kc, 0);
-    const std::uint8_t heldVk = keycodes::VkOfKeysym(static_cast<std::uint32_t>(plain));
-    if (heldVk != 0) {
-        SetBit(tables.heldMaskOfVk[heldVk], kc);
+// Enters keycode `kc` in the held masks of every key that counts as held
+// while it is down: the key it captures as, and every key whose keysym it
+// types plainly (Control_R for 163 and 17) or, for the keypad, behind
+// Num Lock.
+void AddHeldKeycode(KeyTables& tables, const KeyboardMapping& mapping, int kc) {
+    const std::uint8_t capturedAs =
+        tables.layout.VkOfKey(static_cast<std::uint16_t>(kc - kEvdevKeycodeOffset));
+    if (capturedAs != 0) {
+        SetBit(tables.heldMaskOfVk[capturedAs], kc);
     }
+    const KeySym plain = mapping.At(kc, 0);
     for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
-        const bool own = key.linuxKey != 0 && kc == key.linuxKey + kEvdevKeycodeOffset;
-        if (key.keysym != 0 && key.keysym == plain) {
+        const bool shifted = IsKeypadKeysym(key.keysym) && key.keysym == mapping.At(kc, 1);
+        if (key.keysym != 0 && (key.keysym == plain || shifted)) {
             SetBit(tables.heldMaskOfVk[key.vk], kc);
-            if (tables.keycodeOfVk[key.vk] == 0 || own) {
-                tables.keycodeOfVk[key.vk] = static_cast<KeyCode>(kc);
-            }
-        }
-        if (IsKeypadKeysym(key.keysym) && key.keysym == mapping.At(kc, 1) &&
-            (own || secondLevel[key.vk] == 0)) {
-            SetBit(tables.heldMaskOfVk[key.vk], kc);
-            (own ? tables.keycodeOfVk[key.vk] : secondLevel[key.vk]) = static_cast<KeyCode>(kc);
         }
     }
 }
 
-// Gives the keys no first-level keysym reaches a keycode all the same.
-void FillGaps(KeyTables& tables, const SecondLevel& secondLevel) {
-    for (const keycodes::KeyCodes& key : keycodes::AllKeys()) {
-        KeyCode& keycode = tables.keycodeOfVk[key.vk];
-        if (keycode == 0) {
-            keycode = secondLevel[key.vk];
+// The keyboard layout of the keycodes from min to max: evdev keycodes,
+// each the Linux key code 8 higher.
+keycodes::KeyLayout ReadLayout(const KeyboardMapping& mapping, int minKeycode, int maxKeycode) {
+    constexpr int kLevels[] = {0, 1, 2, 3};
+    std::vector<keycodes::LayoutKey> keys;
+    for (int kc = std::max(minKeycode, kEvdevKeycodeOffset + 1); kc <= maxKeycode; ++kc) {
+        keycodes::LayoutKey key{static_cast<std::uint16_t>(kc - kEvdevKeycodeOffset), {}};
+        for (int level : kLevels) {
+            key.keysyms[static_cast<std::size_t>(level)] =
+                static_cast<std::uint32_t>(mapping.At(kc, level));
         }
-        // A key the layout names differently (F13 types XF86Tools) is still
-        // there: the physical key of its Linux code.
-        const int physical = key.linuxKey + kEvdevKeycodeOffset;
-        if (keycode == 0 && key.linuxKey != 0 && physical <= tables.maxKeycode &&
-            physical >= tables.minKeycode) {
-            keycode = static_cast<KeyCode>(physical);
-            SetBit(tables.heldMaskOfVk[key.vk], physical);
-        }
+        keys.push_back(key);
     }
+    return keycodes::KeyLayout(keys);
 }
 
 KeyTables ReadKeyTables(Display* d) {
     KeyTables tables;
     XDisplayKeycodes(d, &tables.minKeycode, &tables.maxKeycode);
-    const KeyboardMapping mapping(d, tables.minKeycode, tables.maxKeycode);
+    const KeyboardMapping mapping(d);
     if (!mapping.ok()) {
         return tables;
     }
-    SecondLevel secondLevel{};
-    for (int kc = tables.minKeycode; kc <= tables.maxKeycode; ++kc) {
-        AddKeycode(tables, secondLevel, mapping, kc);
+    tables.layout = ReadLayout(mapping, tables.minKeycode, tables.maxKeycode);
+    for (int vk = 0; vk < 256; ++vk) {
+        const int keycode =
+            tables.layout.KeyOfVk(static_cast<std::uint8_t>(vk)) + kEvdevKeycodeOffset;
+        if (keycode > kEvdevKeycodeOffset && keycode >= tables.minKeycode &&
+            keycode <= tables.maxKeycode) {
+            tables.keycodeOfVk[static_cast<std::size_t>(vk)] = static_cast<KeyCode>(keycode);
+            SetBit(tables.heldMaskOfVk[static_cast<std::size_t>(vk)], keycode);
+        }
     }
-    FillGaps(tables, secondLevel);
+    for (int kc = tables.minKeycode; kc <= tables.maxKeycode; ++kc) {
+        AddHeldKeycode(tables, mapping, kc);
+    }
     return tables;
 }
 

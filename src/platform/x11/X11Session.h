@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/keycodes/KeyLayout.h"
+
 namespace padrix::x11 {
 
 // Linux input key codes appear in X as keycodes 8 higher (evdev keycodes).
@@ -27,7 +29,10 @@ using KeycodeBits = std::array<std::uint8_t, 32>;
 
 // Where each virtual key lives on the current X keyboard mapping.
 struct KeyTables {
-    // The keycode that types the key's keysym, 0 when the mapping has none.
+    // The keyboard layout: which virtual key each key captures as and which
+    // key each virtual key presses, by Linux key code.
+    keycodes::KeyLayout layout = keycodes::KeyLayout::NoKeys();
+    // The keycode that each virtual key presses, 0 when the mapping has none.
     std::array<KeyCode, 256> keycodeOfVk{};
     // Every keycode that counts as the key being held (both Ctrl keys for 17).
     std::array<KeycodeBits, 256> heldMaskOfVk{};

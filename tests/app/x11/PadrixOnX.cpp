@@ -106,9 +106,12 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
 }
 
 JoyConfigPorts PadrixOnX::DialogPorts() {
-    return {*form_, *settings_, [this] { return std::make_unique<SdlControllerAccess>(clock_); },
+    return {*form_,
+            *settings_,
+            [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             *language_,
-            [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); }};
+            [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); },
+            platform_->layout.get()};
 }
 
 bool PadrixOnX::FocusClient() {
@@ -119,18 +122,43 @@ bool PadrixOnX::FocusClient() {
 
 bool PadrixOnX::WaitForKey(unsigned long keysym, bool press, int timeoutMs) {
     const Seen kind = press ? Seen::kKeyPress : Seen::kKeyRelease;
+    return WaitUntilReceived(
+        [&] {
+            const auto it = std::find_if(received_.begin(), received_.end(), [&](const auto& e) {
+                return e.keysym == keysym && e.kind == kind;
+            });
+            if (it == received_.end()) {
+                return false;
+            }
+            received_.erase(received_.begin(), it + 1);
+            return true;
+        },
+        timeoutMs);
+}
+
+std::optional<SeenEvent> PadrixOnX::NextKeyEvent(Seen kind, int timeoutMs) {
+    std::optional<SeenEvent> next;
+    WaitUntilReceived(
+        [&] {
+            const auto it = std::find_if(received_.begin(), received_.end(),
+                                         [&](const auto& e) { return e.kind == kind; });
+            if (it == received_.end()) {
+                return false;
+            }
+            next = *it;
+            received_.erase(received_.begin(), it + 1);
+            return true;
+        },
+        timeoutMs);
+    return next;
+}
+
+bool PadrixOnX::WaitUntilReceived(const std::function<bool()>& found, int timeoutMs) {
     const auto seen = [&] {
         for (const SeenEvent& e : client_->Drain()) {
             received_.push_back(e);
         }
-        const auto it = std::find_if(received_.begin(), received_.end(), [&](const auto& e) {
-            return e.keysym == keysym && e.kind == kind;
-        });
-        if (it == received_.end()) {
-            return false;
-        }
-        received_.erase(received_.begin(), it + 1);
-        return true;
+        return found();
     };
     // Wakes for the client's X events and for the deadline; never sleeps.
     QSocketNotifier readable(client_->ConnectionFd(), QSocketNotifier::Read);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -62,8 +63,13 @@ class PadrixOnX {
     // Processes events until the client has received `press` (or release) of
     // keysym; everything received is kept for later calls.
     bool WaitForKey(unsigned long keysym, bool press, int timeoutMs = 5000);
+    // Processes events until the client has received a key event of `kind`
+    // and takes it with those before it; nothing after `timeoutMs`.
+    std::optional<SeenEvent> NextKeyEvent(Seen kind, int timeoutMs = 5000);
 
   private:
+    // Processes events until `found` holds for what the client has received.
+    bool WaitUntilReceived(const std::function<bool()>& found, int timeoutMs);
     std::string Start(const PadrixOnXSetup& setup);
     int OpenDoorbell(int joypad);
 
