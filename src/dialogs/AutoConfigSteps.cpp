@@ -3,31 +3,49 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/PadSlots.h"
+
 namespace padrix {
 namespace {
 
-constexpr std::array<int, 14> kFirstIndices{6, 7, 8, 9, 3, 4, 5, 0, 1, 2, 11, 12, 10, 13};
-constexpr std::array<const char*, 4> kDirections{"Up", "Down", "Left", "Right"};
+constexpr int kDirectionSteps = 4;
 constexpr int kMinimumSteps = 14;
+
+// The direction table in the order the dialog shows them.
+constexpr std::array<int, kDirectionSteps> DirectionSlots() {
+    std::array<int, kDirectionSteps> table{};
+    std::size_t n = 0;
+    for (int s = 0; s < kShownSlots; ++s) {
+        if (kNamedSlots[static_cast<std::size_t>(s)].direction >= 0) {
+            table[n++] = s;
+        }
+    }
+    return table;
+}
+
+constexpr auto kDirectionSlots = DirectionSlots();
 
 }  // namespace
 
 int AutoConfigIndex(int step) {
-    if (step >= 0 && step < static_cast<int>(kFirstIndices.size())) {
-        return kFirstIndices[static_cast<std::size_t>(step)];
+    if (step >= 0 && step < kDirectionSteps) {
+        return kDirectionSlots[static_cast<std::size_t>(step)];
     }
-    return step < kAutoConfigSteps ? step : -1;  // the extra buttons 14 to 23
+    return step < kAutoConfigSteps ? SlotOfButton(step - kDirectionSteps) : kNoSlot;
 }
 
 QString AutoConfigText(int step) {
-    if (step >= 0 && step < static_cast<int>(kDirections.size())) {
-        return QString::fromLatin1(kDirections[static_cast<std::size_t>(step)]);
+    if (step >= 0 && step < kDirectionSteps) {
+        const std::string_view name =
+            kNamedSlots[static_cast<std::size_t>(kDirectionSlots[static_cast<std::size_t>(step)])]
+                .name;
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
     }
     return QStringLiteral("Button %1").arg(step - 3);
 }
 
 int AutoConfigStepCount(int buttonCount) {
-    return std::clamp(buttonCount + 4, kMinimumSteps, kAutoConfigSteps);
+    return std::clamp(buttonCount + kDirectionSteps, kMinimumSteps, kAutoConfigSteps);
 }
 
 }  // namespace padrix

@@ -2,14 +2,16 @@
 
 #include <QString>
 
+#include "engine/PadSlots.h"
+
 namespace padrix {
 
 // The dialog's pad buttons btnJoy 0 to 23, one per map slot.
-inline constexpr int kPadButtons = 24;
-// Pad buttons 0 to 13 have a status label beside them.
-inline constexpr int kStatusLabels = 14;
+inline constexpr int kPadButtons = kDialogSlots;
+// Pad buttons 0 to 13, the named slots, have a status label beside them.
+inline constexpr int kStatusLabels = kShownSlots;
 // Pad buttons 14 to 23 stand for controller buttons 11 to 20.
-inline constexpr int kFirstExtraButton = 14;
+inline constexpr int kFirstExtraButton = kFirstExtraSlot;
 
 // The caption on pad button `index`: a letter, an arrow or a bullet, "Start",
 // "M", or the controller's button number for the extra buttons.

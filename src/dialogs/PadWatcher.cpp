@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/PadSlots.h"
+
 namespace padrix {
-namespace {
-
-// Directions in held-flag order and the pad buttons they pick.
-constexpr int kLeft = 0;
-constexpr int kUp = 2;
-constexpr std::array<int, 4> kDirectionButtons{8, 9, 6, 7};  // Left, Right, Up, Down
-constexpr std::array<int, 9> kFirstButtons{3, 4, 5, 0, 1, 2, 11, 12, 10};
-constexpr int kPadButtonCount = 24;
-
-}  // namespace
-
 int PadWatcher::PadButtonOf(int b) {
-    if (b >= 0 && b < static_cast<int>(kFirstButtons.size())) {
-        return kFirstButtons[static_cast<std::size_t>(b)];
-    }
-    const int index = b + 4;  // button 9 is M, 10 to 19 the extra buttons
-    return b >= 0 && index < kPadButtonCount ? index : kNone;
+    const int slot = SlotOfButton(b);
+    return slot < kDialogSlots ? slot : kNone;
 }
 
 int PadWatcher::Next(const JoyState& state, int maxButton) {
@@ -40,13 +28,13 @@ int PadWatcher::Next(const JoyState& state, int maxButton) {
 // unless quietLow holds it back on the low side.
 int PadWatcher::Axis(std::int32_t value, int lowSide, bool quietLow) {
     const bool low = value < kAxisCentre;
-    const int side = low ? lowSide : lowSide + 1;
+    const auto side = static_cast<Direction>(low ? lowSide : lowSide + 1);
     bool& held = directionHeld_[static_cast<std::size_t>(side)];
     if (held) {
         return kNone;
     }
     held = true;
-    return low && quietLow ? kNone : kDirectionButtons[static_cast<std::size_t>(side)];
+    return low && quietLow ? kNone : SlotOfDirection(side);
 }
 
 int PadWatcher::Buttons(const JoyState& state, int maxButton) {

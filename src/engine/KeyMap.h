@@ -35,35 +35,4 @@ struct KeyMap {
     friend bool operator==(const KeyMap&, const KeyMap&) = default;
 };
 
-// The key of controller button b, or nullptr for buttons without a key (21 and up).
-inline const std::uint8_t* KeyOfButton(const KeyMap& map, int b) {
-    switch (b) {
-        case 0:
-            return &map.A;
-        case 1:
-            return &map.B;
-        case 2:
-            return &map.C;
-        case 3:
-            return &map.X;
-        case 4:
-            return &map.Y;
-        case 5:
-            return &map.Z;
-        case 6:
-            return &map.L;
-        case 7:
-            return &map.R;
-        case 8:
-            return &map.Start;
-        case 9:
-            return &map.Select;
-        default:
-            if (b >= 10 && b < kKeyedButtons) {
-                return &map.Extra[static_cast<std::size_t>(b - 10)];
-            }
-            return nullptr;
-    }
-}
-
 }  // namespace padrix

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "MappingEngine.h"
+#include "PadSlots.h"
 #include "ScreenshotPath.h"
 #include "VirtualKeys.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace padrix::vk {
 
@@ -26,9 +27,16 @@ inline constexpr std::uint8_t Down = 40;
 inline constexpr std::uint8_t Snapshot = 44;  // Print Screen
 inline constexpr std::uint8_t Insert = 45;
 inline constexpr std::uint8_t Delete = 46;
+inline constexpr std::uint8_t Numpad0 = 96;
 inline constexpr std::uint8_t F1 = 112;
+inline constexpr std::uint8_t F16 = 127;
 inline constexpr std::uint8_t NumLock = 144;
 inline constexpr std::uint8_t ScrollLock = 145;
 inline constexpr std::uint8_t Cancel = 3;  // Break
+
+// The short name the program shows for a key: letters and digits as
+// themselves, a fixed English name for the keys it knows, and the empty text
+// for every other code (Escape among them).
+std::string Name(std::uint8_t code);
 
 }  // namespace padrix::vk

@@ -1,24 +1,12 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "engine/KeyMap.h"
+#include "engine/PadSlots.h"
 
 namespace padrix {
 
-// A stored key map has 25 slots; the slot number is the settings key.
-inline constexpr int kMapSlots = 25;     // slots 0 to 24 are read
-inline constexpr int kDialogSlots = 24;  // slots 0 to 23 have a dialog button and are written
-inline constexpr int kShownSlots = 14;   // slots 0 to 13 move between KeyMap and the dialog
-inline constexpr int kFirstExtraSlot = 14;
-
-// The code a slot takes when its key is absent (0 for slots outside 0 to 24).
-std::uint8_t DefaultSlotCode(int slot);
-// The KeyMap entry of a slot, or nullptr for slots outside 0 to 24.
-std::uint8_t* SlotEntry(KeyMap& map, int slot);
-const std::uint8_t* SlotEntry(const KeyMap& map, int slot);
 // The settings key of a slot: its number as decimal text.
 std::string SlotKey(int slot);
 
