@@ -11,15 +11,13 @@ namespace {
 
 class NullOutput : public EventOutput {
   public:
-    void KeyEvent(std::uint8_t vk, std::uint8_t, std::uint32_t) override {
-        benchmark::DoNotOptimize(vk);
-    }
+    void SendKey(std::uint8_t vk, bool, std::uint8_t) override { benchmark::DoNotOptimize(vk); }
     std::uint8_t ScanCode(std::uint8_t vk) override { return vk; }
-    void MouseButton(std::uint32_t) override {}
-    ScreenPoint GetCursorPos() override { return {}; }
-    void SetCursorPos(ScreenPoint) override {}
-    KeyboardStateTable GetKeyboardState() override { return {}; }
-    void SetKeyboardState(const KeyboardStateTable&) override {}
+    void SendMouseButton(MouseButton, bool) override {}
+    ScreenPoint PointerPosition() override { return {}; }
+    void MovePointer(ScreenPoint) override {}
+    bool ScrollLockLight() override { return false; }
+    void SetScrollLockLight(bool) override {}
 };
 
 class NoKeys : public PhysicalKeys {

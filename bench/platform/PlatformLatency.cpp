@@ -70,13 +70,13 @@ void KeyLatency(const std::shared_ptr<padrix::x11::X11Session>& session, TestWin
     std::vector<double> release;
     for (int i = 0; i < keys; ++i) {
         auto t0 = Clock::now();
-        output.KeyEvent(74, 0, padrix::kKeyEventDown);
+        output.SendKey(74, true, 0);
         if (!WaitForEvent(window.display(), KeyPress)) {
             break;
         }
         press.push_back(Micros(Clock::now() - t0));
         t0 = Clock::now();
-        output.KeyEvent(74, 0, padrix::kKeyEventUp);
+        output.SendKey(74, false, 0);
         if (!WaitForEvent(window.display(), KeyRelease)) {
             break;
         }

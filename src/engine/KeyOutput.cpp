@@ -1,9 +1,6 @@
 #include "KeyOutput.h"
 
-#include <cstdlib>
-
 #include "Keystrokes.h"
-#include "VirtualKeys.h"
 
 namespace padrix {
 
@@ -11,14 +8,17 @@ namespace {
 constexpr int kBurstPresses = 12;
 }
 
+void KeyOutput::Key(std::uint8_t vk, bool down, std::uint8_t scanCode) {
+    out_.SendKey(vk, down, scanCode);
+    keysDown_.set(vk, down);
+}
+
 void KeyOutput::KeyDown(std::uint8_t vk) {
-    const std::uint8_t scan = options_.DosMode ? out_.ScanCode(vk) : 0;
-    RawKeyEvent(vk, scan, kKeyEventDown);
+    Key(vk, true, options_.DosMode ? out_.ScanCode(vk) : 0);
 }
 
 void KeyOutput::KeyUp(std::uint8_t vk) {
-    const std::uint8_t scan = options_.DosMode ? out_.ScanCode(vk) : 0;
-    RawKeyEvent(vk, scan, kKeyEventUp);
+    Key(vk, false, options_.DosMode ? out_.ScanCode(vk) : 0);
 }
 
 void KeyOutput::KeyPress(std::uint8_t vk) {
@@ -32,9 +32,8 @@ void KeyOutput::AutoFireBurst(std::uint8_t vk) {
     }
 }
 
-void KeyOutput::RawKeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
-    out_.KeyEvent(vk, scanCode, flags);
-    keysDown_.set(vk, (flags & kKeyEventUp) == 0);
+void KeyOutput::PlainKey(std::uint8_t vk, bool down) {
+    Key(vk, down, 0);
 }
 
 bool KeyOutput::SendKeys(std::string_view text) {
@@ -43,37 +42,14 @@ bool KeyOutput::SendKeys(std::string_view text) {
         return false;
     }
     for (const Keystroke& k : *strokes) {
-        RawKeyEvent(k.vk, 0, k.up ? kKeyEventUp : kKeyEventDown);
+        PlainKey(k.vk, !k.up);
     }
     return true;
 }
 
-void KeyOutput::Mouse(std::uint32_t flags, int button, bool down) {
-    out_.MouseButton(flags);
+void KeyOutput::Mouse(MouseButton button, bool down) {
+    out_.SendMouseButton(button, down);
     mouseDown_.set(static_cast<std::size_t>(button), down);
-}
-
-void KeyOutput::MouseLeftDown() {
-    Mouse(kMouseLeftDown, 0, true);
-}
-void KeyOutput::MouseLeftUp() {
-    Mouse(kMouseLeftUp, 0, false);
-}
-void KeyOutput::MouseRightDown() {
-    Mouse(kMouseRightDown, 1, true);
-}
-void KeyOutput::MouseRightUp() {
-    Mouse(kMouseRightUp, 1, false);
-}
-
-void KeyOutput::SetKeyState(std::uint8_t vk, std::int16_t value) {
-    KeyboardStateTable table = out_.GetKeyboardState();
-    table[vk] = static_cast<std::uint8_t>(std::abs(static_cast<int>(value)));
-    out_.SetKeyboardState(table);
-}
-
-void KeyOutput::SetScrollLockState(bool on) {
-    SetKeyState(vk::ScrollLock, on ? -1 : 0);
 }
 
 void KeyOutput::ReleaseAll() {
@@ -82,11 +58,10 @@ void KeyOutput::ReleaseAll() {
             KeyUp(static_cast<std::uint8_t>(k));
         }
     }
-    if (mouseDown_.test(0)) {
-        MouseLeftUp();
-    }
-    if (mouseDown_.test(1)) {
-        MouseRightUp();
+    for (MouseButton b : {MouseButton::kLeft, MouseButton::kRight}) {
+        if (mouseDown_.test(static_cast<std::size_t>(b))) {
+            Mouse(b, false);
+        }
     }
 }
 

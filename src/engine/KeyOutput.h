@@ -21,21 +21,16 @@ class KeyOutput {
     void KeyPress(std::uint8_t vk);
     // Twelve presses in a row.
     void AutoFireBurst(std::uint8_t vk);
-    // One key event with exactly these values.
-    void RawKeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags);
+    // Key vk down / up without a scan code, in MS-DOS mode too.
+    void PlainKey(std::uint8_t vk, bool down);
     // Types a keystroke string; false (and nothing sent) when it is malformed.
     bool SendKeys(std::string_view text);
 
-    void MouseLeftDown();
-    void MouseLeftUp();
-    void MouseRightDown();
-    void MouseRightUp();
-    ScreenPoint GetCursorPos() { return out_.GetCursorPos(); }
-    void SetCursorPos(ScreenPoint p) { out_.SetCursorPos(p); }
+    void Mouse(MouseButton button, bool down);
+    ScreenPoint PointerPosition() { return out_.PointerPosition(); }
+    void MovePointer(ScreenPoint p) { out_.MovePointer(p); }
 
-    // Sets the byte of vk in the keyboard state table to |value|.
-    void SetKeyState(std::uint8_t vk, std::int16_t value);
-    void SetScrollLockState(bool on);
+    void SetScrollLockState(bool on) { out_.SetScrollLockLight(on); }
 
     // Releases every key and mouse button this output left down.
     void ReleaseAll();
@@ -44,7 +39,7 @@ class KeyOutput {
     bool Holds(std::uint8_t vk) const { return keysDown_.test(vk); }
 
   private:
-    void Mouse(std::uint32_t flags, int button, bool down);
+    void Key(std::uint8_t vk, bool down, std::uint8_t scanCode);
 
     EventOutput& out_;
     const Options& options_;

@@ -77,10 +77,10 @@ bool MappingEngine::MCombination(const KeyMap& map, int button) {
         default:  // R: switch windows, steer the mouse
             latches.MouseMode = true;
             ports_.timer.SetInterval(kMouseModeIntervalMs);
-            output_.RawKeyEvent(vk::Menu, 0, kKeyEventExtended);
-            output_.RawKeyEvent(vk::Tab, 0, kKeyEventExtended);
-            output_.RawKeyEvent(vk::Tab, 0, kKeyEventUp);
-            output_.RawKeyEvent(vk::Menu, 0, kKeyEventUp);
+            output_.PlainKey(vk::Menu, true);
+            output_.PlainKey(vk::Tab, true);
+            output_.PlainKey(vk::Tab, false);
+            output_.PlainKey(vk::Menu, false);
             return false;
     }
 }
@@ -122,10 +122,10 @@ void MappingEngine::MouseButtons(int i, std::array<bool, 2>& clicked) {
 void MappingEngine::ApplyMouseButtons(const std::array<bool, 2>& clicked) {
     auto& held = latches.MouseButtonHeld;
     if (clicked[0] != held[0]) {
-        clicked[0] ? output_.MouseLeftDown() : output_.MouseLeftUp();
+        output_.Mouse(MouseButton::kLeft, clicked[0]);
     }
     if (clicked[1] != held[1]) {
-        clicked[1] ? output_.MouseRightDown() : output_.MouseRightUp();
+        output_.Mouse(MouseButton::kRight, clicked[1]);
     }
     held[0] = clicked[0];
     held[1] = clicked[1];
@@ -156,12 +156,12 @@ void MappingEngine::MouseStep() {
 }
 
 void MappingEngine::MovePointer() {
-    const ScreenPoint p = output_.GetCursorPos();
+    const ScreenPoint p = output_.PointerPosition();
     ScreenPoint t = p;
     MouseAxis(tables.joyState.x, latches.CursorSpeedX, t.x);
     MouseAxis(tables.joyState.y, latches.CursorSpeedY, t.y);
     if (!(t == p)) {
-        output_.SetCursorPos(t);
+        output_.MovePointer(t);
     }
 }
 

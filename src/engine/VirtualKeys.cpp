@@ -39,10 +39,14 @@ std::string Name(std::uint8_t code) {
         return std::string(1, static_cast<char>(code));
     }
     if (Between(code, Numpad0, Numpad0 + 9)) {
-        return "Num " + std::string(1, static_cast<char>('0' + code - Numpad0));
+        std::string name("Num ");
+        name += static_cast<char>('0' + code - Numpad0);
+        return name;
     }
     if (Between(code, F1, F16)) {
-        return "F" + std::to_string(code - F1 + 1);
+        std::string name("F");
+        name.append(std::to_string(code - F1 + 1));
+        return name;
     }
     for (const auto& [named, name] : kNamedKeys) {
         if (named == code) {

@@ -118,19 +118,17 @@ TEST_F(AppMenu, SwapIsGreyedAfterSnes9xAndCustomAndItsKeysComeBackWithVgs) {
     EXPECT_EQ(shoulders(), std::tuple('2', '0', '1', '9'));
 }
 
-TEST_F(AppMenu, AllowAutoFireSetsTheActiveStateAndOnlyTheScrollLockByte) {
+TEST_F(AppMenu, AllowAutoFireSetsTheActiveStateAndTheScrollLockLight) {
     Options& o = form->engine().options;
     ASSERT_TRUE(o.AllowAutoFire);
     EXPECT_FALSE(o.AutoFireActive) << "auto-fire starts off even when allowed";
     o.AutoFireActive = true;
-    rig.output.table[vk::ScrollLock] = 1;
-    rig.output.table['A'] = 0x81;
+    rig.output.scrollLock = true;
     for (bool allowed : {false, true}) {
         Entry(MenuEntry::AutoFire).trigger();
         EXPECT_EQ(o.AllowAutoFire, allowed);
         EXPECT_EQ(o.AutoFireActive, allowed);
-        EXPECT_EQ(rig.output.table[vk::ScrollLock], allowed ? 1 : 0);
-        EXPECT_EQ(rig.output.table['A'], 0x81);
+        EXPECT_EQ(rig.output.scrollLock, allowed);
     }
 }
 

@@ -127,7 +127,7 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
         app.form->engine().PollCycle();
         std::vector<int> pressed;
         for (const fakes::OutEvent& e : app.output.Take()) {
-            if (e.kind == fakes::OutEvent::kKey && (e.flags & kKeyEventUp) == 0) {
+            if (e.kind == fakes::OutEvent::kKey && e.down) {
                 pressed.push_back(e.vk);
             }
         }

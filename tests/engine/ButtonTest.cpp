@@ -173,7 +173,7 @@ TEST_F(EngineButtons, ReleaseAllLetsGoOfEverythingHeldAndClearsTheFlags) {
         return a.kind * 1000 + a.vk < b.kind * 1000 + b.vk;
     });
     std::vector<OutEvent> expected = Ups({'D', 'J', 'K'});
-    expected.push_back(OutEvent::Mouse(kMouseLeftUp));
+    expected.push_back(OutEvent::MouseUp(MouseButton::kLeft));
     EXPECT_EQ(events, expected);
     EXPECT_FALSE(engine.tables.buttonHeld[0][0]);
     EXPECT_FALSE(engine.tables.directionHeld[1][kRight]);

@@ -105,7 +105,8 @@ inline std::vector<OutEvent> Presses(std::uint8_t vk, int times) {
 
 namespace padrix::fakes {
 inline void PrintTo(const OutEvent& e, std::ostream* os) {
-    *os << "{kind " << e.kind << " vk " << int(e.vk) << " scan " << int(e.scan) << " flags "
-        << e.flags << " at " << e.point.x << "," << e.point.y << "}";
+    *os << "{kind " << e.kind << " vk " << int(e.vk) << (e.down ? " down" : " up") << " scan "
+        << int(e.scan) << " button " << int(e.button) << " at " << e.point.x << "," << e.point.y
+        << "}";
 }
 }  // namespace padrix::fakes

@@ -16,31 +16,20 @@ TEST_F(EngineKeyOutput, DosModeIsReadAtEveryKeyEvent) {
     engine.options.DosMode = false;
     o.KeyUp('K');
     const std::vector<OutEvent> expected = {
-        OutEvent::Key('J', kKeyEventDown, 0),
-        OutEvent::Key('J', kKeyEventUp, RecordingOutput::FakeScan('J')),
-        OutEvent::Key(27, kKeyEventDown, RecordingOutput::FakeScan(27)),
-        OutEvent::Key(27, kKeyEventUp, RecordingOutput::FakeScan(27)),
-        OutEvent::Key('K', kKeyEventUp, 0),
+        OutEvent::Down('J'),
+        OutEvent::Up('J', RecordingOutput::FakeScan('J')),
+        OutEvent::Down(27, RecordingOutput::FakeScan(27)),
+        OutEvent::Up(27, RecordingOutput::FakeScan(27)),
+        OutEvent::Up('K'),
     };
     EXPECT_EQ(out.Take(), expected);
 }
 
-TEST_F(EngineKeyOutput, ScrollLockStateChangesOnlyItsOwnByte) {
-    for (std::size_t k = 0; k < out.table.size(); ++k) {
-        out.table[k] = static_cast<std::uint8_t>(k * 7);
-    }
-    const auto before = out.table;
+TEST_F(EngineKeyOutput, ScrollLockStateSetsTheLight) {
     engine.output().SetScrollLockState(true);
-    auto expected = before;
-    expected[145] = 1;
-    EXPECT_EQ(out.table, expected);
+    EXPECT_TRUE(out.scrollLock);
     engine.output().SetScrollLockState(false);
-    expected[145] = 0;
-    EXPECT_EQ(out.table, expected);
-    engine.output().SetKeyState(20, -32768);
-    EXPECT_EQ(out.table[20], 0);
-    engine.output().SetKeyState(20, -3);
-    EXPECT_EQ(out.table[20], 3);
+    EXPECT_FALSE(out.scrollLock);
 }
 
 TEST_F(EngineKeyOutput, MalformedKeystrokesSendNothing) {
@@ -51,18 +40,18 @@ TEST_F(EngineKeyOutput, MalformedKeystrokesSendNothing) {
     EXPECT_EQ(out.Take().size(), 4u);
 }
 
-TEST_F(EngineKeyOutput, ReleaseAllCoversRawEventsAndMouseButtons) {
+TEST_F(EngineKeyOutput, ReleaseAllCoversPlainKeysAndMouseButtons) {
     KeyOutput& o = engine.output();
-    o.RawKeyEvent(18, 0, kKeyEventExtended);
+    o.PlainKey(18, true);
     o.KeyDown('Q');
     o.KeyUp('Q');
-    o.MouseRightDown();
-    o.MouseLeftDown();
-    o.MouseLeftUp();
+    o.Mouse(MouseButton::kRight, true);
+    o.Mouse(MouseButton::kLeft, true);
+    o.Mouse(MouseButton::kLeft, false);
     out.Take();
     o.ReleaseAll();
     EXPECT_EQ(out.Take(),
-              (std::vector<OutEvent>{OutEvent::Up(18), OutEvent::Mouse(kMouseRightUp)}));
+              (std::vector<OutEvent>{OutEvent::Up(18), OutEvent::MouseUp(MouseButton::kRight)}));
 }
 
 }  // namespace

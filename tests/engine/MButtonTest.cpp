@@ -118,9 +118,8 @@ TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
 TEST_F(EngineMButton, MPlusRSwitchesWindowsAndSlowsTheTimer) {
     Press(1, kM);
     Press(1, 7);
-    const std::vector<OutEvent> altTab = {
-        OutEvent::Key(18, kKeyEventExtended), OutEvent::Key(9, kKeyEventExtended),
-        OutEvent::Key(9, kKeyEventUp), OutEvent::Key(18, kKeyEventUp)};
+    const std::vector<OutEvent> altTab = {OutEvent::Down(18), OutEvent::Down(9), OutEvent::Up(9),
+                                          OutEvent::Up(18)};
     EXPECT_EQ(Run(), altTab);
     EXPECT_TRUE(engine.latches.MouseMode);
     EXPECT_EQ(timer.intervals, std::vector<int>{5});

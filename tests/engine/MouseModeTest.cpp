@@ -53,17 +53,17 @@ TEST_F(EngineMouseMode, PointerMovesSixtyFourTimesASecond) {
 
 TEST_F(EngineMouseMode, ButtonsZeroAndOneClickOnEveryRun) {
     Press(1, 1);
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseRightDown)});
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseDown(MouseButton::kRight)});
     EXPECT_TRUE(Run().empty());
     Release(1, 1);
     Press(2, 0);
-    EXPECT_EQ(Run(), (std::vector<OutEvent>{OutEvent::Mouse(kMouseLeftDown),
-                                            OutEvent::Mouse(kMouseRightUp)}));
+    EXPECT_EQ(Run(), (std::vector<OutEvent>{OutEvent::MouseDown(MouseButton::kLeft),
+                                            OutEvent::MouseUp(MouseButton::kRight)}));
 }
 
 TEST_F(EngineMouseMode, AButtonHeldOnOneJoypadIsNotReleasedByAnother) {
     Press(1, 0);
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseLeftDown)});
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseDown(MouseButton::kLeft)});
     for (int i = 0; i < 10; ++i) {
         EXPECT_TRUE(Run().empty());
     }
@@ -71,7 +71,7 @@ TEST_F(EngineMouseMode, AButtonHeldOnOneJoypadIsNotReleasedByAnother) {
     Release(1, 0);
     EXPECT_TRUE(Run().empty());
     Release(2, 0);
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseLeftUp)});
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseUp(MouseButton::kLeft)});
 }
 
 TEST_F(EngineMouseMode, ButtonsTwoToTwelveLeaveAndTheNextRunSeesAFreshPress) {
@@ -93,7 +93,7 @@ TEST_F(EngineMouseMode, AMouseButtonHeldWhenLeavingGetsItsUpInTheNextPeriod) {
     Release(1, 4);
     Run();
     engine.latches.MouseMode = true;
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseLeftUp)});
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseUp(MouseButton::kLeft)});
 }
 
 TEST_F(EngineMouseMode, MHeldEndsTheStepBeforeButtonsAndLaterJoypads) {
@@ -127,9 +127,10 @@ TEST_F(EngineMouseMode, MPlusBLeadsStraightIntoMouseMode) {
     Press(1, 1);
     Run();
     Release(1, kM);
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseRightDown)}) << "no key for B";
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseDown(MouseButton::kRight)})
+        << "no key for B";
     Release(1, 1);
-    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::Mouse(kMouseRightUp)});
+    EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseUp(MouseButton::kRight)});
 }
 
 }  // namespace

@@ -103,43 +103,48 @@ class FakeControllers : public ControllerAccess {
 struct OutEvent {
     enum Kind { kKey, kMouse, kCursor } kind = kKey;
     std::uint8_t vk = 0;
+    bool down = false;
     std::uint8_t scan = 0;
-    std::uint32_t flags = 0;
+    MouseButton button = MouseButton::kLeft;
     ScreenPoint point;
     friend bool operator==(const OutEvent&, const OutEvent&) = default;
 
-    static OutEvent Key(std::uint8_t vk, std::uint32_t flags, std::uint8_t scan = 0) {
-        return {kKey, vk, scan, flags, {}};
+    static OutEvent Down(std::uint8_t vk, std::uint8_t scan = 0) {
+        return {kKey, vk, true, scan, {}, {}};
     }
-    static OutEvent Down(std::uint8_t vk) { return Key(vk, kKeyEventDown); }
-    static OutEvent Up(std::uint8_t vk) { return Key(vk, kKeyEventUp); }
-    static OutEvent Mouse(std::uint32_t flags) { return {kMouse, 0, 0, flags, {}}; }
-    static OutEvent Cursor(int x, int y) { return {kCursor, 0, 0, 0, {x, y}}; }
+    static OutEvent Up(std::uint8_t vk, std::uint8_t scan = 0) {
+        return {kKey, vk, false, scan, {}, {}};
+    }
+    static OutEvent MouseDown(MouseButton b) { return {kMouse, 0, true, 0, b, {}}; }
+    static OutEvent MouseUp(MouseButton b) { return {kMouse, 0, false, 0, b, {}}; }
+    static OutEvent Cursor(int x, int y) { return {kCursor, 0, false, 0, {}, {x, y}}; }
 };
 
 class RecordingOutput : public EventOutput {
   public:
     std::vector<OutEvent> events;
     ScreenPoint cursor{100, 100};
-    KeyboardStateTable table{};
+    bool scrollLock = false;
 
     // A made-up but fixed scan code per key, never 0.
     static std::uint8_t FakeScan(std::uint8_t vk) {
         return static_cast<std::uint8_t>(vk % 0x58 + 1);
     }
 
-    void KeyEvent(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags) override {
-        events.push_back(OutEvent::Key(vk, flags, scan));
+    void SendKey(std::uint8_t vk, bool down, std::uint8_t scan) override {
+        events.push_back(down ? OutEvent::Down(vk, scan) : OutEvent::Up(vk, scan));
     }
     std::uint8_t ScanCode(std::uint8_t vk) override { return FakeScan(vk); }
-    void MouseButton(std::uint32_t flags) override { events.push_back(OutEvent::Mouse(flags)); }
-    ScreenPoint GetCursorPos() override { return cursor; }
-    void SetCursorPos(ScreenPoint p) override {
+    void SendMouseButton(MouseButton b, bool down) override {
+        events.push_back(down ? OutEvent::MouseDown(b) : OutEvent::MouseUp(b));
+    }
+    ScreenPoint PointerPosition() override { return cursor; }
+    void MovePointer(ScreenPoint p) override {
         cursor = p;
         events.push_back(OutEvent::Cursor(p.x, p.y));
     }
-    KeyboardStateTable GetKeyboardState() override { return table; }
-    void SetKeyboardState(const KeyboardStateTable& t) override { table = t; }
+    bool ScrollLockLight() override { return scrollLock; }
+    void SetScrollLockLight(bool on) override { scrollLock = on; }
 
     std::vector<OutEvent> Take() { return std::exchange(events, {}); }
 };

@@ -58,35 +58,34 @@ class PlatformUinput : public ::testing::Test {
 TEST_F(PlatformUinput, KeyEventsEncodeAsEvKeyWithTheScanCodeInMsDosMode) {
     struct Case {
         const char* what;
-        std::uint8_t vk, scan;
-        std::uint32_t flags;
+        std::uint8_t vk;
+        bool down;
+        std::uint8_t scan;
         std::vector<Ev> expected;
     };
     const Case cases[] = {
-        {"press", 65, 0, kKeyEventDown, {Key(KEY_A, 1), kSync}},
-        {"release", 65, 0, kKeyEventUp, {Key(KEY_A, 0), kSync}},
+        {"press", 65, true, 0, {Key(KEY_A, 1), kSync}},
+        {"release", 65, false, 0, {Key(KEY_A, 0), kSync}},
         // MS-DOS mode: the scan code names the key, and goes out as the PC
         // keyboard driver reports it. A key's own code is its own key.
-        {"MS-DOS press", 65, 0x1E, kKeyEventDown, {Scan(0x1E), Key(KEY_A, 1), kSync}},
-        {"MS-DOS release", 65, 0x1E, kKeyEventUp, {Scan(0x1E), Key(KEY_A, 0), kSync}},
-        {"own code", vk::Left, 0x4B, kKeyEventDown, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
-        {"own code, up", vk::Left, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
-        {"keypad 4", vk::Home, 0x4B, kKeyEventDown, {Scan(0x4B), Key(KEY_KP4, 1), kSync}},
+        {"MS-DOS press", 65, true, 0x1E, {Scan(0x1E), Key(KEY_A, 1), kSync}},
+        {"MS-DOS release", 65, false, 0x1E, {Scan(0x1E), Key(KEY_A, 0), kSync}},
+        {"own code", vk::Left, true, 0x4B, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
+        {"own code, up", vk::Left, false, 0x4B, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
+        {"keypad 4", vk::Home, true, 0x4B, {Scan(0x4B), Key(KEY_KP4, 1), kSync}},
         // Repeated and up as the key that went down, although MS-DOS mode has ended.
-        {"keypad 4 repeat", vk::Home, 0, kKeyEventDown, {Key(KEY_KP4, 2), kSync}},
-        {"keypad 4 up", vk::Home, 0, kKeyEventUp, {Key(KEY_KP4, 0), kSync}},
-        {"extended", vk::Home, 0x4B, kKeyEventExtended, {Scan(0xCB), Key(KEY_LEFT, 1), kSync}},
-        {"extended up", vk::Home, 0x4B, kKeyEventUp, {Scan(0xCB), Key(KEY_LEFT, 0), kSync}},
-        {"extended, no scan code", vk::Menu, 0, kKeyEventExtended, {Key(KEY_LEFTALT, 1), kSync}},
-        {"second press repeats", vk::Menu, 0, kKeyEventDown, {Key(KEY_LEFTALT, 2), kSync}},
-        {"its release", vk::Menu, 0, kKeyEventUp, {Key(KEY_LEFTALT, 0), kSync}},
-        {"release of a key not held", vk::Menu, 0, kKeyEventUp, {}},
-        {"unknown key", 0, 0, kKeyEventDown, {}},
-        {"Break has no Linux key", vk::Cancel, 0, kKeyEventDown, {}},
-        {"unknown scan code", 65, 0x60, kKeyEventDown, {}},
+        {"keypad 4 repeat", vk::Home, true, 0, {Key(KEY_KP4, 2), kSync}},
+        {"keypad 4 up", vk::Home, false, 0, {Key(KEY_KP4, 0), kSync}},
+        {"no scan code", vk::Menu, true, 0, {Key(KEY_LEFTALT, 1), kSync}},
+        {"second press repeats", vk::Menu, true, 0, {Key(KEY_LEFTALT, 2), kSync}},
+        {"its release", vk::Menu, false, 0, {Key(KEY_LEFTALT, 0), kSync}},
+        {"release of a key not held", vk::Menu, false, 0, {}},
+        {"unknown key", 0, true, 0, {}},
+        {"Break has no Linux key", vk::Cancel, true, 0, {}},
+        {"unknown scan code", 65, true, 0x60, {}},
     };
     for (const Case& c : cases) {
-        output->KeyEvent(c.vk, c.scan, c.flags);
+        output->SendKey(c.vk, c.down, c.scan);
         EXPECT_EQ(Take(), c.expected) << c.what;
     }
 }
@@ -109,14 +108,14 @@ TEST(PlatformUinputLayout, KeysArePressedWhereTheLayoutHasThem) {
     uinput::UinputOutput output(std::make_unique<RecordingSink>(events),
                                 std::make_shared<French>());
     EXPECT_EQ(output.ScanCode(65), 0x10);
-    output.KeyEvent(65, 0, kKeyEventDown);
-    output.KeyEvent(65, 0, kKeyEventUp);
-    output.KeyEvent(49, 0, kKeyEventDown);
-    output.KeyEvent(49, 0, kKeyEventUp);
-    output.KeyEvent(189, 0, kKeyEventDown);
-    output.KeyEvent(189, 0, kKeyEventUp);
-    output.KeyEvent(65, output.ScanCode(65), kKeyEventDown);
-    output.KeyEvent(65, output.ScanCode(65), kKeyEventUp);
+    output.SendKey(65, true, 0);
+    output.SendKey(65, false, 0);
+    output.SendKey(49, true, 0);
+    output.SendKey(49, false, 0);
+    output.SendKey(189, true, 0);
+    output.SendKey(189, false, 0);
+    output.SendKey(65, true, output.ScanCode(65));
+    output.SendKey(65, false, output.ScanCode(65));
     EXPECT_EQ(events, (std::vector<Ev>{Key(KEY_Q, 1), kSync, Key(KEY_Q, 0), kSync, Key(KEY_1, 1),
                                        kSync, Key(KEY_1, 0), kSync, Key(KEY_MINUS, 1), kSync,
                                        Key(KEY_MINUS, 0), kSync, Scan(0x10), Key(KEY_Q, 1), kSync,
@@ -124,16 +123,16 @@ TEST(PlatformUinputLayout, KeysArePressedWhereTheLayoutHasThem) {
 }
 
 TEST_F(PlatformUinput, ClicksAndWhatIsHeldAtTheEndIsReleased) {
-    output->MouseButton(kMouseLeftDown);
-    output->MouseButton(kMouseLeftUp);
-    output->MouseButton(kMouseRightDown);
-    output->MouseButton(kMouseRightUp);
-    output->MouseButton(kMouseRightUp);  // not held: nothing
+    output->SendMouseButton(MouseButton::kLeft, true);
+    output->SendMouseButton(MouseButton::kLeft, false);
+    output->SendMouseButton(MouseButton::kRight, true);
+    output->SendMouseButton(MouseButton::kRight, false);
+    output->SendMouseButton(MouseButton::kRight, false);  // not held: nothing
     EXPECT_EQ(Take(), (std::vector<Ev>{Key(BTN_LEFT, 1), kSync, Key(BTN_LEFT, 0), kSync,
                                        Key(BTN_RIGHT, 1), kSync, Key(BTN_RIGHT, 0), kSync}));
-    output->KeyEvent(65, 0, kKeyEventDown);
-    output->KeyEvent(vk::Shift, 0, kKeyEventDown);
-    output->MouseButton(kMouseLeftDown);
+    output->SendKey(65, true, 0);
+    output->SendKey(vk::Shift, true, 0);
+    output->SendMouseButton(MouseButton::kLeft, true);
     Take();
     output.reset();
     EXPECT_EQ(Take(),
@@ -141,29 +140,25 @@ TEST_F(PlatformUinput, ClicksAndWhatIsHeldAtTheEndIsReleased) {
 }
 
 TEST_F(PlatformUinput, PointerMovesAreRelativeToTheLastPositionSet) {
-    const ScreenPoint start = output->GetCursorPos();
-    output->SetCursorPos({start.x + 3, start.y - 2});
+    const ScreenPoint start = output->PointerPosition();
+    output->MovePointer({start.x + 3, start.y - 2});
     EXPECT_EQ(Take(), (std::vector<Ev>{{EV_REL, REL_X, 3}, {EV_REL, REL_Y, -2}, kSync}));
-    EXPECT_EQ(output->GetCursorPos(), (ScreenPoint{start.x + 3, start.y - 2}));
-    output->SetCursorPos({start.x + 3, start.y + 5});
+    EXPECT_EQ(output->PointerPosition(), (ScreenPoint{start.x + 3, start.y - 2}));
+    output->MovePointer({start.x + 3, start.y + 5});
     EXPECT_EQ(Take(), (std::vector<Ev>{{EV_REL, REL_Y, 7}, kSync}));
-    output->SetCursorPos(output->GetCursorPos());
+    output->MovePointer(output->PointerPosition());
     EXPECT_TRUE(Take().empty());
     // Far jumps do not overflow.
-    output->SetCursorPos({INT32_MIN, 0});
-    output->SetCursorPos({INT32_MAX, 0});
+    output->MovePointer({INT32_MIN, 0});
+    output->MovePointer({INT32_MAX, 0});
     const std::vector<Ev> jumps = Take();
     ASSERT_FALSE(jumps.empty());
     EXPECT_EQ(jumps.back(), kSync);
 }
 
-TEST_F(PlatformUinput, OnlyTheScrollLockStateIsKeptAndNothingIsSent) {
-    KeyboardStateTable table{};
-    table[vk::ScrollLock] = 1;
-    table[vk::Capital] = 1;
-    output->SetKeyboardState(table);
-    EXPECT_EQ(output->GetKeyboardState()[vk::ScrollLock], 1);
-    EXPECT_EQ(output->GetKeyboardState()[vk::Capital], 0);
+TEST_F(PlatformUinput, TheScrollLockLightIsKeptAndNothingIsSent) {
+    output->SetScrollLockLight(true);
+    EXPECT_TRUE(output->ScrollLockLight());
     EXPECT_TRUE(Take().empty());
 }
 
@@ -190,14 +185,14 @@ TEST_F(PlatformUinput, EverythingThatCanGoDownIsAKeyTheDeviceDeclares) {
     for (int vk = 0; vk < 256; ++vk) {
         const auto v = static_cast<std::uint8_t>(vk);
         for (std::uint8_t scan : {std::uint8_t{0}, output->ScanCode(v)}) {
-            for (std::uint32_t flags : {kKeyEventDown, kKeyEventExtended}) {
-                output->KeyEvent(v, scan, flags);
-                output->KeyEvent(v, scan, kKeyEventUp);
-            }
+            output->SendKey(v, true, scan);
+            output->SendKey(v, false, scan);
         }
     }
-    output->MouseButton(kMouseLeftDown | kMouseRightDown);
-    output->MouseButton(kMouseLeftUp | kMouseRightUp);
+    for (bool down : {true, false}) {
+        output->SendMouseButton(MouseButton::kLeft, down);
+        output->SendMouseButton(MouseButton::kRight, down);
+    }
     int downs = 0;
     for (const Ev& e : Take()) {
         if (e.type == EV_KEY && e.value == 1) {

@@ -59,40 +59,37 @@ TEST_F(PlatformX11Output, KeysArriveAsTheirKeysymOrInMsDosModeAsThePhysicalKey) 
     struct Case {
         std::uint8_t vk;
         std::uint8_t scan;
-        std::uint32_t flags;
         unsigned keycode;  // 0: nothing arrives
         KeySym sym;
     };
     const Case cases[] = {
-        {65, 0, 0, Evdev(KEY_A), XK_a},
-        {48, 0, 0, Evdev(KEY_0), XK_0},
-        {vk::Return, 0, 0, Evdev(KEY_ENTER), XK_Return},
-        {vk::Left, 0, 0, Evdev(KEY_LEFT), XK_Left},
-        {vk::F1, 0, 0, Evdev(KEY_F1), XK_F1},
-        {vk::Control, 0, 0, Evdev(KEY_LEFTCTRL), XK_Control_L},
-        {vk::Snapshot, 0, 0, Evdev(KEY_SYSRQ), XK_Print},
-        {186, 0, 0, Evdev(KEY_SEMICOLON), XK_semicolon},
-        {96, 0, 0, Evdev(KEY_KP0), XK_KP_Insert},  // keypad 0 with Num Lock off
-        {163, 0, 0, Evdev(KEY_RIGHTCTRL), XK_Control_R},
-        {124, 0, 0, Evdev(KEY_F13), XF86XK_Tools},  // the layout's name for F13
+        {65, 0, Evdev(KEY_A), XK_a},
+        {48, 0, Evdev(KEY_0), XK_0},
+        {vk::Return, 0, Evdev(KEY_ENTER), XK_Return},
+        {vk::Left, 0, Evdev(KEY_LEFT), XK_Left},
+        {vk::F1, 0, Evdev(KEY_F1), XK_F1},
+        {vk::Control, 0, Evdev(KEY_LEFTCTRL), XK_Control_L},
+        {vk::Snapshot, 0, Evdev(KEY_SYSRQ), XK_Print},
+        {186, 0, Evdev(KEY_SEMICOLON), XK_semicolon},
+        {96, 0, Evdev(KEY_KP0), XK_KP_Insert},  // keypad 0 with Num Lock off
+        {163, 0, Evdev(KEY_RIGHTCTRL), XK_Control_R},
+        {124, 0, Evdev(KEY_F13), XF86XK_Tools},  // the layout's name for F13
         // MS-DOS mode: the scan code names the key. A key's own code is its own
         // key; 0x4B alone is otherwise the keypad's 4, as on a PC.
-        {65, 0x1E, 0, Evdev(KEY_A), XK_a},
-        {66, 0x1E, 0, Evdev(KEY_A), XK_a},
-        {vk::Left, 0x4B, 0, Evdev(KEY_LEFT), XK_Left},
-        {vk::Home, 0x4B, 0, Evdev(KEY_KP4), XK_KP_Left},
-        {100, 0x4B, 0, Evdev(KEY_KP4), XK_KP_Left},
-        {vk::Home, 0x4B, kKeyEventExtended, Evdev(KEY_LEFT), XK_Left},
-        {vk::Return, 0x1C, kKeyEventExtended, Evdev(KEY_KPENTER), XK_KP_Enter},
+        {65, 0x1E, Evdev(KEY_A), XK_a},
+        {66, 0x1E, Evdev(KEY_A), XK_a},
+        {vk::Left, 0x4B, Evdev(KEY_LEFT), XK_Left},
+        {vk::Home, 0x4B, Evdev(KEY_KP4), XK_KP_Left},
+        {100, 0x4B, Evdev(KEY_KP4), XK_KP_Left},
         // Keys without a counterpart; Break is typed only as Ctrl+Pause.
-        {0, 0, 0, 0, 0},
-        {255, 0, 0, 0, 0},
-        {65, 0x60, 0, 0, 0},
-        {3, 0, 0, 0, 0},
+        {0, 0, 0, 0},
+        {255, 0, 0, 0},
+        {65, 0x60, 0, 0},
+        {3, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        output->KeyEvent(c.vk, c.scan, c.flags | kKeyEventDown);
-        output->KeyEvent(c.vk, c.scan, c.flags | kKeyEventUp);
+        output->SendKey(c.vk, true, c.scan);
+        output->SendKey(c.vk, false, c.scan);
         EXPECT_EQ(Received(),
                   c.keycode != 0 ? PressRelease(c.keycode, c.sym) : std::vector<SeenEvent>{})
             << "vk " << int(c.vk) << " scan " << int(c.scan);
@@ -106,8 +103,8 @@ TEST_F(PlatformX11Output, EveryNamedKeyGoesOutAsItsOwnKeyOnAUsLayout) {
     for (std::uint8_t vk : NamedKeys()) {
         const keycodes::KeyCodes* key = keycodes::Find(vk);
         ASSERT_NE(key, nullptr) << int(vk);
-        output->KeyEvent(vk, 0, kKeyEventDown);
-        output->KeyEvent(vk, 0, kKeyEventUp);
+        output->SendKey(vk, true, 0);
+        output->SendKey(vk, false, 0);
         const std::vector<SeenEvent> seen = Received();
         ASSERT_EQ(seen.size(), 2u) << "vk " << int(vk);
         EXPECT_EQ(seen[0].detail, Evdev(key->linuxKey)) << "vk " << int(vk);
@@ -115,21 +112,21 @@ TEST_F(PlatformX11Output, EveryNamedKeyGoesOutAsItsOwnKeyOnAUsLayout) {
 }
 
 TEST_F(PlatformX11Output, ClicksArriveAndWhatIsHeldAtTheEndIsReleased) {
-    output->MouseButton(kMouseLeftDown);
-    output->MouseButton(kMouseLeftUp);
-    output->MouseButton(kMouseRightDown);
-    output->MouseButton(kMouseRightUp);
+    output->SendMouseButton(MouseButton::kLeft, true);
+    output->SendMouseButton(MouseButton::kLeft, false);
+    output->SendMouseButton(MouseButton::kRight, true);
+    output->SendMouseButton(MouseButton::kRight, false);
     EXPECT_EQ(Received(), (std::vector<SeenEvent>{{Seen::kButtonPress, Button1},
                                                   {Seen::kButtonRelease, Button1},
                                                   {Seen::kButtonPress, Button3},
                                                   {Seen::kButtonRelease, Button3}}));
     // A key goes up as the key it went down as, MS-DOS mode ended or not.
-    output->KeyEvent(vk::Home, 0x4B, kKeyEventDown);
-    output->KeyEvent(vk::Home, 0, kKeyEventDown);  // the held key again: the server drops it
-    output->KeyEvent(vk::Home, 0, kKeyEventUp);
+    output->SendKey(vk::Home, true, 0x4B);
+    output->SendKey(vk::Home, true, 0);  // the held key again: the server drops it
+    output->SendKey(vk::Home, false, 0);
     EXPECT_EQ(Received(), PressRelease(Evdev(KEY_KP4), XK_KP_Left));
-    output->KeyEvent(75, 0, kKeyEventDown);
-    output->MouseButton(kMouseLeftDown);
+    output->SendKey(75, true, 0);
+    output->SendMouseButton(MouseButton::kLeft, true);
     output.reset();
     EXPECT_EQ(Received(), (std::vector<SeenEvent>{{Seen::kKeyPress, Evdev(KEY_K), XK_k},
                                                   {Seen::kButtonPress, Button1},
@@ -138,8 +135,8 @@ TEST_F(PlatformX11Output, ClicksArriveAndWhatIsHeldAtTheEndIsReleased) {
 }
 
 TEST_F(PlatformX11Output, PointerIsSetAndReadInScreenPixels) {
-    output->SetCursorPos({123, 45});
-    EXPECT_EQ(output->GetCursorPos(), (ScreenPoint{123, 45}));
+    output->MovePointer({123, 45});
+    EXPECT_EQ(output->PointerPosition(), (ScreenPoint{123, 45}));
     Window root = 0, child = 0;
     int x = 0, y = 0, wx = 0, wy = 0;
     unsigned mask = 0;
@@ -148,23 +145,16 @@ TEST_F(PlatformX11Output, PointerIsSetAndReadInScreenPixels) {
     EXPECT_EQ(std::pair(x, y), std::pair(123, 45));
 }
 
-TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheTableAndNothingElseChanges) {
+TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheLight) {
     Display* other = window.display();
     const Atom scroll = XInternAtom(other, "Scroll Lock", False);
-    const KeyboardStateTable before = output->GetKeyboardState();
     for (bool on : {true, false, true, false}) {
-        KeyboardStateTable table = before;
-        table[vk::ScrollLock] = on ? 1 : 0;
-        table[vk::Capital] = 1;  // asks for Caps Lock too: must be left alone
-        output->SetKeyboardState(table);
+        output->SetScrollLockLight(on);
         XSync(session->display(), False);
         Bool lit = False;
         XkbGetNamedIndicator(other, scroll, nullptr, &lit, nullptr, nullptr);
         EXPECT_EQ(lit == True, on);
-        const KeyboardStateTable after = output->GetKeyboardState();
-        EXPECT_EQ(after[vk::ScrollLock], on ? 1 : 0);
-        EXPECT_EQ(after[vk::Capital], before[vk::Capital]);
-        EXPECT_EQ(after[vk::NumLock], before[vk::NumLock]);
+        EXPECT_EQ(output->ScrollLockLight(), on);
     }
 }
 
@@ -184,7 +174,7 @@ TEST_F(PlatformX11Output, HeldKeysAreSeenBySide) {
         {103, {103}, {vk::Tab}},  // keypad 7
     };
     for (const Case& c : cases) {
-        output->KeyEvent(c.held, 0, kKeyEventDown);
+        output->SendKey(c.held, true, 0);
         XSync(session->display(), False);
         for (std::uint8_t v : c.down) {
             EXPECT_TRUE(keys.IsKeyDown(v)) << int(c.held) << " held, asking " << int(v);
@@ -192,7 +182,7 @@ TEST_F(PlatformX11Output, HeldKeysAreSeenBySide) {
         for (std::uint8_t v : c.up) {
             EXPECT_FALSE(keys.IsKeyDown(v)) << int(c.held) << " held, asking " << int(v);
         }
-        output->KeyEvent(c.held, 0, kKeyEventUp);
+        output->SendKey(c.held, false, 0);
         XSync(session->display(), False);
         EXPECT_FALSE(keys.IsKeyDown(c.held));
     }

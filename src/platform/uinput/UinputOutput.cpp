@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <utility>
 
-#include "engine/VirtualKeys.h"
 #include "platform/keycodes/KeyCodes.h"
 
 namespace padrix::uinput {
@@ -28,12 +27,12 @@ UinputOutput::UinputOutput(std::unique_ptr<EventSink> sink, std::shared_ptr<Keyb
 
 // The Linux key of a key event: vk's key on the layout, or in MS-DOS mode
 // the key its scan code names.
-std::uint16_t UinputOutput::KeyOf(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+std::uint16_t UinputOutput::KeyOf(std::uint8_t vk, std::uint8_t scanCode) {
     const keycodes::KeyLayout& layout = layout_->Current();
     if (scanCode == 0) {
         return layout.KeyOfVk(vk);
     }
-    return layout.KeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
+    return layout.KeyOfKeyEvent(vk, scanCode, false);
 }
 
 UinputOutput::~UinputOutput() {
@@ -62,12 +61,11 @@ bool UinputOutput::Key(std::uint16_t code, bool down) {
     return true;
 }
 
-void UinputOutput::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
-    const bool down = (flags & kKeyEventUp) == 0;
+void UinputOutput::SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) {
     // A held key stays the key it went down as, so that switching MS-DOS
     // mode or the keymap meanwhile cannot leave it stuck.
     std::uint16_t& held = keyOfVk_[vk];
-    const std::uint16_t code = held != 0 ? held : KeyOf(vk, scanCode, flags);
+    const std::uint16_t code = held != 0 ? held : KeyOf(vk, scanCode);
     held = down ? code : 0;
     // A release of a key that is not held, or a key Linux lacks, sends nothing.
     if (code == 0 || (!down && !down_.test(code))) {
@@ -88,30 +86,17 @@ std::uint8_t UinputOutput::ScanCode(std::uint8_t vk) {
     return layout_->Current().ScanCodeOf(vk);
 }
 
-void UinputOutput::MouseButton(std::uint32_t flags) {
-    bool sent = false;
-    if (flags & kMouseLeftDown) {
-        sent |= Key(BTN_LEFT, true);
-    }
-    if (flags & kMouseLeftUp) {
-        sent |= Key(BTN_LEFT, false);
-    }
-    if (flags & kMouseRightDown) {
-        sent |= Key(BTN_RIGHT, true);
-    }
-    if (flags & kMouseRightUp) {
-        sent |= Key(BTN_RIGHT, false);
-    }
-    if (sent) {
+void UinputOutput::SendMouseButton(MouseButton button, bool down) {
+    if (Key(button == MouseButton::kLeft ? BTN_LEFT : BTN_RIGHT, down)) {
         Sync();
     }
 }
 
-ScreenPoint UinputOutput::GetCursorPos() {
+ScreenPoint UinputOutput::PointerPosition() {
     return cursor_;
 }
 
-void UinputOutput::SetCursorPos(ScreenPoint p) {
+void UinputOutput::MovePointer(ScreenPoint p) {
     const std::int32_t dx = Difference(p.x, cursor_.x);
     const std::int32_t dy = Difference(p.y, cursor_.y);
     cursor_ = p;
@@ -124,14 +109,6 @@ void UinputOutput::SetCursorPos(ScreenPoint p) {
     if (dx != 0 || dy != 0) {
         Sync();
     }
-}
-
-KeyboardStateTable UinputOutput::GetKeyboardState() {
-    return toggles_;
-}
-
-void UinputOutput::SetKeyboardState(const KeyboardStateTable& table) {
-    toggles_[vk::ScrollLock] = table[vk::ScrollLock] & 1;
 }
 
 }  // namespace padrix::uinput

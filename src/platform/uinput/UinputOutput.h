@@ -29,19 +29,19 @@ class UinputOutput : public EventOutput {
     UinputOutput(const UinputOutput&) = delete;
     UinputOutput& operator=(const UinputOutput&) = delete;
 
-    void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
+    void SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) override;
     std::uint8_t ScanCode(std::uint8_t vk) override;
-    void MouseButton(std::uint32_t flags) override;
-    ScreenPoint GetCursorPos() override;
-    void SetCursorPos(ScreenPoint p) override;
-    // No indicator can be set from here: the table is only remembered.
-    KeyboardStateTable GetKeyboardState() override;
-    void SetKeyboardState(const KeyboardStateTable& table) override;
+    void SendMouseButton(MouseButton button, bool down) override;
+    ScreenPoint PointerPosition() override;
+    void MovePointer(ScreenPoint p) override;
+    // No indicator can be set from here: the light is only remembered.
+    bool ScrollLockLight() override { return scrollLock_; }
+    void SetScrollLockLight(bool on) override { scrollLock_ = on; }
 
   private:
     bool Key(std::uint16_t code, bool down);
     void Sync();
-    std::uint16_t KeyOf(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags);
+    std::uint16_t KeyOf(std::uint8_t vk, std::uint8_t scanCode);
 
     std::unique_ptr<EventSink> sink_;
     std::shared_ptr<KeyboardLayout> layout_;
@@ -49,7 +49,7 @@ class UinputOutput : public EventOutput {
     // The key each virtual key went down as, 0 while it is up.
     std::array<std::uint16_t, 256> keyOfVk_{};
     ScreenPoint cursor_;
-    KeyboardStateTable toggles_{};
+    bool scrollLock_ = false;
 };
 
 }  // namespace padrix::uinput

@@ -5,14 +5,10 @@
 
 #include <utility>
 
-#include "engine/VirtualKeys.h"
-
 namespace padrix::x11 {
 
 X11Output::X11Output(std::shared_ptr<X11Session> session, HeldInputs* held)
     : session_(std::move(session)),
-      capsLock_(XInternAtom(session_->display(), "Caps Lock", False)),
-      numLock_(XInternAtom(session_->display(), "Num Lock", False)),
       scrollLock_(XInternAtom(session_->display(), "Scroll Lock", False)),
       held_(held != nullptr ? *held : ownRecord_) {}
 
@@ -33,12 +29,12 @@ X11Output::~X11Output() {
     XSync(d, False);
 }
 
-KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) const {
+KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode) const {
     const KeyTables& keys = session_->keys();
     if (scanCode == 0) {
         return keys.keycodeOfVk[vk];
     }
-    const int linuxKey = keys.layout.KeyOfKeyEvent(vk, scanCode, (flags & kKeyEventExtended) != 0);
+    const int linuxKey = keys.layout.KeyOfKeyEvent(vk, scanCode, false);
     const int keycode = linuxKey + kEvdevKeycodeOffset;
     if (linuxKey == 0 || keycode < keys.minKeycode || keycode > keys.maxKeycode) {
         return 0;
@@ -46,13 +42,12 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint3
     return static_cast<KeyCode>(keycode);
 }
 
-void X11Output::KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) {
+void X11Output::SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) {
     session_->Pump();
-    const bool down = (flags & kKeyEventUp) == 0;
     // A held key stays the keycode it went down as, so that switching
     // MS-DOS mode or the keymap meanwhile cannot leave it stuck.
     KeyCode& held = keycodeOfVk_[vk];
-    const KeyCode keycode = held != 0 ? held : KeycodeFor(vk, scanCode, flags);
+    const KeyCode keycode = held != 0 ? held : KeycodeFor(vk, scanCode);
     held = down ? keycode : 0;
     if (keycode == 0) {
         return;
@@ -74,33 +69,19 @@ std::uint8_t X11Output::ScanCode(std::uint8_t vk) {
     return session_->keys().layout.ScanCodeOf(vk);
 }
 
-void X11Output::Button(unsigned button, bool down) {
+void X11Output::SendMouseButton(MouseButton button, bool down) {
+    const unsigned number = button == MouseButton::kLeft ? Button1 : Button3;
     if (down) {
-        held_.SetButton(button, true);
+        held_.SetButton(number, true);
     }
-    XTestFakeButtonEvent(session_->display(), button, down ? True : False, CurrentTime);
+    XTestFakeButtonEvent(session_->display(), number, down ? True : False, CurrentTime);
     XFlush(session_->display());
     if (!down) {
-        held_.SetButton(button, false);
+        held_.SetButton(number, false);
     }
 }
 
-void X11Output::MouseButton(std::uint32_t flags) {
-    if (flags & kMouseLeftDown) {
-        Button(Button1, true);
-    }
-    if (flags & kMouseLeftUp) {
-        Button(Button1, false);
-    }
-    if (flags & kMouseRightDown) {
-        Button(Button3, true);
-    }
-    if (flags & kMouseRightUp) {
-        Button(Button3, false);
-    }
-}
-
-ScreenPoint X11Output::GetCursorPos() {
+ScreenPoint X11Output::PointerPosition() {
     Window root = 0;
     Window child = 0;
     int rootX = 0;
@@ -116,31 +97,22 @@ ScreenPoint X11Output::GetCursorPos() {
     return {rootX, rootY};
 }
 
-void X11Output::SetCursorPos(ScreenPoint p) {
+void X11Output::MovePointer(ScreenPoint p) {
     lastSet_ = p;
     XWarpPointer(session_->display(), None, session_->root(), 0, 0, 0, 0, p.x, p.y);
     XFlush(session_->display());
 }
 
-bool X11Output::IndicatorOn(Atom name) const {
+bool X11Output::ScrollLockLight() {
     Bool on = False;
-    if (!XkbGetNamedIndicator(session_->display(), name, nullptr, &on, nullptr, nullptr)) {
+    if (!XkbGetNamedIndicator(session_->display(), scrollLock_, nullptr, &on, nullptr, nullptr)) {
         return false;
     }
     return on == True;
 }
 
-KeyboardStateTable X11Output::GetKeyboardState() {
-    KeyboardStateTable table{};
-    table[vk::Capital] = IndicatorOn(capsLock_) ? 1 : 0;
-    table[vk::NumLock] = IndicatorOn(numLock_) ? 1 : 0;
-    table[vk::ScrollLock] = IndicatorOn(scrollLock_) ? 1 : 0;
-    return table;
-}
-
-void X11Output::SetKeyboardState(const KeyboardStateTable& table) {
-    const Bool on = (table[vk::ScrollLock] & 1) ? True : False;
-    XkbSetNamedIndicator(session_->display(), scrollLock_, True, on, False, nullptr);
+void X11Output::SetScrollLockLight(bool on) {
+    XkbSetNamedIndicator(session_->display(), scrollLock_, True, on ? True : False, False, nullptr);
     XFlush(session_->display());
 }
 

@@ -27,26 +27,20 @@ class X11Output : public EventOutput {
     // picks the physical key that sends it (evdev keycodes). Keys the
     // keyboard mapping lacks are skipped. A key-up releases the keycode that
     // its key-down pressed.
-    void KeyEvent(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) override;
+    void SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) override;
     // The scan code of the key that vk presses on the layout.
     std::uint8_t ScanCode(std::uint8_t vk) override;
-    void MouseButton(std::uint32_t flags) override;
-    ScreenPoint GetCursorPos() override;
-    void SetCursorPos(ScreenPoint p) override;
-    // Caps Lock, Num Lock and Scroll Lock from the keyboard's indicators.
-    KeyboardStateTable GetKeyboardState() override;
-    // Sets the "Scroll Lock" indicator from the low bit of byte 145; every
-    // other byte is left alone.
-    void SetKeyboardState(const KeyboardStateTable& table) override;
+    void SendMouseButton(MouseButton button, bool down) override;
+    ScreenPoint PointerPosition() override;
+    void MovePointer(ScreenPoint p) override;
+    // The keyboard's "Scroll Lock" indicator.
+    bool ScrollLockLight() override;
+    void SetScrollLockLight(bool on) override;
 
   private:
-    KeyCode KeycodeFor(std::uint8_t vk, std::uint8_t scanCode, std::uint32_t flags) const;
-    void Button(unsigned button, bool down);
-    bool IndicatorOn(Atom name) const;
+    KeyCode KeycodeFor(std::uint8_t vk, std::uint8_t scanCode) const;
 
     std::shared_ptr<X11Session> session_;
-    Atom capsLock_;
-    Atom numLock_;
     Atom scrollLock_;
     HeldInputs ownRecord_;
     HeldInputs& held_;
