@@ -69,6 +69,8 @@ class BenchPad : public Joypad {
     int DoorbellFd() const override { return -1; }
     bool DrainDoorbell() override { return false; }
     bool Present() const override { return true; }
+    std::vector<std::uint8_t> Hats() const override { return {}; }
+    bool TestRumble(int) override { return false; }
 
   private:
     bool toggling_;

@@ -21,7 +21,7 @@ namespace {
 class EightPads {
   public:
     EightPads() {
-        if (!access_.StartDirectInput()) {
+        if (!access_.Start()) {
             return;
         }
         for (int d = 1; d <= padrix::kMaxJoypads; ++d) {

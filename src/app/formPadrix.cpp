@@ -56,7 +56,7 @@ formPadrix::LoadResult formPadrix::Form_Load() {
     msgNoJoystick_ = kDefaultNoJoystick;
     menu_.SetCaption(MenuEntry::About, QStringLiteral("About ") + caption_ + QStringLiteral("..."));
     InitLanguage();
-    if (!ports_.controllers.StartDirectInput()) {
+    if (!ports_.controllers.Start()) {
         ShowInputStartError(msgDirectInputError_, ports_.controllers.StartError());
         unloaded_ = true;
         return LoadResult::kInputSystemFailed;

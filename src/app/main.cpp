@@ -11,8 +11,8 @@
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
+#include "dialogs/GameControllersWindow.h"
 #include "dialogs/PlainMessageBox.h"
-#include "dialogs/formGameControllers.h"
 #include "engine/SystemClock.h"
 #include "formPadrix.h"
 #include "input/SdlControllers.h"
@@ -51,7 +51,8 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         JoyConfigPorts{form, settings,
                        [&clock] { return std::make_unique<SdlControllerAccess>(clock); }, language,
                        [&clock, &form](QWidget* parent) {
-                           return new formGameControllers(clock, form, parent);
+                           return new GameControllersWindow(
+                               std::make_unique<SdlControllerAccess>(clock), form, parent);
                        },
                        platform.layout.get()});
 

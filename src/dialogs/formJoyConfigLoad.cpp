@@ -41,7 +41,7 @@ void formJoyConfig::StartInputSystem() {
     controllers_ = ports_.makeControllers ? ports_.makeControllers() : nullptr;
     if (controllers_ == nullptr) {
         ShowInputStartError(MsgDirectInputError, {});
-    } else if (!controllers_->StartDirectInput()) {
+    } else if (!controllers_->Start()) {
         const std::string reason = controllers_->StartError();
         controllers_.reset();
         ShowInputStartError(MsgDirectInputError, reason);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "JoyState.h"
 
@@ -9,6 +12,17 @@ namespace padrix {
 
 // The dead zone of a new joypad, in percent of the half range of its x and y axes.
 inline constexpr int kDefaultDeadZone = 25;
+
+// Where a hat points: a combination of these bits, 0 when centred.
+enum HatBits : std::uint8_t { kHatUp = 1, kHatRight = 2, kHatDown = 4, kHatLeft = 8 };
+
+// What a controller reports about itself, for listing it.
+struct JoypadInfo {
+    std::string name;
+    int axes = 0;
+    int buttons = 0;
+    int hats = 0;
+};
 
 // One opened game controller. Destroying it releases the device (ReleaseJoypad).
 class Joypad {
@@ -43,6 +57,13 @@ class Joypad {
     // False while the controller is unplugged: it is looked for on later
     // reads, and needs no polling meanwhile.
     virtual bool Present() const = 0;
+
+    // Where each hat points (HatBits), as of the last read; empty while the
+    // controller is away.
+    virtual std::vector<std::uint8_t> Hats() const = 0;
+    // Both motors at full strength for `milliseconds`, whoever opened the
+    // pad; false when it has no motors.
+    virtual bool TestRumble(int milliseconds) = 0;
 };
 
 // Access to the attached game controllers, numbered 1, 2, ... in the
@@ -52,7 +73,7 @@ class ControllerAccess {
     virtual ~ControllerAccess() = default;
 
     // Starts the controller system; false when it cannot be started.
-    virtual bool StartDirectInput() = 0;
+    virtual bool Start() = 0;
     // Why the last start failed, in the controller system's own words; empty
     // once a start succeeded, or when the system gave no reason.
     virtual std::string StartError() const = 0;
@@ -67,6 +88,10 @@ class ControllerAccess {
 
     // The product name of joypad n, empty when there is no such joypad.
     virtual std::string GetJoypadName(int n) = 0;
+
+    // The name and counts that joypad n's controller reports; nothing when
+    // there is no joypad n or it cannot be opened.
+    virtual std::optional<JoypadInfo> Describe(int n) = 0;
 };
 
 }  // namespace padrix

@@ -23,7 +23,7 @@ SdlControllerAccess::SdlControllerAccess(Clock& clock, DoorbellOpener openDoorbe
 
 SdlControllerAccess::~SdlControllerAccess() = default;
 
-bool SdlControllerAccess::StartDirectInput() {
+bool SdlControllerAccess::Start() {
     if (session_ == nullptr) {
         session_ = SdlSession::Start();
         // Nothing calls SDL between its failure and here.
@@ -42,10 +42,6 @@ int SdlControllerAccess::CountJoypads() {
 }
 
 std::unique_ptr<Joypad> SdlControllerAccess::OpenJoypad(int n, bool exclusive) {
-    return OpenSdlJoypad(n, exclusive);
-}
-
-std::unique_ptr<SdlJoypad> SdlControllerAccess::OpenSdlJoypad(int n, bool exclusive) {
     const int index = DeviceIndex(n);
     if (index < 0) {
         return nullptr;

@@ -2,7 +2,6 @@
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "engine/Clock.h"
@@ -12,15 +11,6 @@
 namespace padrix {
 
 class SdlSession;
-class SdlJoypad;
-
-// What a controller reports about itself, for listing it.
-struct JoypadInfo {
-    std::string name;
-    int axes = 0;
-    int buttons = 0;
-    int hats = 0;
-};
 
 // The game controllers through SDL2's raw joystick API. Joypad n is opened as
 // the n-th device of SDL's enumeration at that moment. Once opened, the number
@@ -42,18 +32,13 @@ class SdlControllerAccess : public ControllerAccess {
 
     // Starts SDL's joystick (and, where available, haptic) support. Until it
     // has succeeded there are no joypads. Starting again changes nothing.
-    bool StartDirectInput() override;
+    bool Start() override;
     // SDL's own error text from the failed start.
     std::string StartError() const override { return startError_; }
     int CountJoypads() override;
     std::unique_ptr<Joypad> OpenJoypad(int n, bool exclusive) override;
-    // The same, with what only SDL's joypads tell (hats, a test rumble).
-    std::unique_ptr<SdlJoypad> OpenSdlJoypad(int n, bool exclusive);
     std::string GetJoypadName(int n) override;
-
-    // The counts that joypad n's controller reports; nothing when there is no
-    // joypad n or it cannot be opened.
-    std::optional<JoypadInfo> Describe(int n);
+    std::optional<JoypadInfo> Describe(int n) override;
 
   private:
     // SDL's device index of joypad n, or -1 when there is none.

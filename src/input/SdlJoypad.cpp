@@ -69,6 +69,10 @@ void SdlJoypad::StopRumble() {
     rumble_.Stop();
 }
 
+// SDL's hat bits are the program's own.
+static_assert(SDL_HAT_UP == kHatUp && SDL_HAT_RIGHT == kHatRight && SDL_HAT_DOWN == kHatDown &&
+              SDL_HAT_LEFT == kHatLeft);
+
 std::vector<std::uint8_t> SdlJoypad::Hats() const {
     std::vector<std::uint8_t> hats;
     if (joystick_ != nullptr) {

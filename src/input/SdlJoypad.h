@@ -58,12 +58,8 @@ class SdlJoypad : public Joypad {
     bool DrainDoorbell() override { return doorbell_.Drain(); }
     bool Present() const override { return joystick_ != nullptr; }
 
-    // Where each hat points (SDL_HAT_* bits), as of the last read; empty
-    // while the controller is away.
-    std::vector<std::uint8_t> Hats() const;
-    // Both motors at full strength for `milliseconds`, whoever opened the
-    // pad; false when it has no motors.
-    bool TestRumble(int milliseconds);
+    std::vector<std::uint8_t> Hats() const override;
+    bool TestRumble(int milliseconds) override;
 
   private:
     bool Open(int deviceIndex);

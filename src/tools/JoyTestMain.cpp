@@ -8,6 +8,7 @@
 
 #include "engine/KeyMap.h"
 #include "engine/SystemClock.h"
+#include "input/SdlControllers.h"
 #include "tools/JoyTestReport.h"
 
 namespace {
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     }
     padrix::SystemClock clock;
     padrix::SdlControllerAccess access{clock};
-    if (!access.StartDirectInput()) {
+    if (!access.Start()) {
         std::cerr << "padrix-joytest: the game controller system (SDL) cannot be started\n";
         return 1;
     }

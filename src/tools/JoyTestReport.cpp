@@ -67,7 +67,7 @@ std::string VersionLine() {
     return std::string("padrix-joytest ") + kPadrixVersion + "\n";
 }
 
-void ListJoypads(SdlControllerAccess& access, std::ostream& out) {
+void ListJoypads(ControllerAccess& access, std::ostream& out) {
     const int count = access.CountJoypads();
     if (count == 0) {
         out << "No joypads found.\n";

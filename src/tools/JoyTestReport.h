@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Controllers.h"
 #include "engine/JoyState.h"
-#include "input/SdlControllers.h"
 
 namespace padrix::joytest {
 
@@ -34,7 +34,7 @@ std::string Usage();
 std::string VersionLine();
 
 // The joypads as the program numbers them, with what each reports.
-void ListJoypads(SdlControllerAccess& access, std::ostream& out);
+void ListJoypads(ControllerAccess& access, std::ostream& out);
 
 // One reading as the program sees it: x, y and the pressed buttons, numbered
 // from 1 as the configuration dialog shows them.

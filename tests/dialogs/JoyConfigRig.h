@@ -11,7 +11,7 @@
 
 #include "AppRig.h"
 #include "VirtualPad.h"
-#include "dialogs/formGameControllers.h"
+#include "dialogs/GameControllersWindow.h"
 #include "dialogs/formJoyConfig.h"
 #include "input/SdlControllers.h"
 
@@ -23,7 +23,7 @@ namespace padrix::testing {
 class JoyConfigRig : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(sdl.StartDirectInput());
+        ASSERT_TRUE(sdl.Start());
         if (SDL_NumJoysticks() > 0) {
             GTEST_SKIP() << "real controllers are attached to this machine";
         }
@@ -57,22 +57,23 @@ class JoyConfigRig : public ::testing::Test {
         if (!app.form) {
             Start();
         }
-        dialog = new formJoyConfig(
-            JoyConfigPorts{*app.form, *app.settings,
-                           [this]() -> std::unique_ptr<ControllerAccess> {
-                               if (!inputStarts) {
-                                   auto failing = std::make_unique<fakes::FakeControllers>();
-                                   failing->startOk = false;
-                                   failing->startError = "no joystick driver";
-                                   return failing;
-                               }
-                               return std::make_unique<SdlControllerAccess>(app.clock);
-                           },
-                           *app.language,
-                           [this](QWidget* parent) {
-                               return new formGameControllers(app.clock, *app.form, parent);
-                           },
-                           nullptr});
+        dialog = new formJoyConfig(JoyConfigPorts{
+            *app.form, *app.settings,
+            [this]() -> std::unique_ptr<ControllerAccess> {
+                if (!inputStarts) {
+                    auto failing = std::make_unique<fakes::FakeControllers>();
+                    failing->startOk = false;
+                    failing->startError = "no joystick driver";
+                    return failing;
+                }
+                return std::make_unique<SdlControllerAccess>(app.clock);
+            },
+            *app.language,
+            [this](QWidget* parent) {
+                return new GameControllersWindow(std::make_unique<SdlControllerAccess>(app.clock),
+                                                 *app.form, parent);
+            },
+            nullptr});
         dialog->Form_Load();
         return *dialog;
     }

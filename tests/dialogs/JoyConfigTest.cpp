@@ -271,7 +271,7 @@ TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {
     formJoyConfig& d = Open();
     d.show();
     d.btnConfig().click();
-    auto* window = qobject_cast<formGameControllers*>(d.GameControllers());
+    auto* window = qobject_cast<GameControllersWindow*>(d.GameControllers());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());

@@ -231,7 +231,7 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowGameControllers(const std::string& name) {
-        formGameControllers window(app.clock, Start());
+        GameControllersWindow window(std::make_unique<SdlControllerAccess>(app.clock), Start());
         window.show();
         window.Refresh();
         EXPECT_EQ(window.ListedJoypads(), static_cast<int>(pads.size()));

@@ -34,6 +34,9 @@ struct PadState {
     int deadZone = -1;      // as last set, -1 before
     int doorbell = -1;      // the descriptor the joypad hands out as its doorbell
     int doorbellRings = 0;  // drains that found it rung
+    int axes = 2;
+    std::vector<std::uint8_t> hats;  // HatBits per hat
+    std::vector<int> testRumbles;    // the length of each test rumble, in ms
 };
 
 class FakeJoypad : public Joypad {
@@ -64,6 +67,13 @@ class FakeJoypad : public Joypad {
         return rang;
     }
     bool Present() const override { return pad_->readable; }
+    std::vector<std::uint8_t> Hats() const override {
+        return pad_->readable ? pad_->hats : std::vector<std::uint8_t>{};
+    }
+    bool TestRumble(int milliseconds) override {
+        pad_->testRumbles.push_back(milliseconds);
+        return pad_->hasRumble;
+    }
 
   private:
     std::shared_ptr<PadState> pad_;
@@ -82,7 +92,7 @@ class FakeControllers : public ControllerAccess {
         pads.push_back(pad);
         return pad;
     }
-    bool StartDirectInput() override { return startOk; }
+    bool Start() override { return startOk; }
     std::string StartError() const override { return startOk ? "" : startError; }
     int CountJoypads() override { return static_cast<int>(pads.size()); }
     std::unique_ptr<Joypad> OpenJoypad(int n, bool) override {
@@ -96,6 +106,13 @@ class FakeControllers : public ControllerAccess {
     }
     std::string GetJoypadName(int n) override {
         return n >= 1 && n <= CountJoypads() ? pads[static_cast<std::size_t>(n - 1)]->name : "";
+    }
+    std::optional<JoypadInfo> Describe(int n) override {
+        if (n < 1 || n > CountJoypads()) {
+            return std::nullopt;
+        }
+        const PadState& pad = *pads[static_cast<std::size_t>(n - 1)];
+        return JoypadInfo{pad.name, pad.axes, pad.buttonCount, static_cast<int>(pad.hats.size())};
     }
 };
 

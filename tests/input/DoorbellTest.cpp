@@ -37,7 +37,7 @@ class InputDoorbell : public InputRig {
 
 TEST_F(InputDoorbell, TheProgramsOwnOpenHasADoorbellThatOnlyWakes) {
     Plug("Alpha");
-    ASSERT_TRUE(ringing.StartDirectInput());
+    ASSERT_TRUE(ringing.Start());
     auto mine = ringing.OpenJoypad(1, true);
     auto dialogs = ringing.OpenJoypad(1, false);
     ASSERT_TRUE(mine && dialogs);
@@ -54,7 +54,7 @@ TEST_F(InputDoorbell, TheProgramsOwnOpenHasADoorbellThatOnlyWakes) {
 
 TEST_F(InputDoorbell, AControllerThatGoesAwayClosesItsDoorbellAndOpensANewOneOnReturn) {
     auto& alpha = Plug("Alpha");
-    ASSERT_TRUE(ringing.StartDirectInput());
+    ASSERT_TRUE(ringing.Start());
     auto pad = ringing.OpenJoypad(1, true);
     ASSERT_NE(pad, nullptr);
     const int first = pad->DoorbellFd();

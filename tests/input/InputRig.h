@@ -19,7 +19,7 @@ namespace padrix::testing {
 class InputRig : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(access.StartDirectInput());
+        ASSERT_TRUE(access.Start());
         if (SDL_NumJoysticks() > 0) {
             GTEST_SKIP() << "real controllers are attached to this machine";
         }

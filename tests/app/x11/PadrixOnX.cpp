@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "dialogs/formGameControllers.h"
+#include "dialogs/GameControllersWindow.h"
 
 namespace padrix::testing {
 
@@ -110,7 +110,10 @@ JoyConfigPorts PadrixOnX::DialogPorts() {
             *settings_,
             [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             *language_,
-            [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); },
+            [this](QWidget* parent) {
+                return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock_),
+                                                 *form_, parent);
+            },
             platform_->layout.get()};
 }
 

@@ -1,4 +1,4 @@
-#include "dialogs/formGameControllers.h"
+#include "dialogs/GameControllersWindow.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "input/SdlJoypad.h"
 #include "tools/JoyTestReport.h"
 
 namespace padrix {
@@ -17,10 +16,7 @@ namespace {
 
 QString HatText(std::uint8_t hat) {
     static constexpr std::pair<std::uint8_t, const char*> kDirections[] = {
-        {SDL_HAT_UP, "up"},
-        {SDL_HAT_DOWN, "down"},
-        {SDL_HAT_LEFT, "left"},
-        {SDL_HAT_RIGHT, "right"}};
+        {kHatUp, "up"}, {kHatDown, "down"}, {kHatLeft, "left"}, {kHatRight, "right"}};
     QStringList parts;
     for (const auto& [bit, name] : kDirections) {
         if ((hat & bit) != 0) {
@@ -42,16 +38,17 @@ QString Counts(const JoypadInfo& info) {
 
 }  // namespace
 
-struct formGameControllers::Panel {
-    std::unique_ptr<SdlJoypad> pad;
+struct GameControllersWindow::Panel {
+    std::unique_ptr<Joypad> pad;
     QGroupBox* box = nullptr;
     QLabel* live = nullptr;
     QString reading;
 };
 
-formGameControllers::formGameControllers(Clock& clock, JoyConfigHost& host, QWidget* parent)
-    : QDialog(parent), access_(clock), host_(host) {
-    setObjectName(QStringLiteral("formGameControllers"));
+GameControllersWindow::GameControllersWindow(std::unique_ptr<ControllerAccess> access,
+                                             JoyConfigHost& host, QWidget* parent)
+    : QDialog(parent), access_(std::move(access)), host_(host) {
+    setObjectName(QStringLiteral("GameControllersWindow"));
     setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
@@ -71,38 +68,38 @@ formGameControllers::formGameControllers(Clock& clock, JoyConfigHost& host, QWid
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
     timer_.setInterval(kReadEveryMs);
-    connect(&timer_, &QTimer::timeout, this, &formGameControllers::Refresh);
+    connect(&timer_, &QTimer::timeout, this, &GameControllersWindow::Refresh);
 }
 
-formGameControllers::~formGameControllers() = default;
+GameControllersWindow::~GameControllersWindow() = default;
 
-void formGameControllers::showEvent(QShowEvent* event) {
+void GameControllersWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    started_ = started_ || access_.StartDirectInput();
+    started_ = started_ || access_->Start();
     Refresh();
     timer_.start();
 }
 
-void formGameControllers::hideEvent(QHideEvent* event) {
+void GameControllersWindow::hideEvent(QHideEvent* event) {
     timer_.stop();
     ClearPanels();  // lets go of the pads while nobody looks
     QDialog::hideEvent(event);
 }
 
-void formGameControllers::ClearPanels() {
+void GameControllersWindow::ClearPanels() {
     for (auto& panel : panels_) {
         delete panel->box;
     }
     panels_.clear();
 }
 
-void formGameControllers::ListJoypads() {
+void GameControllersWindow::ListJoypads() {
     ClearPanels();
-    const int count = started_ ? access_.CountJoypads() : 0;
+    const int count = started_ ? access_->CountJoypads() : 0;
     for (int n = 1; n <= count; ++n) {
         auto panel = std::make_unique<Panel>();
-        const auto info = access_.Describe(n);
-        panel->pad = access_.OpenSdlJoypad(n, false);
+        const auto info = access_->Describe(n);
+        panel->pad = access_->OpenJoypad(n, false);
         if (panel->pad != nullptr) {
             panel->pad->SetDeadZone(host_.DeadZone(n));
         }
@@ -125,8 +122,8 @@ void formGameControllers::ListJoypads() {
     none_->setVisible(panels_.empty());
 }
 
-void formGameControllers::Refresh() {
-    if (started_ && access_.CountJoypads() != ListedJoypads()) {
+void GameControllersWindow::Refresh() {
+    if (started_ && access_->CountJoypads() != ListedJoypads()) {
         ListJoypads();
     }
     for (std::size_t i = 0; i < panels_.size(); ++i) {
@@ -149,7 +146,7 @@ void formGameControllers::Refresh() {
     }
 }
 
-QWidget* formGameControllers::MakeDeadZoneRow(int n, QWidget* parent) {
+QWidget* GameControllersWindow::MakeDeadZoneRow(int n, QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* label = new QLabel(row);
     auto* slider = new QSlider(Qt::Horizontal, row);
@@ -172,19 +169,19 @@ QWidget* formGameControllers::MakeDeadZoneRow(int n, QWidget* parent) {
     return row;
 }
 
-void formGameControllers::SetDeadZone(int n, int percent) {
+void GameControllersWindow::SetDeadZone(int n, int percent) {
     host_.SetDeadZone(n, percent);
     if (n >= 1 && n <= ListedJoypads() && panels_[static_cast<std::size_t>(n - 1)]->pad) {
         panels_[static_cast<std::size_t>(n - 1)]->pad->SetDeadZone(host_.DeadZone(n));
     }
 }
 
-QString formGameControllers::Reading(int n) const {
+QString GameControllersWindow::Reading(int n) const {
     return n >= 1 && n <= ListedJoypads() ? panels_[static_cast<std::size_t>(n - 1)]->reading
                                           : QString();
 }
 
-void formGameControllers::TestRumble(int n) {
+void GameControllersWindow::TestRumble(int n) {
     if (n >= 1 && n <= ListedJoypads() && panels_[static_cast<std::size_t>(n - 1)]->pad) {
         panels_[static_cast<std::size_t>(n - 1)]->pad->TestRumble(kTestRumbleMs);
     }

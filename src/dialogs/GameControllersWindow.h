@@ -6,28 +6,27 @@
 #include <vector>
 
 #include "dialogs/JoyConfigHost.h"
-#include "engine/Clock.h"
-#include "input/SdlControllers.h"
+#include "engine/Controllers.h"
 
 class QLabel;
 class QVBoxLayout;
 
 namespace padrix {
 
-class SdlJoypad;
-
 // "Game Controllers": every attached joypad with its Padrix number, name and
 // counts, and live what Padrix reads from it (x, y, the pressed buttons
 // numbered from 1, the hats), with its dead zone and a rumble test. Modeless;
-// it opens the pads for reading only and reads them only while it is shown.
-class formGameControllers final : public QDialog {
+// it opens the pads through its own controller access, for reading only, and
+// reads them only while it is shown.
+class GameControllersWindow final : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kReadEveryMs = 20;
     static constexpr int kTestRumbleMs = 1000;
 
-    formGameControllers(Clock& clock, JoyConfigHost& host, QWidget* parent = nullptr);
-    ~formGameControllers() override;
+    GameControllersWindow(std::unique_ptr<ControllerAccess> access, JoyConfigHost& host,
+                          QWidget* parent = nullptr);
+    ~GameControllersWindow() override;
 
     // Reads every listed joypad once and shows it; lists them afresh when
     // their number has changed.
@@ -52,7 +51,7 @@ class formGameControllers final : public QDialog {
 
     QWidget* MakeDeadZoneRow(int n, QWidget* parent);
 
-    SdlControllerAccess access_;
+    std::unique_ptr<ControllerAccess> access_;
     JoyConfigHost& host_;
     bool started_ = false;
     QTimer timer_;

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSlider>
+#include <map>
+
+#include "Fakes.h"
+#include "dialogs/GameControllersWindow.h"
+
+namespace padrix::testing {
+namespace {
+
+// Only the dead zones are the window's business.
+class DeadZoneHost : public JoyConfigHost {
+  public:
+    std::map<int, int> deadZones;
+    bool LogitechPatch() const override { return false; }
+    int JoypadCount() const override { return 0; }
+    std::string GetJoypadName(int) override { return {}; }
+    std::string JoypadsEnabled() const override { return "11111111"; }
+    void SetJoypadsEnabled(const std::string&) override {}
+    void GetConfigValues(int, SlotTags&) override {}
+    void SetConfigValues(int, const SlotTags&) override {}
+    int DeadZone(int joy) override { return deadZones.count(joy) ? deadZones[joy] : 25; }
+    void SetDeadZone(int joy, int percent) override { deadZones[joy] = percent; }
+    void InitLanguage() override {}
+    void JoyConfigClosed() override {}
+};
+
+class DialogsGameControllers : public ::testing::Test {
+  protected:
+    GameControllersWindow& Open(bool startOk = true) {
+        auto access = std::make_unique<fakes::FakeControllers>();
+        access->startOk = startOk;
+        controllers = access.get();
+        pad = access->Add("Pad 1");
+        pad->hats = {0};
+        pad->state = JoyState::AtRest();
+        window = std::make_unique<GameControllersWindow>(std::move(access), host);
+        window->show();
+        return *window;
+    }
+
+    DeadZoneHost host;
+    fakes::FakeControllers* controllers = nullptr;
+    std::shared_ptr<fakes::PadState> pad;
+    std::unique_ptr<GameControllersWindow> window;
+};
+
+TEST_F(DialogsGameControllers, ShowsEachReadingWithItsHats) {
+    GameControllersWindow& w = Open();
+    ASSERT_EQ(w.ListedJoypads(), 1);
+    struct Case {
+        std::vector<std::uint8_t> hats;
+        bool readable;
+        const char* reading;
+    };
+    const Case cases[] = {
+        {{kHatUp}, true, "x=0 y=32768 buttons=3 hats=up"},
+        {{kHatDown | kHatRight, 0}, true, "x=0 y=32768 buttons=3 hats=down-right,centred"},
+        {{}, true, "x=0 y=32768 buttons=3"},
+        {{kHatUp}, false, "cannot be read"},
+    };
+    pad->state.x = 0;
+    pad->state.buttons[2] = 0x80;
+    for (const Case& c : cases) {
+        pad->hats = c.hats;
+        pad->readable = c.readable;
+        w.Refresh();
+        EXPECT_EQ(w.Reading(1), c.reading);
+    }
+    const auto labels = w.findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* l) {
+        return l->text() == "2 axes, 12 buttons, 1 hat";
+    }));
+}
+
+TEST_F(DialogsGameControllers, RumblesDeadZonesAndLetsGoWhenHidden) {
+    GameControllersWindow& w = Open();
+    w.TestRumble(1);
+    w.TestRumble(2);  // no such joypad: nothing
+    EXPECT_EQ(pad->testRumbles, std::vector{GameControllersWindow::kTestRumbleMs});
+    auto* slider = w.findChild<QSlider*>("sldDeadZone1");
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->value(), 25);
+    slider->setValue(50);
+    EXPECT_EQ(host.deadZones[1], 50);
+    EXPECT_EQ(pad->deadZone, 50);
+    w.close();
+    EXPECT_EQ(w.ListedJoypads(), 0);
+    EXPECT_TRUE(pad->released);
+}
+
+TEST_F(DialogsGameControllers, NoJoypadsWhenTheControllersCannotStart) {
+    GameControllersWindow& w = Open(false);
+    EXPECT_EQ(w.ListedJoypads(), 0);
+    EXPECT_TRUE(w.findChild<QLabel*>("lblNoJoypads")->isVisible());
+}
+
+}  // namespace
+}  // namespace padrix::testing
