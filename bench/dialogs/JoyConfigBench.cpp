@@ -38,7 +38,7 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
     std::vector<double> ms;
     for (int i = 0; i < kOpenings; ++i) {
         const auto start = WallClock::now();
-        padrix.form().mnuConfig_Click();
+        padrix.form().Choose(padrix::MenuEntry::Config);
         if (!QTest::qWaitForWindowExposed(opener.dialog())) {
             std::printf("menu entry to dialog: the dialog did not appear\n");
             return;
@@ -55,7 +55,7 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
 }
 
 void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
-    padrix.form().mnuConfig_Click();
+    padrix.form().Choose(padrix::MenuEntry::Config);
     formJoyConfig* dialog = opener.dialog();
     if (!QTest::qWaitForWindowExposed(dialog)) {
         std::printf("key capture: the dialog did not appear\n");
@@ -73,7 +73,7 @@ void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
 }
 
 void Ticks(PadrixOnX& padrix, JoyConfigOpener& opener) {
-    padrix.form().mnuConfig_Click();
+    padrix.form().Choose(padrix::MenuEntry::Config);
     formJoyConfig* dialog = opener.dialog();
     dialog->Timer1_Timer();  // the first reading
     const std::uint64_t allocationsBefore = bench::AllocationCount();

@@ -89,8 +89,8 @@ class Driver {
         } else if (action < 85) {
             MCombination();
         } else if (action < 95) {
-            auto& options = padrix_.form().engine().options;
-            options.AutoFireActive = !options.AutoFireActive;
+            padrix::MappingEngine& engine = padrix_.form().session().engine();
+            engine.SetOption(&padrix::Options::AutoFireActive, !engine.options().AutoFireActive);
         } else if (action < 96) {
             Replug();
         } else {
@@ -108,9 +108,9 @@ class Driver {
         }
         SetAxis(0, 0);
         SetAxis(1, 0);
-        padrix_.form().engine().options.AutoFireActive = false;
+        padrix_.form().session().engine().SetOption(&padrix::Options::AutoFireActive, false);
         Ticks(10);
-        if (padrix_.form().engine().latches.MouseMode) {
+        if (padrix_.form().session().engine().latches().MouseMode) {
             SetButton(2, true);
             Ticks(10);
             SetButton(2, false);

@@ -1,13 +1,13 @@
 #include "JoyConfigOpener.h"
 
-#include "formPadrix.h"
+#include "TrayApplication.h"
 
 namespace padrix {
 
-JoyConfigOpener::JoyConfigOpener(formPadrix& form, JoyConfigPorts ports)
+JoyConfigOpener::JoyConfigOpener(TrayApplication& form, JoyConfigPorts ports)
     : ports_(std::move(ports)) {
     form.SetJoyConfigHandler([this] { Show(); });
-    connect(&form, &formPadrix::unloaded, this, [this] {
+    connect(&form, &TrayApplication::unloaded, this, [this] {
         if (dialog_ != nullptr) {
             dialog_->close();
         }

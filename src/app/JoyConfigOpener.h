@@ -8,7 +8,7 @@
 
 namespace padrix {
 
-class formPadrix;
+class TrayApplication;
 
 // Opens the configuration dialog for the main form: one dialog at a time,
 // raised when it is open already, closed when the main form unloads.
@@ -16,7 +16,7 @@ class JoyConfigOpener final : public QObject {
     Q_OBJECT
   public:
     // ports.host is the main form.
-    JoyConfigOpener(formPadrix& form, JoyConfigPorts ports);
+    JoyConfigOpener(TrayApplication& form, JoyConfigPorts ports);
     ~JoyConfigOpener() override;
 
     void Show();

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/Controllers.h"
-#include "settings/InterfaceLanguage.h"
 #include "platform/KeyboardLayout.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/Profiles.h"
 #include "settings/SettingsStore.h"
 
@@ -26,7 +26,8 @@ class JoyConfigHost {
     virtual std::string GetJoypadName(int joy) = 0;
     // One character per joypad, "1" enabled and "0" not.
     virtual std::string JoypadsEnabled() const = 0;
-    virtual void SetJoypadsEnabled(const std::string& text) = 0;
+    // Joypad joy on or off for the mapping, stored at once.
+    virtual void SetJoypadEnabled(int joy, bool enabled) = 0;
     // Slots 0 to 13 of joypad joy's map into tags; stops the mapping until
     // JoyConfigClosed.
     virtual void GetConfigValues(int joy, SlotTags& tags) = 0;

@@ -77,7 +77,7 @@ class formJoyConfig final : public QDialog {
     QCheckBox& chkJoyEnabled() { return *chkJoyEnabled_; }
     QWidget* GameControllers() const { return gameControllers_; }
     formAutoConfig* AutoConfigPrompt() const { return autoConfig_; }
-    QTimer& Timer1() { return timer1_; }
+    QTimer& padWatchTimer() { return timer1_; }
 
     int CurrentJoypad = 0;
     int DialogMaxButton = -1;

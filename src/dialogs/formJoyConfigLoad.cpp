@@ -83,13 +83,7 @@ void formJoyConfig::OpenDialogJoypad() {
 }
 
 void formJoyConfig::chkJoyEnabled_Click() {
-    std::string enabled = ports_.host.JoypadsEnabled();
-    if (CurrentJoypad < 1 || static_cast<std::size_t>(CurrentJoypad) > enabled.size()) {
-        return;
-    }
-    enabled[static_cast<std::size_t>(CurrentJoypad - 1)] = chkJoyEnabled_->isChecked() ? '1' : '0';
-    ports_.settings.SaveSetting(kOptionSection, kKeyJoypads, enabled);
-    ports_.host.SetJoypadsEnabled(enabled);
+    ports_.host.SetJoypadEnabled(CurrentJoypad, chkJoyEnabled_->isChecked());
 }
 
 void formJoyConfig::cmbName_Click() {

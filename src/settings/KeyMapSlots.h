@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ inline constexpr int kMapSlots = 25;     // slots 0 to 24 are read
 inline constexpr int kDialogSlots = 24;  // slots 0 to 23 have a dialog button and are written
 inline constexpr int kShownSlots = 14;   // slots 0 to 13 move between KeyMap and the dialog
 inline constexpr int kFirstExtraSlot = 14;
+
+// The dialog's pad buttons 0 to 23: the decimal key code each one holds
+// (empty when none).
+using SlotTags = std::array<std::string, kDialogSlots>;
 
 // The code a slot takes when its key is absent (0 for slots outside 0 to 24).
 std::uint8_t DefaultSlotCode(int slot);

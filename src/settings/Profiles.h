@@ -15,10 +15,6 @@ namespace padrix {
 inline constexpr std::string_view kCustomProfile = "Custom";
 inline constexpr std::string_view kGravisKey = "Gravis";
 
-// The dialog's pad buttons 0 to 23: the decimal key code each one holds
-// (empty when none).
-using SlotTags = std::array<std::string, kDialogSlots>;
-
 // Loads joypads 1 to joypadCount (clamped to 0..8) from the profile named
 // base. Absent keys give the slot's default; a value that is not a key code
 // leaves that entry as it was. EscapeKey is not touched.

@@ -17,7 +17,7 @@
 
 #include "Fakes.h"
 #include "app/SingleInstance.h"
-#include "app/formPadrix.h"
+#include "app/TrayApplication.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "settings/IniSettingsStore.h"
@@ -56,20 +56,20 @@ struct AppRig {
     std::unique_ptr<InterfaceLanguage> language;
     Launcher launcher{LauncherTools{Script("opener"), Script("wine"), winePrefix}};
     SingleInstance instance{QString::fromStdString(runtimeFolder)};
-    std::unique_ptr<formPadrix> form;
+    std::unique_ptr<TrayApplication> form;
 
-    formPadrix& Make() {
+    TrayApplication& Make() {
         form.reset();
         language = std::make_unique<InterfaceLanguage>(
             *settings, std::vector<std::string>{languageFolder}, locale);
-        form = std::make_unique<formPadrix>(
-            FormPadrixPorts{instance, controllers, *settings, *language, output, keys, screenshots,
-                            windows, launcher, clock, random},
-            FormPadrixPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
+        form = std::make_unique<TrayApplication>(
+            TrayPorts{instance, controllers, *settings, *language, output, keys, screenshots,
+                      windows, launcher, clock, random},
+            TrayPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
         return *form;
     }
-    formPadrix& Start() {
-        Make().Form_Load();
+    TrayApplication& Start() {
+        Make().Load();
         return *form;
     }
 

@@ -102,7 +102,7 @@ TEST_F(DialogsCapture, ClosingDuringACaptureAssignsNothingAndDeletesTheDialogAft
     EXPECT_EQ(d.Tag(3), "75");
     EXPECT_FALSE(d.CaptureBusy);
     EXPECT_EQ(d.LastKeyCode, -1);
-    EXPECT_TRUE(app.form->Timer1().Enabled()) << "closing turned the mapping back on";
+    EXPECT_TRUE(app.form->pollingTimer().Enabled()) << "closing turned the mapping back on";
     Flush();
     EXPECT_TRUE(dialog.isNull());
 }

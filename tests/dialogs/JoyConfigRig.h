@@ -39,7 +39,7 @@ class JoyConfigRig : public ::testing::Test {
         return *pads.back();
     }
 
-    formPadrix& Start() { return app.Start(); }
+    TrayApplication& Start() { return app.Start(); }
 
     // Closes the dialog, unplugs every pad and drops the main form, for the
     // next round of a test.

@@ -33,7 +33,8 @@ TEST_F(DialogsJoyConfig, LoadListsTheJoypadsAndShowsTheirRowFromTwoOn) {
         EXPECT_EQ(d.cmbJoyPad().isVisible(), count >= 2);
         EXPECT_EQ(d.chkJoyEnabled().isVisible(), count >= 2);
         EXPECT_EQ(d.CurrentJoypad, count > 0 ? 1 : 0);
-        EXPECT_EQ(app.form->Timer1().Enabled(), count == 0) << "showing a map stops the mapping";
+        EXPECT_EQ(app.form->pollingTimer().Enabled(), count == 0)
+            << "showing a map stops the mapping";
         EXPECT_EQ(d.cmbName().currentText(), "Custom");
         if (count <= 1) {
             shortHeight = d.height();
@@ -47,7 +48,7 @@ TEST_F(DialogsJoyConfig, SwitchingJoypadsStoresTheShownMapFirstAndKeepsTheExtraB
     Plug("Pad 1");
     Plug("Pad 2");
     app.settings->SaveSetting("Custom2", "3", "90");
-    formPadrix& form = Start();
+    TrayApplication& form = Start();
     formJoyConfig& d = Open();
     EXPECT_EQ(d.Tag(3), "75") << "joypad 1's A shows K";
     EXPECT_EQ(d.lblStatus(3).text(), "K");
@@ -57,7 +58,7 @@ TEST_F(DialogsJoyConfig, SwitchingJoypadsStoresTheShownMapFirstAndKeepsTheExtraB
     d.cmbJoyPad_Click();
     EXPECT_EQ(Stored("Custom", "3"), "74");
     EXPECT_EQ(Stored("Custom", "15"), "115");
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, 74);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, 74);
     EXPECT_EQ(d.CurrentJoypad, 2);
     EXPECT_EQ(d.Tag(3), "90") << "joypad 2's own map";
     EXPECT_EQ(d.lblStatus(3).text(), "Z");
@@ -69,22 +70,24 @@ TEST_F(DialogsJoyConfig, ClearingEnabledStopsThatJoypadAtOnceAndStoresIt) {
     Plug("Pad 1");
     Plug("Pad 2");
     app.settings->SaveSetting("Custom", "joypads", "11111111");
-    formPadrix& form = Start();
+    TrayApplication& form = Start();
     formJoyConfig& d = Open();
     d.cmbJoyPad().setCurrentIndex(1);
     d.cmbJoyPad_Click();
     ASSERT_TRUE(d.chkJoyEnabled().isChecked());
     d.chkJoyEnabled().click();
     EXPECT_EQ(Stored("Custom", "joypads"), "10111111");
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "10111111");
+    EXPECT_EQ(form.session().engine().tables().joypadsEnabled, "10111111");
 
     app.controllers.pads[1]->state.buttons[0] = 0x80;
-    form.engine().PollCycle();
+    form.session().engine().PollCycle();
     EXPECT_TRUE(app.output.Take().empty()) << "joypad 2 is skipped";
 
-    form.SetJoypadsEnabled("1");  // too short for joypad 2: the box changes nothing
+    form.session().engine().SetJoypadsEnabled(
+        "1");  // too short for joypad 2: the box changes nothing
     d.chkJoyEnabled().click();
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "1");
+    EXPECT_EQ(form.session().JoypadsEnabled(), "1");
+    EXPECT_EQ(Stored("Custom", "joypads"), "10111111");
 }
 
 TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
@@ -93,9 +96,9 @@ TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
     app.settings->SaveSetting("Game", "3", "90");
     app.settings->SaveSetting("Game", "Gravis", "1");
     app.settings->SaveSetting("Custom", "3", "81");
-    formPadrix& form = Start();
-    form.mnuEnabled_Click();
-    ASSERT_FALSE(form.tray().Enabled);
+    TrayApplication& form = Start();
+    form.Choose(MenuEntry::Enabled);
+    ASSERT_FALSE(form.session().menu().enabled);
     formJoyConfig& d = Open();
     ASSERT_EQ(d.cmbName().count(), 2);
     d.cmbName().setCurrentIndex(1);
@@ -106,10 +109,11 @@ TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
     d.close();
     Flush();
     EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(form.tray().layout, Layout::Custom);
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, 81) << "the Custom map, not the profile";
-    EXPECT_TRUE(form.tray().Enabled);
-    EXPECT_TRUE(form.Timer1().Enabled());
+    EXPECT_EQ(form.session().menu().layout, Layout::Custom);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, 81)
+        << "the Custom map, not the profile";
+    EXPECT_TRUE(form.session().menu().enabled);
+    EXPECT_TRUE(form.pollingTimer().Enabled());
     EXPECT_EQ(Stored("Game", "Gravis"), "1");
     EXPECT_EQ(Stored("Custom", "Last"), "3");
 }
@@ -148,8 +152,8 @@ TEST_F(DialogsJoyConfig, SaveWritesTheCustomMapAndANamedProfileWhereItBelongs) {
 TEST_F(DialogsJoyConfig, SaveWithTheSecondJoypadShownStoresAndAppliesItsMapOnly) {
     Plug("Pad 1");
     Plug("Pad 2");
-    formPadrix& form = Start();
-    const KeyMap before = form.engine().tables.keyMap[0];
+    TrayApplication& form = Start();
+    const KeyMap before = form.session().engine().tables().keyMap[0];
     formJoyConfig& d = Open();
     d.show();
     d.cmbJoyPad().setCurrentIndex(1);
@@ -163,8 +167,8 @@ TEST_F(DialogsJoyConfig, SaveWithTheSecondJoypadShownStoresAndAppliesItsMapOnly)
     Flush();
     EXPECT_EQ(Stored("Custom2", "3"), "81");
     EXPECT_EQ(Stored("Custom", "3"), joypad1) << "joypad 1's stored map is untouched";
-    EXPECT_EQ(form.engine().tables.keyMap[1].A, 81);
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, before.A);
+    EXPECT_EQ(form.session().engine().tables().keyMap[1].A, 81);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, before.A);
 }
 
 TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
@@ -224,7 +228,7 @@ TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     EXPECT_EQ(Stored("Custom", "Lang"), languages.filePath("Padrix_Beta.txt").toStdString());
     EXPECT_EQ(d.btnSave().text(), "b22");
     EXPECT_EQ(app.form->Caption(), "b0");
-    EXPECT_EQ(app.form->mnuMain().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
+    EXPECT_EQ(app.form->menu().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
 }
 
 // The main form, its force feedback dialog and the configuration dialog all
@@ -246,13 +250,13 @@ TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
         const auto text = [&lines](int id) {
             return QString::fromStdString(lines[std::size_t(id)]);
         };
-        formPadrix& form = Start();
+        TrayApplication& form = Start();
         EXPECT_EQ(form.Caption(), text(0));
-        EXPECT_EQ(form.mnuMain().action(MenuEntry::Config).text(), text(2));
+        EXPECT_EQ(form.menu().action(MenuEntry::Config).text(), text(2));
         if (const FallbackWindow* window = form.presence().fallback()) {
             EXPECT_EQ(window->windowTitle(), text(0));
         }
-        form.mnuRumble_Click();
+        form.Choose(MenuEntry::Rumble);
         ASSERT_NE(form.forceFeedback(), nullptr);
         EXPECT_EQ(form.forceFeedback()->windowTitle(), text(3));
         form.forceFeedback()->close();

@@ -134,7 +134,7 @@ TEST_F(DialogsPadSelect, EachOfTheFirstNineButtonsStartsItsOwnSlot) {
 TEST_F(DialogsPadSelect, NoJoypadOrOneThatCannotBeReadStartsNothing) {
     {
         formJoyConfig& d = Open();
-        EXPECT_TRUE(d.Timer1().isActive());
+        EXPECT_TRUE(d.padWatchTimer().isActive());
         EXPECT_EQ(Tick(), -1);
         d.close();
         Flush();

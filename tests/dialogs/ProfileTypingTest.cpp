@@ -124,7 +124,7 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
         EXPECT_EQ(Stored("Arena", "3"), "90");
         EXPECT_EQ(Stored("names", "2"), "<none>") << "a listed name is not added again";
         app.controllers.pads[0]->state.buttons[1] = 0x80;
-        app.form->engine().PollCycle();
+        app.form->session().engine().PollCycle();
         std::vector<int> pressed;
         for (const fakes::OutEvent& e : app.output.Take()) {
             if (e.kind == fakes::OutEvent::kKey && (e.flags & kKeyEventUp) == 0) {

@@ -8,8 +8,8 @@
 #include <QTextBrowser>
 
 #include "JoyConfigRig.h"
+#include "dialogs/ForceFeedbackDialog.h"
 #include "dialogs/KeyName.h"
-#include "dialogs/formForceFeedback.h"
 #include "settings/LanguageList.h"
 
 namespace padrix::testing {
@@ -239,10 +239,8 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowForceFeedback(const std::string& name) {
-        std::int16_t rumbleType = 2;
-        Start();
-        formForceFeedback window(rumbleType, *app.settings, *app.language);
-        window.Form_Load();
+        ForceFeedbackDialog window(Start().session());
+        window.load();
         window.show();
         Check(window, name);
     }
@@ -254,7 +252,7 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowAbout(const std::string& name) {
-        formPadrix& form = Start();
+        TrayApplication& form = Start();
         QTextBrowser opener;  // takes the README the box opens afterwards
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "setSource");
         bool seen = false;
@@ -262,7 +260,7 @@ class WindowGeometry : public JoyConfigRig {
             seen = true;
             Check(box, name);
         });
-        form.mnuAbout_Click();
+        form.Choose(MenuEntry::About);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         EXPECT_TRUE(seen);
     }

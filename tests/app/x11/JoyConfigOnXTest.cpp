@@ -36,12 +36,12 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
-    formPadrix& form = padrix.form();
+    TrayApplication& form = padrix.form();
     JoyConfigOpener opener(form, padrix.DialogPorts());
     if (GetParam()) {
-        form.mnuConfig_Click();
+        form.Choose(MenuEntry::Config);
     } else {
-        form.Form_MouseMove(kTrayLeftDoubleClick);
+        form.OnIconMessage(kTrayLeftDoubleClick);
     }
     QPointer<formJoyConfig> dialog = opener.dialog();
     ASSERT_FALSE(dialog.isNull());
@@ -79,9 +79,9 @@ TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
-    formPadrix& form = padrix.form();
+    TrayApplication& form = padrix.form();
     JoyConfigOpener opener(form, padrix.DialogPorts());
-    form.mnuConfig_Click();
+    form.Choose(MenuEntry::Config);
     QPointer<formJoyConfig> dialog = opener.dialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
 

@@ -162,7 +162,7 @@ struct Captured {
 // (Linux key codes) typed on the keyboard into slots 0, 1, ... and saves.
 std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, JoyConfigOpener& opener, Keyboard& keyboard,
                                      std::span<const unsigned> keys) {
-    padrix.form().mnuConfig_Click();
+    padrix.form().Choose(MenuEntry::Config);
     QPointer<formJoyConfig> dialog = opener.dialog();
     std::vector<Captured> captured;
     if (dialog.isNull() || !QTest::qWaitForWindowExposed(dialog)) {

@@ -11,7 +11,7 @@
 #include "VirtualPad.h"
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
-#include "app/formPadrix.h"
+#include "app/TrayApplication.h"
 #include "dialogs/JoyConfigHost.h"
 #include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
@@ -47,7 +47,7 @@ class PadrixOnX {
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-    formPadrix& form() { return *form_; }
+    TrayApplication& form() { return *form_; }
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
     SettingsStore& settings() { return *settings_; }
     Clock& clock() { return clock_; }
@@ -89,7 +89,7 @@ class PadrixOnX {
     Launcher launcher_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<TestWindow> client_;
-    std::unique_ptr<formPadrix> form_;
+    std::unique_ptr<TrayApplication> form_;
     std::vector<SeenEvent> received_;
     std::map<int, int> doorbellWriters_;  // by joypad number
     std::map<int, int> doorbellOpens_;

@@ -4,32 +4,28 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "PollingTimer.h"
 #include "SingleInstance.h"
 #include "TrayMenu.h"
-#include "TrayOptions.h"
 #include "TrayPresence.h"
 #include "WakeSources.h"
+#include "dialogs/ForceFeedbackDialog.h"
 #include "dialogs/JoyConfigHost.h"
-#include "dialogs/formForceFeedback.h"
-#include "engine/MappingEngine.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
-#include "settings/InterfaceLanguage.h"
-#include "settings/SettingsStore.h"
+#include "session/Session.h"
 
 namespace padrix {
 
-// What the main form works with; main() builds the real objects, tests pass
+// What the tray works with; main() builds the real objects, tests pass
 // their own.
-struct FormPadrixPorts {
+struct TrayPorts {
     SingleInstance& instance;
     ControllerAccess& controllers;
     SettingsStore& settings;
-    const InterfaceLanguage& language;
+    InterfaceLanguage& language;
     EventOutput& output;
     PhysicalKeys& keys;
     Screenshotter& screenshots;
@@ -39,65 +35,55 @@ struct FormPadrixPorts {
     RandomSource& random;
 };
 
-struct FormPadrixPaths {
+struct TrayPaths {
     std::string programFolder;  // screenshots, the emulator beside the program
     QString readme;             // the About box's home pages
     QString docFolder;
 };
 
-// The hidden main form: owns the engine's tables, the polling timer Timer1,
-// the menu and the notification-area icon; starts and ends the program.
-class formPadrix final : public QObject, public JoyConfigHost {
+// The program in the notification area: owns the session, the polling
+// timer, the menu and the icon, shows the session's state in the menu and
+// turns the menu's entries into session operations; starts and ends the
+// program.
+class TrayApplication final : public QObject, public JoyConfigHost {
     Q_OBJECT
   public:
     enum class LoadResult { kRunning, kAlreadyRunning, kInputSystemFailed };
 
-    formPadrix(FormPadrixPorts ports, FormPadrixPaths paths);
-    ~formPadrix() override;
+    TrayApplication(TrayPorts ports, TrayPaths paths);
+    ~TrayApplication() override;
 
     // Start-up, once. kAlreadyRunning: another instance runs and nothing was
     // touched. kInputSystemFailed: the message box was shown and closed.
-    LoadResult Form_Load();
+    LoadResult Load();
     // Removes the icon, lets go of every key and button held, releases the
     // joypads and reports `unloaded`. Runs once; later calls do nothing.
-    void Form_Unload();
+    void Unload();
     bool Unloaded() const { return unloaded_; }
 
     // The icon's mouse message (TrayMessage numbers).
-    void Form_MouseMove(int message);
+    void OnIconMessage(int message);
+    // True while an icon message is handled; messages meanwhile are dropped.
+    bool IconBusy() const { return iconBusy_; }
+    // What choosing a menu entry does.
+    void Choose(MenuEntry entry);
 
-    void mnuEnabled_Click();
-    void mnuConfig_Click();
-    void mnuRumble_Click();
-    void mnuSelect_Click();
-    void mnuAutoFire_Click();
-    void mnuStartup_Click();
-    void mnuLogitech_Click();
-    void mnuAutodetectProfile_Click();
-    void mnuSwapLR_Click();
-    void mnuDOSApplication_Click();
-    void mnuPollRate_Click();
-    void mnuSNES9X_Click();
-    void mnuVGS_Click();
-    void mnuCustom_Click();
-    void mnuAbout_Click();
-    void mnuExit_Click();
-
-    void ApplySwapLR();
     void StartEmulator(bool atStartup);
     // Applies the interface language to the caption, menu and messages.
     void InitLanguage() override;
 
     // What the configuration dialog uses.
-    bool LogitechPatch() const override { return engine_.options.LogitechPatch; }
-    int JoypadCount() const override { return engine_.tables.joypadCount; }
-    std::string GetJoypadName(int joy) override;
-    std::string JoypadsEnabled() const override { return engine_.tables.joypadsEnabled; }
-    void SetJoypadsEnabled(const std::string& text) override;
+    bool LogitechPatch() const override { return session_.options().LogitechPatch; }
+    int JoypadCount() const override { return session_.JoypadCount(); }
+    std::string GetJoypadName(int joy) override { return session_.JoypadName(joy); }
+    std::string JoypadsEnabled() const override { return session_.JoypadsEnabled(); }
+    void SetJoypadEnabled(int joy, bool enabled) override {
+        session_.SetJoypadEnabled(joy, enabled);
+    }
     void GetConfigValues(int joy, SlotTags& tags) override;
     void SetConfigValues(int joy, const SlotTags& tags) override;
-    int DeadZone(int joy) override;
-    void SetDeadZone(int joy, int percent) override;
+    int DeadZone(int joy) override { return session_.DeadZone(joy); }
+    void SetDeadZone(int joy, int percent) override { session_.SetDeadZone(joy, percent); }
     void JoyConfigClosed() override;
 
     // Start-up leaves the emulator alone, as when Shift is held.
@@ -107,52 +93,46 @@ class formPadrix final : public QObject, public JoyConfigHost {
     // greyed and a double click without emulator opens nothing.
     void SetJoyConfigHandler(std::function<void()> show);
 
-    MappingEngine& engine() { return engine_; }
-    PollingTimer& Timer1() { return timer_; }
-    TrayOptions& tray() { return tray_; }
-    TrayMenu& mnuMain() { return menu_; }
+    Session& session() { return session_; }
+    PollingTimer& pollingTimer() { return timer_; }
+    TrayMenu& menu() { return menu_; }
     TrayPresence& presence() { return presence_; }
-    formForceFeedback* forceFeedback() { return forceFeedback_; }
+    ForceFeedbackDialog* forceFeedback() { return forceFeedback_; }
 
     const QString& Caption() const { return caption_; }
-    const QString& MsgDirectInputError() const { return msgDirectInputError_; }
-    const QString& MsgNoJoystick() const { return msgNoJoystick_; }
+    const QString& InputErrorMessage() const { return msgDirectInputError_; }
+    const QString& NoJoystickMessage() const { return msgNoJoystick_; }
 
   signals:
     void unloaded();
 
   private:
-    void OpenJoypads();
-    // Dead zones, the polling mode and the doorbells (formPadrixWake.cpp).
-    void StartWaking();
-    void StopWaking();
-    void ReadOptions();
-    void ApplyLayout(Layout layout);
+    void OnSessionChanged(SessionChange change);
+    void ShowConfig();
+    void ShowForceFeedback();
+    void ShowAbout();
     bool AutodetectProfile();
     bool LaunchEmulator();
     void ContinuousPolling();
     void PopupMenu();
-    void Toggle(bool& option, std::string_view key);
     void RefreshMenu();
-    void OnMenuChosen(MenuEntry entry);
     void SetLanguageText(int id, const QString& text);
-    void SaveLast(Layout layout);
 
-    FormPadrixPorts ports_;
-    FormPadrixPaths paths_;
+    TrayPorts ports_;
+    TrayPaths paths_;
     PollingTimer timer_;
-    MappingEngine engine_;
+    Session session_;
     WakeSources wake_;
-    TrayOptions tray_;
     TrayMenu menu_;
     TrayPresence presence_;
-    QPointer<formForceFeedback> forceFeedback_;
+    QPointer<ForceFeedbackDialog> forceFeedback_;
     std::function<void()> showJoyConfig_;
     QString caption_;
     QString msgDirectInputError_;
     QString msgNoJoystick_;
     bool loaded_ = false;
     bool unloaded_ = false;
+    bool iconBusy_ = false;
     bool pollingLoopRunning_ = false;
     bool noLaunch_ = false;
 };
