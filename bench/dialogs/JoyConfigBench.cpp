@@ -56,15 +56,15 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
 
 void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
     padrix.form().Choose(padrix::MenuEntry::Config);
-    formJoyConfig* dialog = opener.dialog();
+    ConfigDialog* dialog = opener.dialog();
     if (!QTest::qWaitForWindowExposed(dialog)) {
         std::printf("key capture: the dialog did not appear\n");
         return;
     }
-    QTimer::singleShot(kWaitMs, dialog, [dialog] { dialog->Form_KeyDown(74); });
+    QTimer::singleShot(kWaitMs, dialog, [dialog] { dialog->onKeyDown(74); });
     const double cpuBefore = CpuSeconds();
     const auto start = WallClock::now();
-    dialog->btnJoy_Click(3);
+    dialog->onPadButtonClicked(3);
     const double wall = std::chrono::duration<double>(WallClock::now() - start).count();
     const double cpu = CpuSeconds() - cpuBefore;
     std::printf("key capture waiting %.1f s: %.3f s of processor time, %.2f %% of one core\n", wall,
@@ -74,12 +74,12 @@ void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
 
 void Ticks(PadrixOnX& padrix, JoyConfigOpener& opener) {
     padrix.form().Choose(padrix::MenuEntry::Config);
-    formJoyConfig* dialog = opener.dialog();
-    dialog->Timer1_Timer();  // the first reading
+    ConfigDialog* dialog = opener.dialog();
+    dialog->onPadWatchTick();  // the first reading
     const std::uint64_t allocationsBefore = bench::AllocationCount();
     const auto start = WallClock::now();
     for (int i = 0; i < kTicks; ++i) {
-        dialog->Timer1_Timer();
+        dialog->onPadWatchTick();
     }
     const double micros =
         std::chrono::duration<double, std::micro>(WallClock::now() - start).count() / kTicks;

@@ -6,7 +6,6 @@
 #include "ProcessPriority.h"
 #include "dialogs/InputStartError.h"
 #include "engine/VirtualKeys.h"
-#include "settings/InputSettings.h"
 #include "settings/LanguageForms.h"
 
 namespace padrix {
@@ -70,7 +69,7 @@ TrayApplication::LoadResult TrayApplication::Load() {
         return LoadResult::kInputSystemFailed;
     }
     session_.OpenJoypads();
-    timer_.SetMode(ReadPollingMode(ports_.settings));
+    timer_.SetMode(session_.StoredPollingMode());
     wake_.AfterCycle();
     timer_.SetEnabled(false);
     presence_.Show(caption_, IconTip(caption_));
@@ -94,12 +93,12 @@ void TrayApplication::Unload() {
     }
     session_.ReleaseAll();
     wake_.Clear();
-    session_.ReleaseJoypads();
+    session_.Close();
     emit unloaded();
 }
 
 void TrayApplication::InitLanguage() {
-    ApplyLanguageFile(ports_.language.Path(), kMainFormTexts,
+    ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

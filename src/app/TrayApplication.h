@@ -70,21 +70,11 @@ class TrayApplication final : public QObject, public JoyConfigHost {
 
     void StartEmulator(bool atStartup);
     // Applies the interface language to the caption, menu and messages.
-    void InitLanguage() override;
+    void InitLanguage();
 
-    // What the configuration dialog uses.
-    bool LogitechPatch() const override { return session_.options().LogitechPatch; }
-    int JoypadCount() const override { return session_.JoypadCount(); }
-    std::string GetJoypadName(int joy) override { return session_.JoypadName(joy); }
-    std::string JoypadsEnabled() const override { return session_.JoypadsEnabled(); }
-    void SetJoypadEnabled(int joy, bool enabled) override {
-        session_.SetJoypadEnabled(joy, enabled);
-    }
-    void GetConfigValues(int joy, SlotTags& tags) override;
-    void SetConfigValues(int joy, const SlotTags& tags) override;
+    // The dead zones, for Game Controllers.
     int DeadZone(int joy) override { return session_.DeadZone(joy); }
     void SetDeadZone(int joy, int percent) override { session_.SetDeadZone(joy, percent); }
-    void JoyConfigClosed() override;
 
     // Start-up leaves the emulator alone, as when Shift is held.
     void SetNoLaunch(bool noLaunch) { noLaunch_ = noLaunch; }

@@ -47,13 +47,12 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     tray.SetNoLaunch(start.noLaunch);
 
     JoyConfigOpener joyConfig(
-        tray,
-        JoyConfigPorts{tray, settings,
-                       [&clock] { return std::make_unique<SdlControllerAccess>(clock); }, language,
-                       [&clock, &tray](QWidget* parent) {
-                           return new formGameControllers(clock, tray, parent);
-                       },
-                       platform.layout.get()});
+        tray, ConfigDialogPorts{tray.session(),
+                                [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
+                                [&clock, &tray](QWidget* parent) {
+                                    return new formGameControllers(clock, tray, parent);
+                                },
+                                platform.layout.get()});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &tray,

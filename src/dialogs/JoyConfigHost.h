@@ -1,62 +1,16 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "engine/Controllers.h"
-#include "platform/KeyboardLayout.h"
-#include "settings/InterfaceLanguage.h"
-#include "settings/Profiles.h"
-#include "settings/SettingsStore.h"
-
-class QWidget;
-
 namespace padrix {
 
-// What the configuration dialog uses of the main form.
+// The dead zones that the Game Controllers window shows and sets.
 class JoyConfigHost {
   public:
     virtual ~JoyConfigHost() = default;
 
-    virtual bool LogitechPatch() const = 0;
-    virtual int JoypadCount() const = 0;
-    // The controller's name of joypad joy; empty when there is none.
-    virtual std::string GetJoypadName(int joy) = 0;
-    // One character per joypad, "1" enabled and "0" not.
-    virtual std::string JoypadsEnabled() const = 0;
-    // Joypad joy on or off for the mapping, stored at once.
-    virtual void SetJoypadEnabled(int joy, bool enabled) = 0;
-    // Slots 0 to 13 of joypad joy's map into tags; stops the mapping until
-    // JoyConfigClosed.
-    virtual void GetConfigValues(int joy, SlotTags& tags) = 0;
-    // Slots 0 to 13 of tags into joypad joy's map, and all 24 into its
-    // Custom section.
-    virtual void SetConfigValues(int joy, const SlotTags& tags) = 0;
     // The dead zone of joypad joy in percent of the half range, and a new
-    // one stored and applied to the main form's joypad at once.
+    // one stored and applied to the running joypad at once.
     virtual int DeadZone(int joy) = 0;
     virtual void SetDeadZone(int joy, int percent) = 0;
-    // Applies the chosen language to the main form and its menu.
-    virtual void InitLanguage() = 0;
-    // The dialog has closed: mapping on again, with the Custom layout.
-    virtual void JoyConfigClosed() = 0;
-};
-
-struct JoyConfigPorts {
-    JoyConfigHost& host;
-    SettingsStore& settings;
-    // The dialog's own controller access; the dialog starts it.
-    std::function<std::unique_ptr<ControllerAccess>()> makeControllers;
-    // The interface language, shared with the main form.
-    InterfaceLanguage& language;
-    // Makes the Game Controllers window as a window of its own owned by
-    // parent, over the same host.
-    std::function<QWidget*(QWidget* parent)> makeGameControllers;
-    // The keyboard layout that key captures go by; without one, keys are
-    // where a US keyboard has them.
-    KeyboardLayout* keyboardLayout = nullptr;
 };
 
 }  // namespace padrix

@@ -13,6 +13,8 @@
 
 namespace padrix {
 
+static_assert(Session::kCustomProfileName == kCustomProfile);
+
 Session::Session(EnginePorts enginePorts, std::string programFolder, SessionPorts ports)
     : ports_(ports), engine_(enginePorts, std::move(programFolder)) {}
 
@@ -60,13 +62,18 @@ void Session::ReadStoredOptions() {
     Notify(SessionChange::Options);
 }
 
+PollingMode Session::StoredPollingMode() const {
+    return ReadPollingMode(ports_.settings);
+}
+
 void Session::CreateRumbles() {
     for (int n = 1; n <= JoypadCount(); ++n) {
         engine_.CreateRumble(n);
     }
 }
 
-void Session::ReleaseJoypads() {
+void Session::Close() {
+    closed_ = true;
     for (int n = 1; n <= JoypadCount(); ++n) {
         engine_.ReleaseJoypad(n);
     }
@@ -236,6 +243,9 @@ void Session::Commit(const MapEdit& edit) {
 }
 
 void Session::FinishEditing() {
+    if (closed_) {
+        return;
+    }
     menu_.enabled = true;
     SetRunning(true);
     ChooseLayout(Layout::Custom);

@@ -15,6 +15,7 @@ namespace padrix {
 
 class InterfaceLanguage;
 class SettingsStore;
+enum class PollingMode;
 
 // What changed, for the views that show it.
 enum class SessionChange { Options, Layout, Mapping, Joypads, Language };
@@ -45,6 +46,8 @@ struct SessionPorts {
 class Session {
   public:
     using Observer = std::function<void(SessionChange)>;
+    // The profile of the Custom layout, first in the dialog's list.
+    static constexpr std::string_view kCustomProfileName = "Custom";
 
     Session(EnginePorts enginePorts, std::string programFolder, SessionPorts ports);
 
@@ -58,9 +61,12 @@ class Session {
     void OpenJoypads();
     void ReadStoredOptions();
     void CreateRumbles();
-    // Shutdown: lets go of every key and button held, then of the joypads.
+    // How the polling cycle is woken, as stored.
+    PollingMode StoredPollingMode() const;
+    // Shutdown: lets go of every key and button held, then of the joypads;
+    // a closed session no longer resumes mapping.
     void ReleaseAll() { engine_.ReleaseAll(); }
-    void ReleaseJoypads();
+    void Close();
 
     // Mapping on or paused; pausing lets go of every held key, as nothing
     // else would while the cycle stands still.
@@ -85,7 +91,8 @@ class Session {
     void SetDeadZone(int joy, int percent);
 
     // Editing one joypad's map: mapping stops until FinishEditing, which
-    // resumes it with the Custom layout and so drops what was not committed.
+    // resumes it with the Custom layout and so drops what was not committed
+    // (nothing once the session is closed).
     // The copy turns to joypad joy and takes its slots 0 to 13; the others
     // stay as they were.
     void BeginEdit(int joy, MapEdit& edit);
@@ -121,6 +128,7 @@ class Session {
     MappingEngine engine_;
     MenuOptions menu_;
     bool running_ = false;
+    bool closed_ = false;
     std::vector<std::pair<int, Observer>> observers_;
     int nextObserver_ = 0;
 };

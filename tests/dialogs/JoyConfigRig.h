@@ -11,8 +11,8 @@
 
 #include "AppRig.h"
 #include "VirtualPad.h"
+#include "dialogs/ConfigDialog.h"
 #include "dialogs/formGameControllers.h"
-#include "dialogs/formJoyConfig.h"
 #include "input/SdlControllers.h"
 
 namespace padrix::testing {
@@ -53,27 +53,26 @@ class JoyConfigRig : public ::testing::Test {
         app.form.reset();
     }
 
-    formJoyConfig& Open() {
+    ConfigDialog& Open() {
         if (!app.form) {
             Start();
         }
-        dialog = new formJoyConfig(
-            JoyConfigPorts{*app.form, *app.settings,
-                           [this]() -> std::unique_ptr<ControllerAccess> {
-                               if (!inputStarts) {
-                                   auto failing = std::make_unique<fakes::FakeControllers>();
-                                   failing->startOk = false;
-                                   failing->startError = "no joystick driver";
-                                   return failing;
-                               }
-                               return std::make_unique<SdlControllerAccess>(app.clock);
-                           },
-                           *app.language,
-                           [this](QWidget* parent) {
-                               return new formGameControllers(app.clock, *app.form, parent);
-                           },
-                           nullptr});
-        dialog->Form_Load();
+        dialog = new ConfigDialog(
+            ConfigDialogPorts{app.form->session(),
+                              [this]() -> std::unique_ptr<ControllerAccess> {
+                                  if (!inputStarts) {
+                                      auto failing = std::make_unique<fakes::FakeControllers>();
+                                      failing->startOk = false;
+                                      failing->startError = "no joystick driver";
+                                      return failing;
+                                  }
+                                  return std::make_unique<SdlControllerAccess>(app.clock);
+                              },
+                              [this](QWidget* parent) {
+                                  return new formGameControllers(app.clock, *app.form, parent);
+                              },
+                              nullptr});
+        dialog->load();
         return *dialog;
     }
 
@@ -96,7 +95,7 @@ class JoyConfigRig : public ::testing::Test {
     std::vector<std::unique_ptr<VirtualPad>> pads;
     QDir languages{QString::fromStdString(app.languageFolder)};
     bool inputStarts = true;
-    QPointer<formJoyConfig> dialog;
+    QPointer<ConfigDialog> dialog;
 };
 
 }  // namespace padrix::testing

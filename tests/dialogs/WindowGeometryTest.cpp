@@ -213,20 +213,20 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowAutoConfig(const std::string& name) {
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
         bool seen = false;
         QTimer::singleShot(0, &d, [&] {
-            formAutoConfig* prompt = d.AutoConfigPrompt();
+            AutoConfigPrompt* prompt = d.autoConfigPrompt();
             if (prompt == nullptr) {
-                d.CancelCapture();
+                d.cancelCapture();
                 return;
             }
             seen = true;
             Check(*prompt, name);
             QTest::keyClick(prompt, Qt::Key_Escape);
         });
-        d.btnAutoConfig_Click();
+        d.onAutoConfigClicked();
         EXPECT_TRUE(seen);
     }
 

@@ -105,11 +105,8 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     return client_->HasFocus() ? "" : "the client window did not get the focus";
 }
 
-JoyConfigPorts PadrixOnX::DialogPorts() {
-    return {*form_,
-            *settings_,
-            [this] { return std::make_unique<SdlControllerAccess>(clock_); },
-            *language_,
+ConfigDialogPorts PadrixOnX::DialogPorts() {
+    return {form_->session(), [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             [this](QWidget* parent) { return new formGameControllers(clock_, *form_, parent); },
             platform_->layout.get()};
 }

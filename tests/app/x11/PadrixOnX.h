@@ -12,7 +12,7 @@
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
 #include "app/TrayApplication.h"
-#include "dialogs/JoyConfigHost.h"
+#include "dialogs/ConfigDialog.h"
 #include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
@@ -52,7 +52,7 @@ class PadrixOnX {
     SettingsStore& settings() { return *settings_; }
     Clock& clock() { return clock_; }
     // What the configuration dialog needs, over this main form.
-    JoyConfigPorts DialogPorts();
+    ConfigDialogPorts DialogPorts();
     // Gives the client window the focus and the pointer again.
     bool FocusClient();
     // Rings joypad n's doorbell, as its event device would on a change.
