@@ -1,6 +1,6 @@
 // Soak run: a long seeded random sequence of presses, holds and releases on a
 // virtual pad (buttons, directions, M combinations, auto-fire on and off, an
-// unplug and replug now and then) through the main form and the X11 output,
+// unplug and replug now and then) through the tray and the X11 output,
 // with the guardian's page, under a private Xvfb. At the end every key and
 // button must be up at the X client, every key-down must have had its key-up,
 // and resident memory must not have grown after warm-up.

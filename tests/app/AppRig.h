@@ -30,7 +30,7 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 namespace padrix::testing {
 
-// A main form over recording fakes of the engine's ports, a real settings
+// A tray over recording fakes of the engine's ports, a real settings
 // file, a real launcher whose outside programs only note what they were asked
 // to start, and folders of its own.
 struct AppRig {
@@ -52,7 +52,7 @@ struct AppRig {
     fakes::ScriptedRandom random;
     NoWindowActivator windows;
     std::unique_ptr<IniSettingsStore> settings = std::make_unique<IniSettingsStore>(settingsPath);
-    // Made with the main form, over the settings and locale of that moment.
+    // Made with the tray, over the settings and locale of that moment.
     std::unique_ptr<InterfaceLanguage> language;
     Launcher launcher{LauncherTools{Script("opener"), Script("wine"), winePrefix}};
     SingleInstance instance{QString::fromStdString(runtimeFolder)};

@@ -21,7 +21,7 @@ struct Bell {
     void Ring() const { EXPECT_EQ(write(fds[1], "ding", 4), 4); }
 };
 
-// The main form with joypads whose doorbells are pipes and keys that come as
+// The tray with joypads whose doorbells are pipes and keys that come as
 // events, started and left alone until the wake rule lets it idle.
 class AppWake : public ::testing::Test {
   protected:

@@ -17,9 +17,9 @@
 
 namespace padrix::testing {
 
-// The configuration dialog over a started main form (recording fakes, a
+// The configuration dialog over a started tray (recording fakes, a
 // real settings file), reading its own joypads from SDL virtual joysticks
-// that match the main form's joypads by name.
+// that match the tray's joypads by name.
 class JoyConfigRig : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -32,7 +32,7 @@ class JoyConfigRig : public ::testing::Test {
     }
     void TearDown() override { delete dialog.data(); }
 
-    // A joypad for both the main form and the dialog.
+    // A joypad for both the tray and the dialog.
     VirtualPad& Plug(const std::string& name, int buttons = 12) {
         app.controllers.Add(name, buttons);
         pads.push_back(std::make_unique<VirtualPad>(PadSetup{.name = name, .buttons = buttons}));
@@ -41,7 +41,7 @@ class JoyConfigRig : public ::testing::Test {
 
     TrayApplication& Start() { return app.Start(); }
 
-    // Closes the dialog, unplugs every pad and drops the main form, for the
+    // Closes the dialog, unplugs every pad and drops the tray, for the
     // next round of a test.
     void Reset() {
         if (dialog) {

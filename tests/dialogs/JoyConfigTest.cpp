@@ -231,7 +231,7 @@ TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     EXPECT_EQ(app.form->menu().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
 }
 
-// The main form, its force feedback dialog and the configuration dialog all
+// The tray, its force feedback dialog and the configuration dialog all
 // speak the desktop's language from start-up on, and the list shows it.
 TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
     const std::pair<std::string, QString> table[] = {{"de_DE.UTF-8", "Deutsch"},

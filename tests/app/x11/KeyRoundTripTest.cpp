@@ -186,7 +186,7 @@ std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, JoyConfigOpener& opener,
     }
     dialog->onSaveClicked();
     if (!QTest::qWaitFor([&] { return dialog.isNull(); }, 5000)) {
-        captured.clear();  // the map did not reach the main form
+        captured.clear();  // the map did not reach the tray
     }
     return captured;
 }

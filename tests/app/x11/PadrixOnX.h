@@ -34,7 +34,7 @@ struct PadrixOnXSetup {
     bool client = true;          // a client window of its own, with the focus
 };
 
-// The whole main form as the program builds it (SDL controllers, the X11
+// The whole tray as the program builds it (SDL controllers, the X11
 // output on $DISPLAY, a settings file of its own), started with `pads`
 // virtual joypads of 12 buttons attached before start-up and a real X client
 // window holding the focus.
@@ -51,7 +51,7 @@ class PadrixOnX {
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
     SettingsStore& settings() { return *settings_; }
     Clock& clock() { return clock_; }
-    // What the configuration dialog needs, over this main form.
+    // What the configuration dialog needs, over this tray.
     ConfigDialogPorts DialogPorts();
     // Gives the client window the focus and the pointer again.
     bool FocusClient();
