@@ -38,7 +38,7 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
     std::vector<double> ms;
     for (int i = 0; i < kOpenings; ++i) {
         const auto start = WallClock::now();
-        padrix.form().mnuConfig_Click();
+        padrix.form().Choose(padrix::MenuEntry::Config);
         if (!QTest::qWaitForWindowExposed(opener.dialog())) {
             std::printf("menu entry to dialog: the dialog did not appear\n");
             return;
@@ -55,16 +55,16 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
 }
 
 void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
-    padrix.form().mnuConfig_Click();
-    formJoyConfig* dialog = opener.dialog();
+    padrix.form().Choose(padrix::MenuEntry::Config);
+    ConfigDialog* dialog = opener.dialog();
     if (!QTest::qWaitForWindowExposed(dialog)) {
         std::printf("key capture: the dialog did not appear\n");
         return;
     }
-    QTimer::singleShot(kWaitMs, dialog, [dialog] { dialog->Form_KeyDown(74); });
+    QTimer::singleShot(kWaitMs, dialog, [dialog] { dialog->onKeyDown(74); });
     const double cpuBefore = CpuSeconds();
     const auto start = WallClock::now();
-    dialog->btnJoy_Click(3);
+    dialog->onPadButtonClicked(3);
     const double wall = std::chrono::duration<double>(WallClock::now() - start).count();
     const double cpu = CpuSeconds() - cpuBefore;
     std::printf("key capture waiting %.1f s: %.3f s of processor time, %.2f %% of one core\n", wall,
@@ -73,13 +73,13 @@ void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
 }
 
 void Ticks(PadrixOnX& padrix, JoyConfigOpener& opener) {
-    padrix.form().mnuConfig_Click();
-    formJoyConfig* dialog = opener.dialog();
-    dialog->Timer1_Timer();  // the first reading
+    padrix.form().Choose(padrix::MenuEntry::Config);
+    ConfigDialog* dialog = opener.dialog();
+    dialog->onPadWatchTick();  // the first reading
     const std::uint64_t allocationsBefore = bench::AllocationCount();
     const auto start = WallClock::now();
     for (int i = 0; i < kTicks; ++i) {
-        dialog->Timer1_Timer();
+        dialog->onPadWatchTick();
     }
     const double micros =
         std::chrono::duration<double, std::micro>(WallClock::now() - start).count() / kTicks;

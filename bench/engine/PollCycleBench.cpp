@@ -85,13 +85,12 @@ void RunCycles(benchmark::State& state, bool toggling) {
     NoScreenshots screenshots;
     NoTimer timer;
     MappingEngine engine({out, keys, clock, random, screenshots, timer}, "/tmp");
-    engine.tables.joypadCount = 8;
-    for (std::size_t i = 0; i < 8; ++i) {
-        engine.tables.joypadDevices[i] = std::make_unique<BenchPad>(toggling);
-        engine.tables.joypadMaxButton[i] = 23;
+    engine.SetJoypadCount(8);
+    for (int n = 1; n <= 8; ++n) {
+        engine.AttachJoypad(n, std::make_unique<BenchPad>(toggling), 23);
     }
-    engine.options.RumbleType = kRumbleRandom;
-    engine.options.AllowAutoFire = true;
+    engine.SetOption(&Options::RumbleType, kRumbleRandom);
+    engine.SetOption(&Options::AllowAutoFire, true);
 
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {

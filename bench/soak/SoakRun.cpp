@@ -1,6 +1,6 @@
 // Soak run: a long seeded random sequence of presses, holds and releases on a
 // virtual pad (buttons, directions, M combinations, auto-fire on and off, an
-// unplug and replug now and then) through the main form and the X11 output,
+// unplug and replug now and then) through the tray and the X11 output,
 // with the guardian's page, under a private Xvfb. At the end every key and
 // button must be up at the X client, every key-down must have had its key-up,
 // and resident memory must not have grown after warm-up.
@@ -89,8 +89,8 @@ class Driver {
         } else if (action < 85) {
             MCombination();
         } else if (action < 95) {
-            auto& options = padrix_.form().engine().options;
-            options.AutoFireActive = !options.AutoFireActive;
+            padrix::MappingEngine& engine = padrix_.form().session().engine();
+            engine.SetOption(&padrix::Options::AutoFireActive, !engine.options().AutoFireActive);
         } else if (action < 96) {
             Replug();
         } else {
@@ -108,9 +108,9 @@ class Driver {
         }
         SetAxis(0, 0);
         SetAxis(1, 0);
-        padrix_.form().engine().options.AutoFireActive = false;
+        padrix_.form().session().engine().SetOption(&padrix::Options::AutoFireActive, false);
         Ticks(10);
-        if (padrix_.form().engine().latches.MouseMode) {
+        if (padrix_.form().session().engine().latches().MouseMode) {
             SetButton(2, true);
             Ticks(10);
             SetButton(2, false);

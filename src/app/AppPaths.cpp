@@ -18,7 +18,7 @@ QString RuntimeFolder() {
     return cache;
 }
 
-FormPadrixPaths ProgramPaths(const QString& programDir) {
+TrayPaths ProgramPaths(const QString& programDir) {
     const QDir program(programDir);
     const QString installedDocs =
         QDir::cleanPath(program.filePath(QStringLiteral(PADRIX_DOC_FROM_BIN)));

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "formPadrix.h"
+#include "TrayApplication.h"
 
 namespace padrix {
 
@@ -13,6 +13,6 @@ QString RuntimeFolder();
 // The folders of the program started from `programDir`: the program folder
 // itself and, for the About box, the README and documentation folder of an
 // installed program, else those of the source tree it was built from.
-FormPadrixPaths ProgramPaths(const QString& programDir);
+TrayPaths ProgramPaths(const QString& programDir);
 
 }  // namespace padrix

@@ -8,7 +8,7 @@
 
 namespace padrix {
 
-// Built-in texts of the main form; a language file may replace both, as it
+// Built-in texts of the tray; a language file may replace both, as it
 // may the message kDefaultDirectInputError.
 inline const QString kDefaultCaption =
     QStringLiteral("Padrix %1 for DirectX8").arg(QLatin1String(kPadrixVersion));

@@ -1,13 +1,13 @@
 #include "JoyConfigOpener.h"
 
-#include "formPadrix.h"
+#include "TrayApplication.h"
 
 namespace padrix {
 
-JoyConfigOpener::JoyConfigOpener(formPadrix& form, JoyConfigPorts ports)
+JoyConfigOpener::JoyConfigOpener(TrayApplication& tray, ConfigDialogPorts ports)
     : ports_(std::move(ports)) {
-    form.SetJoyConfigHandler([this] { Show(); });
-    connect(&form, &formPadrix::unloaded, this, [this] {
+    tray.SetJoyConfigHandler([this] { Show(); });
+    connect(&tray, &TrayApplication::unloaded, this, [this] {
         if (dialog_ != nullptr) {
             dialog_->close();
         }
@@ -20,8 +20,8 @@ JoyConfigOpener::~JoyConfigOpener() {
 
 void JoyConfigOpener::Show() {
     if (dialog_ == nullptr) {
-        dialog_ = new formJoyConfig(ports_);
-        dialog_->Form_Load();
+        dialog_ = new ConfigDialog(ports_);
+        dialog_->load();
     }
     if (dialog_ == nullptr) {
         return;

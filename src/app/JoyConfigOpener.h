@@ -3,28 +3,27 @@
 #include <QObject>
 #include <QPointer>
 
-#include "dialogs/JoyConfigHost.h"
-#include "dialogs/formJoyConfig.h"
+#include "dialogs/ConfigDialog.h"
 
 namespace padrix {
 
-class formPadrix;
+class TrayApplication;
 
-// Opens the configuration dialog for the main form: one dialog at a time,
-// raised when it is open already, closed when the main form unloads.
+// Opens the configuration dialog for the tray: one dialog at a time,
+// raised when it is open already, closed when the tray unloads.
 class JoyConfigOpener final : public QObject {
     Q_OBJECT
   public:
-    // ports.host is the main form.
-    JoyConfigOpener(formPadrix& form, JoyConfigPorts ports);
+    // ports.session is the tray's.
+    JoyConfigOpener(TrayApplication& tray, ConfigDialogPorts ports);
     ~JoyConfigOpener() override;
 
     void Show();
-    formJoyConfig* dialog() const { return dialog_; }
+    ConfigDialog* dialog() const { return dialog_; }
 
   private:
-    JoyConfigPorts ports_;
-    QPointer<formJoyConfig> dialog_;
+    ConfigDialogPorts ports_;
+    QPointer<ConfigDialog> dialog_;
 };
 
 }  // namespace padrix

@@ -8,7 +8,7 @@
 
 namespace padrix {
 
-// The polling timer Timer1. Enabled means mapping is on; when the cycle
+// The polling timer. Enabled means mapping is on; when the cycle
 // actually runs is the wake rule's choice (WakeRule): a precise Qt timer,
 // whose interval the engine may change (mouse mode runs slower), while
 // anything is active, rings of doorbells and keys, and a housekeeping tick.

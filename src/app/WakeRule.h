@@ -10,7 +10,7 @@ namespace padrix {
 class WakeTimers {
   public:
     virtual ~WakeTimers() = default;
-    // The precise timer, at Timer1's interval (1 ms; 5 in mouse mode).
+    // The precise timer, at the polling timer's interval (1 ms; 5 in mouse mode).
     virtual void SetPrecise(bool running) = 0;
     // The housekeeping tick, four times a second.
     virtual void SetHousekeeping(bool running) = 0;

@@ -11,10 +11,10 @@
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
+#include "TrayApplication.h"
 #include "dialogs/GameControllersWindow.h"
 #include "dialogs/PlainMessageBox.h"
 #include "engine/SystemClock.h"
-#include "formPadrix.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
 #include "settings/IniSettingsStore.h"
@@ -41,34 +41,33 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     InterfaceLanguage language(
         settings, LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
         MessagesLocaleOfProcess());
-    formPadrix form({instance, controllers, settings, language, *platform.output, *platform.keys,
-                     *platform.screenshots, windows, launcher, clock, random},
-                    ProgramPaths(QCoreApplication::applicationDirPath()));
-    form.SetNoLaunch(start.noLaunch);
+    TrayApplication tray({instance, controllers, settings, language, *platform.output,
+                          *platform.keys, *platform.screenshots, windows, launcher, clock, random},
+                         ProgramPaths(QCoreApplication::applicationDirPath()));
+    tray.SetNoLaunch(start.noLaunch);
 
     JoyConfigOpener joyConfig(
-        form,
-        JoyConfigPorts{form, settings,
-                       [&clock] { return std::make_unique<SdlControllerAccess>(clock); }, language,
-                       [&clock, &form](QWidget* parent) {
-                           return new GameControllersWindow(
-                               std::make_unique<SdlControllerAccess>(clock), form, parent);
-                       },
-                       platform.layout.get()});
+        tray, ConfigDialogPorts{tray.session(),
+                                [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
+                                [&clock, &tray](QWidget* parent) {
+                                    return new GameControllersWindow(
+                                        std::make_unique<SdlControllerAccess>(clock), tray, parent);
+                                },
+                                platform.layout.get()});
 
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &form,
-                     &formPadrix::Form_Unload);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &formPadrix::Form_Unload);
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &tray,
+                     &TrayApplication::Unload);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &tray, &TrayApplication::Unload);
     // Ends every event loop, also the menu's while it is open.
-    QObject::connect(&form, &formPadrix::unloaded, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&tray, &TrayApplication::unloaded, &app, [] { QCoreApplication::exit(0); });
 
-    switch (form.Form_Load()) {
-        case formPadrix::LoadResult::kAlreadyRunning:
+    switch (tray.Load()) {
+        case TrayApplication::LoadResult::kAlreadyRunning:
             return 0;
-        case formPadrix::LoadResult::kInputSystemFailed:
+        case TrayApplication::LoadResult::kInputSystemFailed:
             return 1;
-        case formPadrix::LoadResult::kRunning:
+        case TrayApplication::LoadResult::kRunning:
             break;
     }
     return QApplication::exec();
@@ -93,7 +92,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Checked here already so that a second instance ends before it opens
-    // the desktop platform; Form_Load asks the same object again and gets
+    // the desktop platform; Load asks the same object again and gets
     // this outcome, without a second attempt at the lock.
     SingleInstance instance(RuntimeFolder());
     if (!instance.Acquire()) {

@@ -46,7 +46,7 @@ struct GameControllersWindow::Panel {
 };
 
 GameControllersWindow::GameControllersWindow(std::unique_ptr<ControllerAccess> access,
-                                             JoyConfigHost& host, QWidget* parent)
+                                             DeadZoneAccess& host, QWidget* parent)
     : QDialog(parent), access_(std::move(access)), host_(host) {
     setObjectName(QStringLiteral("GameControllersWindow"));
     setWindowTitle(QStringLiteral("Game Controllers"));

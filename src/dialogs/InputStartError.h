@@ -6,7 +6,7 @@
 namespace padrix {
 
 // The built-in text of the message shown when the controller input cannot
-// start (language id 17), in the main form and the configuration dialog.
+// start (language id 17), in the tray and the configuration dialog.
 inline const QString kDefaultDirectInputError =
     QStringLiteral("The game controller input could not be started.");
 

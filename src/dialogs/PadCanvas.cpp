@@ -50,7 +50,7 @@ constexpr QSize kExtraButton{26, 20};
 constexpr int kLabelMargin = 7;  // a label reaches at least this far past its button on each side
 constexpr int kLabelHeight = 16;
 constexpr QSize kCanvas{410, 282};
-// btnAutoConfig and chkGravis stand one above the other at the right edge,
+// autoConfigButton and gravisToggle stand one above the other at the right edge,
 // this far from it, and never further left than kSideButtonsLeft.
 constexpr int kAutoConfigTop = 20;
 constexpr int kGravisTop = 60;
@@ -61,11 +61,11 @@ constexpr QRect kGravisPicture{112, 72, 174, 105};
 // The font height the positions were made for.
 constexpr double kDesignFontHeight = 17.0;
 
-// Leader lines. In the SideWinder layout lnSW 0 to 4, 6 to 8 and 11, in the
-// Gravis one lnGrav 0 to 7; the single lines stand in both.
+// Leader lines. The SideWinder drawing has the lines "sideWinder" 0 to 4, 6
+// to 8 and 11, the Gravis one "gravis" 0 to 7; the single lines stand in both.
 std::vector<LeaderLine> MakeLines() {
-    const QString sw = QStringLiteral("lnSW");
-    const QString grav = QStringLiteral("lnGrav");
+    const QString sw = QStringLiteral("sideWinder");
+    const QString grav = QStringLiteral("gravis");
     return {
         {sw, 0, 3, {240, 124}, true},
         {sw, 1, 4, {262, 116}, true},
@@ -84,11 +84,11 @@ std::vector<LeaderLine> MakeLines() {
         {grav, 5, 8, {128, 124}, false},
         {grav, 6, 1, {134, 82}, false},
         {grav, 7, 12, {232, 77}, false},
-        {QStringLiteral("Line11"), -1, 13, {196, 136}, true},
-        {QStringLiteral("Line12"), -1, 10, {196, 115}, true},
-        {QStringLiteral("line3"), -1, 2, {274, 84}, true},
-        {QStringLiteral("line5"), -1, 9, {162, 124}, true},
-        {QStringLiteral("line6"), -1, 6, {144, 106}, true},
+        {QStringLiteral("selectLine"), -1, 13, {196, 136}, true},
+        {QStringLiteral("startLine"), -1, 10, {196, 115}, true},
+        {QStringLiteral("zLine"), -1, 2, {274, 84}, true},
+        {QStringLiteral("rightLine"), -1, 9, {162, 124}, true},
+        {QStringLiteral("upLine"), -1, 6, {144, 106}, true},
     };
 }
 
@@ -140,9 +140,9 @@ class LeaderLineOverlay final : public QWidget {
 PadCanvas::PadCanvas(QWidget* parent)
     : QWidget(parent), yButtonLeft_(kYButtonLeft[0]), lines_(MakeLines()) {
     setObjectName(QStringLiteral("padCanvas"));
-    image1_ = MakePicture(":/pads/sidewinder.svg", "Image1", this);
-    image2_ = MakePicture(":/pads/gravis.svg", "Image2", this);
-    image2_->hide();
+    sideWinderPicture_ = MakePicture(":/pads/sidewinder.svg", "sideWinderPicture", this);
+    gravisPicture_ = MakePicture(":/pads/gravis.svg", "gravisPicture", this);
+    gravisPicture_->hide();
     overlay_ = new LeaderLineOverlay(*this);
     MakeButtons();
     Relayout();
@@ -151,14 +151,14 @@ PadCanvas::PadCanvas(QWidget* parent)
 void PadCanvas::MakeButtons() {
     for (int i = 0; i < kPadButtons; ++i) {
         auto* button = new PadButton(PadButtonCaption(i), this);
-        button->setObjectName(QStringLiteral("btnJoy%1").arg(i));
+        button->setObjectName(QStringLiteral("padButton%1").arg(i));
         button->setAccessibleName(PadButtonAccessibleName(i));
         button->setAutoDefault(false);
         buttons_[static_cast<std::size_t>(i)] = button;
     }
     for (int i = 0; i < kStatusLabels; ++i) {
         auto* label = new QLabel(this);
-        label->setObjectName(QStringLiteral("lblStatus%1").arg(i));
+        label->setObjectName(QStringLiteral("keyLabel%1").arg(i));
         // The label's text, the key's name, is what a screen reader reads.
         label->setAccessibleDescription(PromptName(i) + QStringLiteral(" key"));
         label->setAlignment(Qt::AlignCenter);
@@ -166,12 +166,12 @@ void PadCanvas::MakeButtons() {
         labels_[static_cast<std::size_t>(i)] = label;
     }
     gravis_ = new QPushButton(QStringLiteral("Gravis"), this);
-    gravis_->setObjectName(QStringLiteral("chkGravis"));
+    gravis_->setObjectName(QStringLiteral("gravisToggle"));
     gravis_->setAccessibleName(QStringLiteral("Gravis pad layout"));
     gravis_->setCheckable(true);
     gravis_->setAutoDefault(false);
     autoConfig_ = new QPushButton(QStringLiteral("Auto..."), this);
-    autoConfig_->setObjectName(QStringLiteral("btnAutoConfig"));
+    autoConfig_->setObjectName(QStringLiteral("autoConfigButton"));
     autoConfig_->setAccessibleName(QStringLiteral("Auto configuration"));
     autoConfig_->setStyleSheet(QStringLiteral("background-color: rgb(255, 128, 0);"));
     autoConfig_->setAutoDefault(false);
@@ -191,10 +191,10 @@ void PadCanvas::changeEvent(QEvent* event) {
 void PadCanvas::Relayout() {
     scale_ = std::max(1.0, fontMetrics().height() / kDesignFontHeight);
     PlaceSideButtons();
-    image1_->setGeometry(
+    sideWinderPicture_->setGeometry(
         QRect(Scaled(kSideWinderPicture.topLeft()),
               QSize(Scaled(kSideWinderPicture.width()), Scaled(kSideWinderPicture.height()))));
-    image2_->setGeometry(
+    gravisPicture_->setGeometry(
         QRect(Scaled(kGravisPicture.topLeft()),
               QSize(Scaled(kGravisPicture.width()), Scaled(kGravisPicture.height()))));
     overlay_->setGeometry(QRect(QPoint(0, 0), size_));
@@ -202,14 +202,14 @@ void PadCanvas::Relayout() {
     small.setPointSizeF(font().pointSizeF() * 0.75);
     for (int i = 0; i < kPadButtons; ++i) {
         if (i >= kFirstExtraButton) {
-            btnJoy(i).setFont(small);
+            padButton(i).setFont(small);
         }
         PlaceButton(i);
     }
     updateGeometry();
 }
 
-// btnAutoConfig and chkGravis as wide as the wider of them needs; the area
+// autoConfigButton and gravisToggle as wide as the wider of them needs; the area
 // widens when they would come too near the pad.
 void PadCanvas::PlaceSideButtons() {
     const int width = std::max(autoConfig_->sizeHint().width(), gravis_->sizeHint().width());
@@ -225,8 +225,8 @@ void PadCanvas::PlaceButton(int index) {
     const Spot& spot = kSpots[static_cast<std::size_t>(index)];
     const int left = index == kYButton ? yButtonLeft_ : spot.x;
     const QSize size = ButtonSize(index);
-    btnJoy(index).setGeometry(Scaled(left), Scaled(spot.y), Scaled(size.width()),
-                              Scaled(size.height()));
+    padButton(index).setGeometry(Scaled(left), Scaled(spot.y), Scaled(size.width()),
+                                 Scaled(size.height()));
     PlaceLabel(index);
 }
 
@@ -236,8 +236,8 @@ void PadCanvas::PlaceLabel(int index) {
     if (index >= kStatusLabels || spot.side == LabelSide::kNone) {
         return;
     }
-    QLabel& label = lblStatus(index);
-    const QRect button = btnJoy(index).geometry();
+    QLabel& label = keyLabel(index);
+    const QRect button = padButton(index).geometry();
     const QSize text = label.sizeHint();
     const int width = std::max(Scaled(ButtonSize(index).width() + 2 * kLabelMargin), text.width());
     const int height = std::max(Scaled(kLabelHeight), text.height());
@@ -251,15 +251,15 @@ void PadCanvas::PlaceLabel(int index) {
 
 void PadCanvas::ShowLayout(bool gravis) {
     for (int i = 0; i <= 10; ++i) {
-        if (LeaderLine* line = FindLine(QStringLiteral("lnGrav"), i)) {
+        if (LeaderLine* line = FindLine(QStringLiteral("gravis"), i)) {
             line->visible = gravis;
         }
-        if (LeaderLine* line = FindLine(QStringLiteral("lnSW"), i)) {
+        if (LeaderLine* line = FindLine(QStringLiteral("sideWinder"), i)) {
             line->visible = !gravis;
         }
     }
-    image1_->setVisible(!gravis);
-    image2_->setVisible(gravis);
+    sideWinderPicture_->setVisible(!gravis);
+    gravisPicture_->setVisible(gravis);
     yButtonLeft_ = kYButtonLeft[gravis ? 1 : 0];
     PlaceButton(kYButton);
     overlay_->update();
@@ -269,9 +269,9 @@ void PadCanvas::ShowKeyName(int index, const QString& name) {
     if (index < 0 || index >= kPadButtons) {
         return;
     }
-    btnJoy(index).setToolTip(name);
+    padButton(index).setToolTip(name);
     if (index < kStatusLabels) {
-        lblStatus(index).setText(name);
+        keyLabel(index).setText(name);
         PlaceLabel(index);
     }
 }

@@ -16,31 +16,30 @@ namespace padrix {
 
 // A thin line from a pad button to its place on one of the pad drawings.
 struct LeaderLine {
-    QString name;   // "lnSW", "lnGrav", or a single line's own name
-    int index;      // the element of lnSW or lnGrav; -1 for a single line
-    int slot;       // the btnJoy element it starts at
+    QString name;   // "sideWinder", "gravis", or a single line's own name
+    int index;      // the element of sideWinder or gravis; -1 for a single line
+    int slot;       // the padButton element it starts at
     QPoint target;  // where it ends, in unscaled dialog pixels
     bool visible;
 };
 
 // The pad area of the configuration dialog: the two pad drawings, the pad
 // buttons with their status labels and leader lines, the layout switch
-// chkGravis and btnAutoConfig. Positions are logical pixels at 96 dpi (15
-// twips to a pixel), scaled up with the dialog's font when it is larger than
-// the usual one. Whatever the texts, every button and label shows whole: a
-// status label widens around its button for a long key name, and the area
-// widens for btnAutoConfig and chkGravis when they need it.
+// gravisToggle and autoConfigButton. Positions are logical pixels at 96 dpi,
+// scaled up with the dialog's font when it is larger than the usual one. Whatever the texts, every
+// button and label shows whole: a status label widens around its button for a long key name, and
+// the area widens for autoConfigButton and gravisToggle when they need it.
 class PadCanvas final : public QWidget {
     Q_OBJECT
   public:
     explicit PadCanvas(QWidget* parent);
 
-    QPushButton& btnJoy(int index) { return *buttons_[static_cast<std::size_t>(index)]; }
-    QLabel& lblStatus(int index) { return *labels_[static_cast<std::size_t>(index)]; }
-    QPushButton& chkGravis() { return *gravis_; }
-    QPushButton& btnAutoConfig() { return *autoConfig_; }
-    QSvgWidget& Image1() { return *image1_; }
-    QSvgWidget& Image2() { return *image2_; }
+    QPushButton& padButton(int index) { return *buttons_[static_cast<std::size_t>(index)]; }
+    QLabel& keyLabel(int index) { return *labels_[static_cast<std::size_t>(index)]; }
+    QPushButton& gravisToggle() { return *gravis_; }
+    QPushButton& autoConfigButton() { return *autoConfig_; }
+    QSvgWidget& sideWinderPicture() { return *sideWinderPicture_; }
+    QSvgWidget& gravisPicture() { return *gravisPicture_; }
 
     // The line with that name and element (-1 for a single line), or nullptr.
     const LeaderLine* Line(const QString& name, int index = -1) const;
@@ -80,8 +79,8 @@ class PadCanvas final : public QWidget {
     std::array<QLabel*, kStatusLabels> labels_{};
     QPushButton* gravis_ = nullptr;
     QPushButton* autoConfig_ = nullptr;
-    QSvgWidget* image1_ = nullptr;
-    QSvgWidget* image2_ = nullptr;
+    QSvgWidget* sideWinderPicture_ = nullptr;
+    QSvgWidget* gravisPicture_ = nullptr;
     QWidget* overlay_ = nullptr;
     std::vector<LeaderLine> lines_;
 };

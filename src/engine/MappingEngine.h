@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "Clock.h"
@@ -32,9 +33,37 @@ class MappingEngine {
     // `programFolder` is where screenshots are saved.
     MappingEngine(EnginePorts ports, std::string programFolder);
 
-    PadTables tables;
-    Options options;
-    Latches latches;
+    // What the cycle reads and keeps; changed only through the operations below.
+    const PadTables& tables() const { return tables_; }
+    const Options& options() const { return options_; }
+    const Latches& latches() const { return latches_; }
+
+    void SetOptions(const Options& options);
+    // One option, e.g. SetOption(&Options::DosMode, true).
+    template <typename T, typename V>
+    void SetOption(T Options::*option, V value) {
+        options_.*option = static_cast<T>(value);
+    }
+
+    // Joypad n's map (n clamped to 1..8), and new maps.
+    const KeyMap& Map(int joy) const;
+    void SetMap(int joy, const KeyMap& map);
+    void SetMaps(const KeyMaps& maps);
+    // One character per joypad: "1" enabled, anything else disabled.
+    void SetJoypadsEnabled(std::string enabled);
+
+    // The opened controllers: their count (clamped to 0..8) and joypad n's
+    // device with the highest button the cycle looks at.
+    void SetJoypadCount(int count);
+    void AttachJoypad(int n, std::unique_ptr<Joypad> pad, int maxButton);
+    // Joypad n's device; null when there is none.
+    Joypad* JoypadDevice(int n) const;
+
+    void SetMouseMode(bool on);
+    // Latches and mouse mode as at start-up.
+    void ResetLatches() { latches_ = Latches{}; }
+    // The next key-up of a hold request is skipped, as after Ctrl.
+    void ArmSkipNextKeyUp();
 
     KeyOutput& output() { return output_; }
 
@@ -66,7 +95,6 @@ class MappingEngine {
     void ReleaseAll();
 
   private:
-    Joypad* Device(int n) const;
     // A keyboard key held by the user; the keys the engine holds itself do not count.
     bool UserHoldsKey(std::uint8_t vk);
     bool JoypadEnabledForKeys(int n) const;
@@ -100,6 +128,9 @@ class MappingEngine {
     void MouseButtons(int i, std::array<bool, 2>& clicked);
     void ApplyMouseButtons(const std::array<bool, 2>& clicked);
 
+    PadTables tables_;
+    Options options_;
+    Latches latches_;
     EnginePorts ports_;
     std::string programFolder_;
     KeyOutput output_;

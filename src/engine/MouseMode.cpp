@@ -25,18 +25,18 @@ constexpr std::array<int, 7> kCombinationButtons{0, kStartButton, 1, 2, 3, 4, 7}
 
 void MappingEngine::MButtonStep(int n) {
     const auto i = static_cast<std::size_t>(n - 1);
-    const auto& buttons = tables.joyState.buttons;
-    bool& used = tables.buttonHeld[i][kMButton];
+    const auto& buttons = tables_.joyState.buttons;
+    bool& used = tables_.buttonHeld[i][kMButton];
     bool pushedUp = false;
     if (used) {
         if (buttons[kStartButton] == 0) {
-            output_.KeyUp(tables.keyMap[i].Select);
+            output_.KeyUp(tables_.keyMap[i].Select);
             used = false;
         }
     } else if (const int b = MCombinationButton(); b >= 0) {
-        used = MCombination(tables.keyMap[i], b);
+        used = MCombination(tables_.keyMap[i], b);
     } else {
-        pushedUp = tables.joyState.y < kAxisCentre;
+        pushedUp = tables_.joyState.y < kAxisCentre;
     }
     HoldRequest(pushedUpWithM_[i], pushedUp);
 }
@@ -44,7 +44,7 @@ void MappingEngine::MButtonStep(int n) {
 // The first button of the combinations that is pressed, -1 when none is.
 int MappingEngine::MCombinationButton() const {
     for (int b : kCombinationButtons) {
-        if (tables.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
+        if (tables_.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
             return b;
         }
     }
@@ -61,21 +61,21 @@ bool MappingEngine::MCombination(const KeyMap& map, int button) {
             output_.KeyDown(map.Select);
             return true;
         case 1:
-            latches.MouseMode = true;
+            latches_.MouseMode = true;
             output_.SendKeys(kMenuEditUp);
             return true;
         case 2:
             output_.SendKeys(kEnter);
             return true;
         case 3:
-            latches.MouseMode = true;
+            latches_.MouseMode = true;
             output_.SendKeys(kMenuConfigUp);
             return true;
         case 4:
             output_.SendKeys(kMenuConfig);
             return true;
         default:  // R: switch windows, steer the mouse
-            latches.MouseMode = true;
+            latches_.MouseMode = true;
             ports_.timer.SetInterval(kMouseModeIntervalMs);
             output_.PlainKey(vk::Menu, true);
             output_.PlainKey(vk::Tab, true);
@@ -88,7 +88,7 @@ bool MappingEngine::MCombination(const KeyMap& map, int button) {
 // Only "1" enables a joypad in mouse mode.
 bool MappingEngine::JoypadEnabledForMouse(int n) const {
     const auto i = static_cast<std::size_t>(n - 1);
-    return i < tables.joypadsEnabled.size() && tables.joypadsEnabled[i] == '1';
+    return i < tables_.joypadsEnabled.size() && tables_.joypadsEnabled[i] == '1';
 }
 
 // The pointer speeds up by one pixel per step while the axis stays on one side.
@@ -105,22 +105,22 @@ void MappingEngine::MouseAxis(std::int32_t axis, std::int32_t& speed, int& targe
 
 // Buttons 0 and 1 are the mouse buttons of every joypad together; 2 to 12 leave mouse mode.
 void MappingEngine::MouseButtons(int i, std::array<bool, 2>& clicked) {
-    const auto& buttons = tables.joyState.buttons;
+    const auto& buttons = tables_.joyState.buttons;
     const int last =
-        std::min(tables.joypadMaxButton[static_cast<std::size_t>(i)], kLastLeaveButton);
+        std::min(tables_.joypadMaxButton[static_cast<std::size_t>(i)], kLastLeaveButton);
     for (int b = 0; b <= last; ++b) {
         const bool pressed = buttons[static_cast<std::size_t>(b)] != 0;
         if (b < 2) {
             clicked[static_cast<std::size_t>(b)] = clicked[static_cast<std::size_t>(b)] || pressed;
         } else if (pressed) {
-            latches.MouseMode = false;
+            latches_.MouseMode = false;
             ports_.timer.SetInterval(kPollIntervalMs);
         }
     }
 }
 
 void MappingEngine::ApplyMouseButtons(const std::array<bool, 2>& clicked) {
-    auto& held = latches.MouseButtonHeld;
+    auto& held = latches_.MouseButtonHeld;
     if (clicked[0] != held[0]) {
         output_.Mouse(MouseButton::kLeft, clicked[0]);
     }
@@ -132,7 +132,7 @@ void MappingEngine::ApplyMouseButtons(const std::array<bool, 2>& clicked) {
 }
 
 void MappingEngine::MouseStep() {
-    const int count = std::min(tables.joypadCount, kMaxJoypads);
+    const int count = std::min(tables_.joypadCount, kMaxJoypads);
     std::array<bool, 2> clicked{};
     bool anyButtons = false;
     for (int n = 1; n <= count; ++n) {
@@ -144,7 +144,7 @@ void MappingEngine::MouseStep() {
         if (pacedTick_) {
             MovePointer();
         }
-        if (tables.joyState.buttons[kMButton] != 0) {
+        if (tables_.joyState.buttons[kMButton] != 0) {
             break;
         }
         MouseButtons(n - 1, clicked);
@@ -158,8 +158,8 @@ void MappingEngine::MouseStep() {
 void MappingEngine::MovePointer() {
     const ScreenPoint p = output_.PointerPosition();
     ScreenPoint t = p;
-    MouseAxis(tables.joyState.x, latches.CursorSpeedX, t.x);
-    MouseAxis(tables.joyState.y, latches.CursorSpeedY, t.y);
+    MouseAxis(tables_.joyState.x, latches_.CursorSpeedX, t.x);
+    MouseAxis(tables_.joyState.y, latches_.CursorSpeedY, t.y);
     if (!(t == p)) {
         output_.MovePointer(t);
     }

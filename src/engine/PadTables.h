@@ -10,9 +10,11 @@
 
 namespace padrix {
 
+using KeyMaps = std::array<KeyMap, kMaxJoypads>;
+
 // The per-joypad runtime tables. Joypad n uses index n - 1 everywhere.
 struct PadTables {
-    std::array<KeyMap, kMaxJoypads> keyMap{};
+    KeyMaps keyMap{};
     // True: the cycle has taken the press into account and handles its release.
     std::array<std::array<bool, 4>, kMaxJoypads> directionHeld{};
     std::array<std::array<bool, kHeldButtons>, kMaxJoypads> buttonHeld{};

@@ -17,14 +17,14 @@ void MappingEngine::PollCycle() {
     if (restedAfterLastRun_) {
         pacer_ = Pacer{};
     }
-    const bool mouseMode = latches.MouseMode;
+    const bool mouseMode = latches_.MouseMode;
     RunCycle();
-    switchedModeLastRun_ = latches.MouseMode != mouseMode;
+    switchedModeLastRun_ = latches_.MouseMode != mouseMode;
     restedAfterLastRun_ = IsAtRest();
 }
 
 bool MappingEngine::IsAtRest() {
-    if (latches.MouseMode || switchedModeLastRun_ || options.MaxPollRate || mHeldLastRun_ ||
+    if (latches_.MouseMode || switchedModeLastRun_ || options_.MaxPollRate || mHeldLastRun_ ||
         AnythingHeld()) {
         return false;
     }
@@ -37,23 +37,23 @@ bool MappingEngine::AnythingHeld() const {
             return std::find(row.begin(), row.end(), true) != row.end();
         });
     };
-    return any(tables.directionHeld) || any(tables.buttonHeld) ||
-           std::find(latches.MouseButtonHeld.begin(), latches.MouseButtonHeld.end(), true) !=
-               latches.MouseButtonHeld.end();
+    return any(tables_.directionHeld) || any(tables_.buttonHeld) ||
+           std::find(latches_.MouseButtonHeld.begin(), latches_.MouseButtonHeld.end(), true) !=
+               latches_.MouseButtonHeld.end();
 }
 
 void MappingEngine::RunCycle() {
     pacedTick_ = pacer_.Due(ports_.clock.MonotonicMicros());
     screenshotChecked_ = false;
     mHeldLastRun_ = false;
-    if (latches.MouseMode) {
+    if (latches_.MouseMode) {
         MouseStep();
         return;
     }
-    if (options.AllowAutoFire && !AutoFireSwitch()) {
+    if (options_.AllowAutoFire && !AutoFireSwitch()) {
         return;
     }
-    const int count = std::clamp(tables.joypadCount, 0, kMaxJoypads);
+    const int count = std::clamp(tables_.joypadCount, 0, kMaxJoypads);
     for (int n = 1; n <= count; ++n) {
         if (JoypadEnabledForKeys(n) && !ProcessJoypad(n)) {
             return;
@@ -64,13 +64,13 @@ void MappingEngine::RunCycle() {
 // Tab switches auto-fire once per press; while it is held no joypad is read.
 bool MappingEngine::AutoFireSwitch() {
     if (!UserHoldsKey(vk::Tab)) {
-        latches.BusyFlags[1] = false;
+        latches_.BusyFlags[1] = false;
         return true;
     }
-    if (!latches.BusyFlags[1]) {
-        latches.BusyFlags[1] = true;
-        options.AutoFireActive = !options.AutoFireActive;
-        output_.SetScrollLockState(options.AutoFireActive);
+    if (!latches_.BusyFlags[1]) {
+        latches_.BusyFlags[1] = true;
+        options_.AutoFireActive = !options_.AutoFireActive;
+        output_.SetScrollLockState(options_.AutoFireActive);
     }
     return false;
 }
@@ -79,16 +79,16 @@ bool MappingEngine::AutoFireSwitch() {
 // missing character leave it enabled.
 bool MappingEngine::JoypadEnabledForKeys(int n) const {
     const auto i = static_cast<std::size_t>(n - 1);
-    return i >= tables.joypadsEnabled.size() || tables.joypadsEnabled[i] != '0';
+    return i >= tables_.joypadsEnabled.size() || tables_.joypadsEnabled[i] != '0';
 }
 
 bool MappingEngine::ProcessJoypad(int n) {
     const int i = n - 1;
     ReadJoypad(n);
-    const std::int32_t x = tables.joyState.x;
-    const std::int32_t y = tables.joyState.y;
+    const std::int32_t x = tables_.joyState.x;
+    const std::int32_t y = tables_.joyState.y;
     Directions(i, x, y);
-    if (!options.UseMAsSelect && tables.joyState.buttons[kMButton] != 0) {
+    if (!options_.UseMAsSelect && tables_.joyState.buttons[kMButton] != 0) {
         mHeldLastRun_ = true;
         MButtonStep(n);
         return false;
@@ -105,13 +105,13 @@ bool MappingEngine::ProcessJoypad(int n) {
 // the next release of that button swallowed as well.
 void MappingEngine::HoldRequest(bool& wasOn, bool on) {
     if (on && !wasOn) {
-        latches.SkipNextKeyUp = true;
+        latches_.SkipNextKeyUp = true;
     }
     wasOn = on;
 }
 
 void MappingEngine::PressDirection(int i, const AxisSide& side) {
-    bool& held = tables.directionHeld[static_cast<std::size_t>(i)][side.direction];
+    bool& held = tables_.directionHeld[static_cast<std::size_t>(i)][side.direction];
     if (!held) {
         if (!side.quiet) {
             output_.KeyDown(side.key);
@@ -121,7 +121,7 @@ void MappingEngine::PressDirection(int i, const AxisSide& side) {
 }
 
 void MappingEngine::ReleaseDirection(int i, const AxisSide& side) {
-    bool& held = tables.directionHeld[static_cast<std::size_t>(i)][side.direction];
+    bool& held = tables_.directionHeld[static_cast<std::size_t>(i)][side.direction];
     if (held) {
         output_.KeyUp(side.key);
         held = false;
@@ -144,19 +144,19 @@ void MappingEngine::Axis(int i, std::int32_t value, const AxisSide& low, const A
 // The Logitech patch holds back Left while y is 0 and Down while x is 0; the
 // direction still counts as held, so its release is sent.
 void MappingEngine::Directions(int i, std::int32_t x, std::int32_t y) {
-    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(i)];
-    const bool patch = options.LogitechPatch;
+    const KeyMap& map = tables_.keyMap[static_cast<std::size_t>(i)];
+    const bool patch = options_.LogitechPatch;
     Axis(i, x, {kLeft, map.Left, patch && y == 0}, {kRight, map.Right, false});
     Axis(i, y, {kUp, map.Up, false}, {kDown, map.Down, patch && x == 0});
 }
 
 void MappingEngine::Buttons(int n) {
     const int last =
-        std::min(tables.joypadMaxButton[static_cast<std::size_t>(n - 1)], kHeldButtons - 1);
+        std::min(tables_.joypadMaxButton[static_cast<std::size_t>(n - 1)], kHeldButtons - 1);
     for (int b = 0; b <= last; ++b) {
-        if (tables.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
+        if (tables_.joyState.buttons[static_cast<std::size_t>(b)] != 0) {
             ButtonPressed(n, b);
-        } else if (tables
+        } else if (tables_
                        .buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)]) {
             ButtonReleased(n, b);
         }
@@ -164,11 +164,11 @@ void MappingEngine::Buttons(int n) {
 }
 
 void MappingEngine::ButtonPressed(int n, int b) {
-    const KeyMap& map = tables.keyMap[static_cast<std::size_t>(n - 1)];
-    auto& held = tables.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)];
+    const KeyMap& map = tables_.keyMap[static_cast<std::size_t>(n - 1)];
+    auto& held = tables_.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)];
     const std::uint8_t* key = KeyOfButton(map, b);
     // The burst on a fresh press comes at once; while held, bursts are paced.
-    if (options.AutoFireActive && b < kAutoFireButtons && (!held || pacedTick_)) {
+    if (options_.AutoFireActive && b < kAutoFireButtons && (!held || pacedTick_)) {
         output_.AutoFireBurst(*key);
     }
     if (held) {
@@ -182,18 +182,18 @@ void MappingEngine::ButtonPressed(int n, int b) {
 }
 
 void MappingEngine::ButtonReleased(int n, int b) {
-    const std::uint8_t* key = KeyOfButton(tables.keyMap[static_cast<std::size_t>(n - 1)], b);
-    if (latches.SkipNextKeyUp) {
-        latches.SkipNextKeyUp = false;
+    const std::uint8_t* key = KeyOfButton(tables_.keyMap[static_cast<std::size_t>(n - 1)], b);
+    if (latches_.SkipNextKeyUp) {
+        latches_.SkipNextKeyUp = false;
     } else if (key != nullptr) {
         output_.KeyUp(*key);
     }
     StopRumble(n);
-    tables.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)] = false;
+    tables_.buttonHeld[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(b)] = false;
 }
 
 void MappingEngine::TriggerRumble(int n, int b) {
-    switch (options.RumbleType) {
+    switch (options_.RumbleType) {
         case kRumbleAlways:
             if (b < kAutoFireButtons) {
                 StartRumble(n);
@@ -205,16 +205,16 @@ void MappingEngine::TriggerRumble(int n, int b) {
             }
             break;
         case kRumbleStressed:
-            if (latches.StressButton == b) {
-                ++latches.StressCount;
+            if (latches_.StressButton == b) {
+                ++latches_.StressCount;
                 const float r = ports_.random.Next();
-                if (r * 50.0f + 30.0f < static_cast<float>(latches.StressCount)) {
+                if (r * 50.0f + 30.0f < static_cast<float>(latches_.StressCount)) {
                     StartRumble(n);
-                    latches.StressCount = 0;
+                    latches_.StressCount = 0;
                 }
             } else {
-                latches.StressCount = 0;
-                latches.StressButton = static_cast<std::int16_t>(b);
+                latches_.StressCount = 0;
+                latches_.StressButton = static_cast<std::int16_t>(b);
             }
             break;
         default:

@@ -1,5 +1,7 @@
 #include "settings/InputSettings.h"
 
+#include "settings/SettingsStore.h"
+
 #include <algorithm>
 
 #include "common/AsciiText.h"

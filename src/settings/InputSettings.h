@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "settings/SettingsStore.h"
-
 namespace padrix {
+
+class SettingsStore;
 
 // Key "Polling" of section "Custom": how the polling cycle is woken.
 inline constexpr std::string_view kKeyPolling = "Polling";

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "engine/PadSlots.h"
 
 namespace padrix {
+
+// The dialog's pad buttons 0 to 23: the decimal key code each one holds
+// (empty when none).
+using SlotTags = std::array<std::string, kDialogSlots>;
 
 // The settings key of a slot: its number as decimal text.
 std::string SlotKey(int slot);

@@ -1,5 +1,7 @@
 #include "settings/LanguageForms.h"
 
+#include "settings/SettingsStore.h"
+
 #include "settings/OptionKeys.h"
 
 namespace padrix {

@@ -5,9 +5,10 @@
 #include <string>
 
 #include "settings/LanguageFile.h"
-#include "settings/SettingsStore.h"
 
 namespace padrix {
+
+class SettingsStore;
 
 // The text ids one form takes from a language file: one single id (or -1)
 // and the range firstId to lastId; reading stops after lastId.

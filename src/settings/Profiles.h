@@ -15,21 +15,17 @@ namespace padrix {
 inline constexpr std::string_view kCustomProfile = "Custom";
 inline constexpr std::string_view kGravisKey = "Gravis";
 
-// The dialog's pad buttons 0 to 23: the decimal key code each one holds
-// (empty when none).
-using SlotTags = std::array<std::string, kDialogSlots>;
-
 // Loads joypads 1 to joypadCount (clamped to 0..8) from the profile named
 // base. Absent keys give the slot's default; a value that is not a key code
 // leaves that entry as it was. EscapeKey is not touched.
 void LoadProfile(SettingsStore& store, std::string_view base, std::array<KeyMap, kMaxJoypads>& maps,
                  int joypadCount);
 
-// The map side of SetConfigValues: slots 0 to 13 of tags into joypad joy's
+// The map side of a committed edit: slots 0 to 13 of tags into joypad joy's
 // map (joy 1 to 8; others change nothing). A tag that is not a key code
 // leaves that entry as it was.
 void TakeConfigValues(const SlotTags& tags, int joy, std::array<KeyMap, kMaxJoypads>& maps);
-// The store side of SetConfigValues: slots 0 to 23 written unchanged, even
+// The store side of a committed edit: slots 0 to 23 written unchanged, even
 // empty, into CustomSection(joy).
 void StoreConfigValues(SettingsStore& store, int joy, const SlotTags& tags);
 // The decimal text of slots 0 to 13 of a map, for the dialog's buttons.

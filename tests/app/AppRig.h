@@ -17,7 +17,7 @@
 
 #include "Fakes.h"
 #include "app/SingleInstance.h"
-#include "app/formPadrix.h"
+#include "app/TrayApplication.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "settings/IniSettingsStore.h"
@@ -30,7 +30,7 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 namespace padrix::testing {
 
-// A main form over recording fakes of the engine's ports, a real settings
+// A tray over recording fakes of the engine's ports, a real settings
 // file, a real launcher whose outside programs only note what they were asked
 // to start, and folders of its own.
 struct AppRig {
@@ -52,24 +52,24 @@ struct AppRig {
     fakes::ScriptedRandom random;
     NoWindowActivator windows;
     std::unique_ptr<IniSettingsStore> settings = std::make_unique<IniSettingsStore>(settingsPath);
-    // Made with the main form, over the settings and locale of that moment.
+    // Made with the tray, over the settings and locale of that moment.
     std::unique_ptr<InterfaceLanguage> language;
     Launcher launcher{LauncherTools{Script("opener"), Script("wine"), winePrefix}};
     SingleInstance instance{QString::fromStdString(runtimeFolder)};
-    std::unique_ptr<formPadrix> form;
+    std::unique_ptr<TrayApplication> form;
 
-    formPadrix& Make() {
+    TrayApplication& Make() {
         form.reset();
         language = std::make_unique<InterfaceLanguage>(
             *settings, std::vector<std::string>{languageFolder}, locale);
-        form = std::make_unique<formPadrix>(
-            FormPadrixPorts{instance, controllers, *settings, *language, output, keys, screenshots,
-                            windows, launcher, clock, random},
-            FormPadrixPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
+        form = std::make_unique<TrayApplication>(
+            TrayPorts{instance, controllers, *settings, *language, output, keys, screenshots,
+                      windows, launcher, clock, random},
+            TrayPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
         return *form;
     }
-    formPadrix& Start() {
-        Make().Form_Load();
+    TrayApplication& Start() {
+        Make().Load();
         return *form;
     }
 

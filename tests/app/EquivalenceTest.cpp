@@ -103,19 +103,18 @@ struct Outcome {
 Outcome Drive(PollingMode mode) {
     WakeWorld w(mode);
     for (int n = 1; n <= 2; ++n) {
-        KeyMap& map = w.engine.tables.keyMap[static_cast<std::size_t>(n - 1)];
-        map = KeyMap{};
+        KeyMap map{};
         std::uint8_t key = static_cast<std::uint8_t>(n == 1 ? 'A' : 'a');
         for (std::uint8_t* k : {&map.Left, &map.Right, &map.Up, &map.Down, &map.A, &map.B, &map.C,
                                 &map.X, &map.Y, &map.Z, &map.L, &map.R, &map.Start, &map.Select}) {
             *k = key++;
         }
         map.EscapeKey = vk::Escape;
+        w.engine.SetMap(n, map);
     }
-    Options& o = w.engine.options;
-    o.AllowAutoFire = true;
-    o.UseMAsSelect = false;
-    o.RumbleType = kRumbleAlways;
+    w.engine.SetOption(&Options::AllowAutoFire, true);
+    w.engine.SetOption(&Options::UseMAsSelect, false);
+    w.engine.SetOption(&Options::RumbleType, kRumbleAlways);
     const auto& script = Script();
     for (int ms = 1; ms <= kRunMs; ++ms) {
         const auto [first, last] = script.equal_range(ms);

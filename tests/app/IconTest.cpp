@@ -14,7 +14,7 @@ class AppIcon : public ::testing::Test {
     }
     testing::AppRig rig;
     std::shared_ptr<fakes::PadState> pad;
-    formPadrix* form = nullptr;
+    TrayApplication* form = nullptr;
     int configShown = 0;
 };
 
@@ -33,25 +33,27 @@ TEST_F(AppIcon, OnlyARightReleaseOpensTheMenuAndOnlyADoubleClickLaunches) {
         QPointer<QTimer> watch = testing::OnNextPopup([&](QMenu& m) {
             menuOpened = true;
             // Messages while the popup is open are dropped.
-            EXPECT_TRUE(form->engine().latches.BusyFlags[0]);
-            form->Form_MouseMove(kTrayLeftDoubleClick);
+            EXPECT_TRUE(form->IconBusy());
+            form->OnIconMessage(kTrayLeftDoubleClick);
             m.close();
         });
         const int before = configShown;
         // The menu's own loop closes it; without a menu the call returns at once.
-        form->Form_MouseMove(c.message);
+        form->OnIconMessage(c.message);
         delete watch.data();
         EXPECT_EQ(menuOpened, c.menu) << c.message;
         EXPECT_EQ(configShown - before, c.launch ? 1 : 0) << c.message;
-        EXPECT_FALSE(form->engine().latches.BusyFlags[0]);
+        EXPECT_FALSE(form->IconBusy());
     }
 }
 
 TEST_F(AppIcon, DoubleClickWithoutEmulatorAppliesTheLayoutAgainAndOpensConfiguration) {
     EXPECT_EQ(configShown, 0) << "at start-up nothing is shown";
-    form->engine().tables.keyMap[0].A = 'Q';
-    form->Form_MouseMove(kTrayLeftDoubleClick);
-    EXPECT_EQ(form->engine().tables.keyMap[0].A, 'J');
+    KeyMap map = form->session().engine().Map(1);
+    map.A = 'Q';
+    form->session().engine().SetMap(1, map);
+    form->OnIconMessage(kTrayLeftDoubleClick);
+    EXPECT_EQ(form->session().engine().Map(1).A, 'J');
     EXPECT_EQ(configShown, 1);
     EXPECT_TRUE(rig.output.Take().empty()) << "no Enter without a window";
 }
@@ -64,7 +66,7 @@ TEST_F(AppIcon, EmulatorInTheWinePrefixIsStartedFromItsRegistryLocation) {
                   "WINE REGISTRY Version 2\n\n"
                   "[Software\\\\Connectix\\\\Connectix Virtual Game Station\\\\General] 1\n"
                   "\"Location\"=\"C:\\\\VGS\\\\VGS.exe\"\n");
-    form->Form_MouseMove(kTrayLeftDoubleClick);
+    form->OnIconMessage(kTrayLeftDoubleClick);
     EXPECT_EQ(configShown, 0);
     const QStringList launched = rig.Launched();
     ASSERT_EQ(launched.size(), 1);
@@ -77,30 +79,30 @@ TEST_F(AppIcon, EmulatorInTheWinePrefixIsStartedFromItsRegistryLocation) {
 TEST_F(AppIcon, ContinuousPollingRunsUntilSwitchedOff) {
     for (bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
-        if (form->tray().Enabled != enabled) {
-            form->mnuEnabled_Click();
+        if (form->session().menu().enabled != enabled) {
+            form->Choose(MenuEntry::Enabled);
         }
         pad->state.buttons[0] = 0x80;
-        form->mnuPollRate_Click();
+        form->Choose(MenuEntry::PollRate);
         int nested = 0;
         QTimer::singleShot(0, [&] {
-            form->Form_MouseMove(kTrayLeftDoubleClick);
+            form->OnIconMessage(kTrayLeftDoubleClick);
             ++nested;
-            form->mnuPollRate_Click();
+            form->Choose(MenuEntry::PollRate);
         });
-        form->Form_MouseMove(kTrayMouseMove);
+        form->OnIconMessage(kTrayMouseMove);
         EXPECT_EQ(nested, 1);
-        EXPECT_FALSE(form->engine().options.MaxPollRate);
+        EXPECT_FALSE(form->session().engine().options().MaxPollRate);
         const auto events = rig.output.Take();
         EXPECT_EQ(std::count(events.begin(), events.end(), fakes::OutEvent::Down('J')),
                   enabled ? 1 : 0);
         pad->state.buttons[0] = 0;
-        form->engine().PollCycle();
+        form->session().engine().PollCycle();
         rig.output.Take();
     }
-    form->mnuPollRate_Click();
-    QTimer::singleShot(0, [this] { form->mnuExit_Click(); });
-    form->Form_MouseMove(kTrayMouseMove);
+    form->Choose(MenuEntry::PollRate);
+    QTimer::singleShot(0, [this] { form->Choose(MenuEntry::Exit); });
+    form->OnIconMessage(kTrayMouseMove);
     EXPECT_TRUE(form->Unloaded()) << "exit inside the loop ends it";
 }
 

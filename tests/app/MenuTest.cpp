@@ -19,31 +19,32 @@ class AppMenu : public ::testing::Test {
         rig.controllers.Add("Pad Two");
         form = &rig.Start();
     }
-    QAction& Entry(MenuEntry e) { return form->mnuMain().action(e); }
+    QAction& Entry(MenuEntry e) { return form->menu().action(e); }
 
     testing::AppRig rig;
-    formPadrix* form = nullptr;
+    TrayApplication* form = nullptr;
 };
 
 TEST_F(AppMenu, EveryToggleWritesItsKeyAndReadsBackAtTheNextStart) {
     const struct {
         const char* key;
         MenuEntry entry;
-        bool (*state)(formPadrix&);
+        bool (*state)(TrayApplication&);
     } toggles[] = {
         {"Select", MenuEntry::Select,
-         [](formPadrix& f) { return f.engine().options.UseMAsSelect; }},
+         [](TrayApplication& f) { return f.session().options().UseMAsSelect; }},
         {"AutoFire", MenuEntry::AutoFire,
-         [](formPadrix& f) { return f.engine().options.AllowAutoFire; }},
-        {"VGSStartUp", MenuEntry::Startup, [](formPadrix& f) { return f.tray().StartWithVgs; }},
+         [](TrayApplication& f) { return f.session().options().AllowAutoFire; }},
+        {"VGSStartUp", MenuEntry::Startup,
+         [](TrayApplication& f) { return f.session().menu().startWithVgs; }},
         {"Logitech", MenuEntry::Logitech,
-         [](formPadrix& f) { return f.engine().options.LogitechPatch; }},
+         [](TrayApplication& f) { return f.session().options().LogitechPatch; }},
         {"Autodetect", MenuEntry::AutodetectProfile,
-         [](formPadrix& f) { return f.tray().AutodetectProfile; }},
+         [](TrayApplication& f) { return f.session().menu().autodetectProfile; }},
         {"DOS", MenuEntry::DOSApplication,
-         [](formPadrix& f) { return f.engine().options.DosMode; }},
+         [](TrayApplication& f) { return f.session().options().DosMode; }},
         {"MaxPollRate", MenuEntry::PollRate,
-         [](formPadrix& f) { return f.engine().options.MaxPollRate; }},
+         [](TrayApplication& f) { return f.session().options().MaxPollRate; }},
     };
     for (const auto& t : toggles) {
         for (int round = 0; round < 2; ++round) {
@@ -67,26 +68,26 @@ TEST_F(AppMenu, EveryToggleWritesItsKeyAndReadsBackAtTheNextStart) {
 TEST_F(AppMenu, EnabledAndSwapAreNeverSavedAndDisablingLetsGoOfHeldKeys) {
     const QByteArray before = rig.FileBytes(rig.settingsPath);
     rig.controllers.pads[0]->state.buttons[0] = 0x80;
-    form->engine().PollCycle();
+    form->session().engine().PollCycle();
     EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Down('J')});
     Entry(MenuEntry::Enabled).trigger();
-    EXPECT_FALSE(form->Timer1().Enabled());
+    EXPECT_FALSE(form->pollingTimer().Enabled());
     EXPECT_FALSE(Entry(MenuEntry::Enabled).isChecked());
     EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Up('J')}) << "no key stays down paused";
     Entry(MenuEntry::SwapLR).trigger();
-    EXPECT_TRUE(form->tray().SwapLR);
+    EXPECT_TRUE(form->session().menu().swapLR);
     Entry(MenuEntry::Enabled).trigger();
-    EXPECT_TRUE(form->Timer1().Enabled());
-    form->engine().PollCycle();
+    EXPECT_TRUE(form->pollingTimer().Enabled());
+    form->session().engine().PollCycle();
     EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Down('J')}) << "still held: pressed again";
     rig.controllers.pads[0]->state.buttons[0] = 0;
-    form->engine().PollCycle();
+    form->session().engine().PollCycle();
     EXPECT_EQ(rig.output.Take(), std::vector{OutEvent::Up('J')});
     EXPECT_EQ(rig.FileBytes(rig.settingsPath), before);
 }
 
 TEST_F(AppMenu, SwapIsGreyedAfterSnes9xAndCustomAndItsKeysComeBackWithVgs) {
-    const KeyMap& pad2 = form->engine().tables.keyMap[1];
+    const KeyMap& pad2 = form->session().engine().tables().keyMap[1];
     const auto shoulders = [&pad2] { return std::tuple(pad2.L, pad2.R, pad2.X, pad2.Y); };
     rig.settings->SaveSetting("Custom", "3", "75");  // A of joypad 1
     EXPECT_TRUE(Entry(MenuEntry::SwapLR).isEnabled());
@@ -112,17 +113,17 @@ TEST_F(AppMenu, SwapIsGreyedAfterSnes9xAndCustomAndItsKeysComeBackWithVgs) {
             EXPECT_EQ(pad2.R, 'Z');
         }
         if (s.layout == MenuEntry::Custom) {
-            EXPECT_EQ(form->engine().tables.keyMap[0].A, 75);
+            EXPECT_EQ(form->session().engine().tables().keyMap[0].A, 75);
         }
     }
     EXPECT_EQ(shoulders(), std::tuple('2', '0', '1', '9'));
 }
 
 TEST_F(AppMenu, AllowAutoFireSetsTheActiveStateAndTheScrollLockLight) {
-    Options& o = form->engine().options;
+    const Options& o = form->session().options();
     ASSERT_TRUE(o.AllowAutoFire);
     EXPECT_FALSE(o.AutoFireActive) << "auto-fire starts off even when allowed";
-    o.AutoFireActive = true;
+    form->session().engine().SetOption(&Options::AutoFireActive, true);
     rig.output.scrollLock = true;
     for (bool allowed : {false, true}) {
         Entry(MenuEntry::AutoFire).trigger();
@@ -152,7 +153,7 @@ TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
             EXPECT_EQ(box.textFormat(), Qt::PlainText);
             EXPECT_TRUE(box.text().contains(QStringLiteral("Version ") + kPadrixVersion));
             if (exitWhileUp) {
-                form->Form_Unload();
+                form->Unload();
             }
         });
         Entry(MenuEntry::About).trigger();
@@ -164,27 +165,27 @@ TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
 
 TEST_F(AppMenu, ForceFeedbackIsOneDialogThatStoresTheChoice) {
     Entry(MenuEntry::Rumble).trigger();
-    formForceFeedback* dialog = form->forceFeedback();
+    ForceFeedbackDialog* dialog = form->forceFeedback();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->optForceFeedback(kRumbleRandom).isChecked()) << "the default mode";
-    EXPECT_EQ(dialog->optForceFeedback(kRumbleRandom).text(), "Random");
+    EXPECT_TRUE(dialog->modeButton(kRumbleRandom).isChecked()) << "the default mode";
+    EXPECT_EQ(dialog->modeButton(kRumbleRandom).text(), "Random");
     EXPECT_EQ(rig.Setting("RumbleType"), "2");
     Entry(MenuEntry::Rumble).trigger();
     EXPECT_EQ(form->forceFeedback(), dialog);
 
-    dialog->optForceFeedback(kRumbleStressed).click();
-    EXPECT_EQ(form->engine().options.RumbleType, kRumbleStressed);
+    dialog->modeButton(kRumbleStressed).click();
+    EXPECT_EQ(form->session().engine().options().RumbleType, kRumbleStressed);
     EXPECT_EQ(rig.Setting("RumbleType"), "3");
-    dialog->btnOK().click();
+    dialog->okButton().click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->forceFeedback(), nullptr);
 
     rig.ReopenSettings();
-    formPadrix& again = rig.Start();
-    EXPECT_EQ(again.engine().options.RumbleType, kRumbleStressed);
-    again.mnuRumble_Click();
-    EXPECT_TRUE(again.forceFeedback()->optForceFeedback(kRumbleStressed).isChecked());
+    TrayApplication& again = rig.Start();
+    EXPECT_EQ(again.session().engine().options().RumbleType, kRumbleStressed);
+    again.Choose(MenuEntry::Rumble);
+    EXPECT_TRUE(again.forceFeedback()->modeButton(kRumbleStressed).isChecked());
 }
 
 }  // namespace

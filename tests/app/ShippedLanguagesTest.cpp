@@ -147,20 +147,20 @@ TEST(AppShippedLanguages, TheFormsTakeEveryTextAndStayWithinTheScreen) {
         SCOPED_TRACE(file.name);
         AppRig rig;
         rig.settings->SaveSetting("Custom", "Lang", file.path);
-        formPadrix& form = rig.Start();
+        TrayApplication& form = rig.Start();
         EXPECT_EQ(form.Caption(), Text(file, 0));
         for (const MenuEntryInfo& info : kMenuEntries) {
-            EXPECT_EQ(form.mnuMain().action(info.entry).text(), Text(file, Index(info.entry) + 1));
+            EXPECT_EQ(form.menu().action(info.entry).text(), Text(file, Index(info.entry) + 1));
         }
-        EXPECT_EQ(form.MsgDirectInputError(), Text(file, 17));
-        EXPECT_LE(form.mnuMain().menu().sizeHint().width(), kMaxWidgetWidth);
+        EXPECT_EQ(form.InputErrorMessage(), Text(file, 17));
+        EXPECT_LE(form.menu().menu().sizeHint().width(), kMaxWidgetWidth);
 
-        form.mnuRumble_Click();
-        formForceFeedback* dialog = form.forceFeedback();
+        form.Choose(MenuEntry::Rumble);
+        ForceFeedbackDialog* dialog = form.forceFeedback();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), Text(file, 3));
-        for (int mode = 0; mode < formForceFeedback::kModes; ++mode) {
-            EXPECT_EQ(dialog->optForceFeedback(mode).text(), Text(file, 25 + mode));
+        for (int mode = 0; mode < ForceFeedbackDialog::kModes; ++mode) {
+            EXPECT_EQ(dialog->modeButton(mode).text(), Text(file, 25 + mode));
         }
         EXPECT_LE(dialog->sizeHint().width(), kMaxWidgetWidth);
         dialog->close();

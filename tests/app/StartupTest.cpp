@@ -16,27 +16,28 @@ using testing::AppRig;
 TEST(AppStartup, EmptyStoreAndASideWinderPadGiveTheDefaults) {
     AppRig rig;
     rig.controllers.Add("my sidewinder pad", 10);
-    formPadrix& form = rig.Start();
-    const Options& o = form.engine().options;
+    TrayApplication& form = rig.Start();
+    const Options& o = form.session().engine().options();
     EXPECT_FALSE(o.UseMAsSelect || o.LogitechPatch || o.AutoFireActive || o.DosMode ||
                  o.MaxPollRate);
-    EXPECT_TRUE(o.AllowAutoFire && form.tray().StartWithVgs && form.tray().AutodetectProfile);
+    EXPECT_TRUE(o.AllowAutoFire && form.session().menu().startWithVgs &&
+                form.session().menu().autodetectProfile);
     EXPECT_EQ(o.RumbleType, kRumbleRandom);
-    EXPECT_EQ(form.tray().layout, Layout::Vgs);
+    EXPECT_EQ(form.session().menu().layout, Layout::Vgs);
     EXPECT_EQ(rig.Setting("Last"), "2");
     EXPECT_EQ(rig.Setting("Select"), "<none>") << "start-up writes no option but Last";
 
-    const PadTables& t = form.engine().tables;
+    const PadTables& t = form.session().engine().tables();
     EXPECT_EQ(t.joypadsEnabled, "11111111");
     EXPECT_EQ(t.joypadCount, 1);
     EXPECT_EQ(t.joypadMaxButton[0], 9);
     EXPECT_EQ(t.keyMap[0].A, 'J');
     EXPECT_EQ(t.keyMap[0].EscapeKey, vk::Escape);
     EXPECT_EQ(t.keyMap[1].EscapeKey, 0) << "only joypads found get the escape key";
-    EXPECT_TRUE(form.Timer1().Enabled());
-    EXPECT_EQ(form.Timer1().Interval(), 1);
-    EXPECT_EQ(form.Timer1().timer().timerType(), Qt::PreciseTimer);
-    EXPECT_TRUE(form.mnuMain().action(MenuEntry::Enabled).isChecked());
+    EXPECT_TRUE(form.pollingTimer().Enabled());
+    EXPECT_EQ(form.pollingTimer().Interval(), 1);
+    EXPECT_EQ(form.pollingTimer().timer().timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(form.menu().action(MenuEntry::Enabled).isChecked());
     EXPECT_TRUE(form.presence().FallbackShown() || form.presence().IconShown());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(rig.launchLog))) << "nothing launched";
 }
@@ -50,12 +51,12 @@ TEST(AppStartup, StoredLastPicksTheLayoutOnlyWhenExact) {
         AppRig rig;
         rig.controllers.Add("pad");
         rig.settings->SaveSetting("Custom", "Last", last);
-        formPadrix& form = rig.Start();
-        EXPECT_EQ(form.tray().layout, layout) << '"' << last << '"';
+        TrayApplication& form = rig.Start();
+        EXPECT_EQ(form.session().menu().layout, layout) << '"' << last << '"';
         EXPECT_EQ(rig.Setting("Last"), LastText(layout));
-        EXPECT_EQ(form.engine().tables.keyMap[0].A, layout == Layout::Snes9x ? 'D'
-                                                    : layout == Layout::Vgs  ? 'J'
-                                                                             : 75);
+        EXPECT_EQ(form.session().engine().tables().keyMap[0].A, layout == Layout::Snes9x ? 'D'
+                                                                : layout == Layout::Vgs  ? 'J'
+                                                                                         : 75);
     }
 }
 
@@ -65,13 +66,13 @@ TEST(AppStartup, JoypadsOpenedAndTheirHighestButtons) {
     for (int buttons : {0, -5, 100000, 4, 5, 6, 7, 8, 9}) {
         rig.controllers.Add("pad", buttons);
     }
-    formPadrix& form = rig.Start();
-    const PadTables& t = form.engine().tables;
+    TrayApplication& form = rig.Start();
+    const PadTables& t = form.session().engine().tables();
     EXPECT_EQ(t.joypadCount, 8);
     EXPECT_EQ(rig.controllers.pads[8]->opens, 0);
     const std::array<int, kMaxJoypads> highest = {-1, -1, kJoyStateButtons - 1, 3, 4, 5, 6, 7};
     EXPECT_EQ(t.joypadMaxButton, highest);
-    form.engine().PollCycle();
+    form.session().engine().PollCycle();
 }
 
 // Numbered lines padded with spaces and blank lines, as translators write them.
@@ -92,7 +93,7 @@ TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
     rig.controllers.startOk = false;
     rig.controllers.startError = "Couldn't open /dev/input";
     rig.controllers.Add("pad");
-    formPadrix& form = rig.Make();
+    TrayApplication& form = rig.Make();
     QStringList shown;
     testing::OnNextModal([&](QWidget& w) {
         auto& box = dynamic_cast<QMessageBox&>(w);
@@ -100,11 +101,11 @@ TEST(AppStartup, MissingInputSystemShowsOneMessageAndRegistersNothing) {
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
         EXPECT_EQ(box.textFormat(), Qt::PlainText);
     });
-    EXPECT_EQ(form.Form_Load(), formPadrix::LoadResult::kInputSystemFailed);
+    EXPECT_EQ(form.Load(), TrayApplication::LoadResult::kInputSystemFailed);
     EXPECT_EQ(shown, (QStringList{"Padrix", "t17\n\nSDL: Couldn't open /dev/input"}));
     EXPECT_FALSE(form.presence().FallbackShown() || form.presence().IconShown());
     EXPECT_EQ(rig.controllers.pads[0]->opens, 0);
-    EXPECT_FALSE(form.Timer1().Enabled());
+    EXPECT_FALSE(form.pollingTimer().Enabled());
 }
 
 // Caption, the Enabled, Configure and About entries and the two messages.
@@ -126,12 +127,12 @@ TEST(AppStartup, LanguageFilesChangeTheTextsTheyReach) {
             rig.WriteFile(path, bytes);
         }
         rig.settings->SaveSetting("Custom", "Lang", path);
-        formPadrix& form = rig.Start();
-        TrayMenu& menu = form.mnuMain();
+        TrayApplication& form = rig.Start();
+        TrayMenu& menu = form.menu();
         EXPECT_EQ((QStringList{form.Caption(), menu.action(MenuEntry::Enabled).text(),
                                menu.action(MenuEntry::Config).text(),
-                               menu.action(MenuEntry::About).text(), form.MsgDirectInputError(),
-                               form.MsgNoJoystick()}),
+                               menu.action(MenuEntry::About).text(), form.InputErrorMessage(),
+                               form.NoJoystickMessage()}),
                   texts);
         if (const FallbackWindow* window = form.presence().fallback()) {
             EXPECT_EQ(window->windowTitle(), texts[0]);
@@ -150,17 +151,17 @@ TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {
     first.Start();
     AppRig second;
     second.controllers.Add("pad");
-    const InterfaceLanguage language(*second.settings, {}, "C");
+    InterfaceLanguage language(*second.settings, {}, "C");
     for (const bool askedByMain : {true, false}) {
         SingleInstance sameLock(QString::fromStdString(first.runtimeFolder));
         if (askedByMain) {
             ASSERT_FALSE(sameLock.Acquire());
         }
-        formPadrix other(
+        TrayApplication other(
             {sameLock, second.controllers, *second.settings, language, second.output, second.keys,
              second.screenshots, second.windows, second.launcher, second.clock, second.random},
             {second.programFolder, {}, {}});
-        EXPECT_EQ(other.Form_Load(), formPadrix::LoadResult::kAlreadyRunning) << askedByMain;
+        EXPECT_EQ(other.Load(), TrayApplication::LoadResult::kAlreadyRunning) << askedByMain;
         EXPECT_FALSE(other.presence().FallbackShown() || other.presence().IconShown());
     }
     EXPECT_EQ(second.controllers.pads[0]->opens, 0);
@@ -172,11 +173,11 @@ TEST(AppStartup, ShiftHeldSkipsTheEmulatorWithoutChangingTheOption) {
     rig.controllers.Add("pad");
     rig.WriteFile(rig.programFolder + "/ConnectixVGS.exe", "MZ");
     rig.keys.down.insert(vk::Shift);
-    formPadrix& form = rig.Start();
-    EXPECT_TRUE(form.tray().StartWithVgs);
+    TrayApplication& form = rig.Start();
+    EXPECT_TRUE(form.session().menu().startWithVgs);
     EXPECT_EQ(rig.Setting("VGSStartUp"), "<none>");
     // A double click launches it; that launch is the only one the log sees.
-    form.Form_MouseMove(kTrayLeftDoubleClick);
+    form.OnIconMessage(kTrayLeftDoubleClick);
     const QStringList launched = rig.Launched();
     ASSERT_EQ(launched.size(), 1);
     EXPECT_TRUE(launched[0].startsWith("wine ") && launched[0].endsWith("/ConnectixVGS.exe"))
@@ -188,25 +189,25 @@ TEST(AppStartup, NoLaunchSkipsTheEmulatorOnlyAtStart) {
     AppRig rig;
     rig.controllers.Add("pad");
     rig.WriteFile(rig.programFolder + "/ConnectixVGS.exe", "MZ");
-    formPadrix& form = rig.Make();
+    TrayApplication& form = rig.Make();
     form.SetNoLaunch(true);
-    form.Form_Load();
-    EXPECT_TRUE(form.tray().StartWithVgs);
-    form.Form_MouseMove(kTrayLeftDoubleClick);
+    form.Load();
+    EXPECT_TRUE(form.session().menu().startWithVgs);
+    form.OnIconMessage(kTrayLeftDoubleClick);
     EXPECT_EQ(rig.Launched().size(), 1) << "only the double click launched";
 }
 
 TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIconOnce) {
     AppRig rig;
     auto pad = rig.controllers.Add("pad");
-    formPadrix& form = rig.Start();
-    QSignalSpy unloaded(&form, &formPadrix::unloaded);
+    TrayApplication& form = rig.Start();
+    QSignalSpy unloaded(&form, &TrayApplication::unloaded);
     pad->state.buttons[0] = 0x80;
     pad->state.x = 0;
-    form.engine().PollCycle();
+    form.session().engine().PollCycle();
     rig.output.Take();
 
-    form.mnuMain().action(MenuEntry::Exit).trigger();
+    form.menu().action(MenuEntry::Exit).trigger();
     auto events = rig.output.Take();
     std::sort(events.begin(), events.end(),
               [](const OutEvent& a, const OutEvent& b) { return a.vk < b.vk; });
@@ -214,8 +215,8 @@ TEST(AppShutdown, ExitReleasesHeldKeysAndJoypadsAndRemovesTheIconOnce) {
     EXPECT_TRUE(pad->released);
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(form.presence().FallbackShown() || form.presence().IconShown());
-    EXPECT_FALSE(form.Timer1().Enabled());
-    form.Form_Unload();
+    EXPECT_FALSE(form.pollingTimer().Enabled());
+    form.Unload();
     EXPECT_EQ(unloaded.count(), 1) << "unloading happens once";
     EXPECT_TRUE(rig.output.Take().empty());
 }

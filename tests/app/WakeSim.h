@@ -75,11 +75,9 @@ struct WakeWorld {
     explicit WakeWorld(PollingMode mode, int pads = 2) : rule(timers, mode) {
         for (int n = 1; n <= pads; ++n) {
             controllers.Add("Pad", 12);
-            const auto i = static_cast<std::size_t>(n - 1);
-            engine.tables.joypadDevices[i] = controllers.OpenJoypad(n, true);
-            engine.tables.joypadMaxButton[i] = 11;
+            engine.AttachJoypad(n, controllers.OpenJoypad(n, true), 11);
         }
-        engine.tables.joypadCount = pads;
+        engine.SetJoypadCount(pads);
         rule.SetCycle(
             [this] {
                 ++cycles;

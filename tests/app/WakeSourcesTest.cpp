@@ -21,7 +21,7 @@ struct Bell {
     void Ring() const { EXPECT_EQ(write(fds[1], "ding", 4), 4); }
 };
 
-// The main form with joypads whose doorbells are pipes and keys that come as
+// The tray with joypads whose doorbells are pipes and keys that come as
 // events, started and left alone until the wake rule lets it idle.
 class AppWake : public ::testing::Test {
   protected:
@@ -29,7 +29,7 @@ class AppWake : public ::testing::Test {
     Bell keyBell;
     std::vector<std::unique_ptr<Bell>> bells;
 
-    formPadrix& Start(int pads, bool doorbells = true, bool keyEvents = true) {
+    TrayApplication& Start(int pads, bool doorbells = true, bool keyEvents = true) {
         rig.settings->SaveSetting("Custom", "VGSStartUp", "False");
         for (int n = 0; n < pads; ++n) {
             auto pad = rig.controllers.Add("Pad");
@@ -41,7 +41,7 @@ class AppWake : public ::testing::Test {
     }
     fakes::PadState& Pad(int n) { return *rig.controllers.pads[static_cast<std::size_t>(n - 1)]; }
     bool Idle() {
-        return QTest::qWaitFor([this] { return !rig.form->Timer1().Precise(); }, 5000);
+        return QTest::qWaitFor([this] { return !rig.form->pollingTimer().Precise(); }, 5000);
     }
     // Lets everything pending happen, without waiting for more.
     static void Settle() {
@@ -61,7 +61,7 @@ class AppWake : public ::testing::Test {
 TEST_F(AppWake, DoorbellsAndKeyEventsRunTheCycleOnceEvenWhenSeveralRingTogether) {
     Start(2);
     ASSERT_TRUE(Idle());
-    EXPECT_TRUE(rig.form->Timer1().Housekeeping());
+    EXPECT_TRUE(rig.form->pollingTimer().Housekeeping());
     EXPECT_EQ(ReadsAfter([&] { bells[0]->Ring(); }), 1);
     EXPECT_EQ(ReadsAfter([&] { keyBell.Ring(); }), 1);
     EXPECT_EQ(ReadsAfter([&] {
@@ -70,7 +70,7 @@ TEST_F(AppWake, DoorbellsAndKeyEventsRunTheCycleOnceEvenWhenSeveralRingTogether)
                   keyBell.Ring();
               }),
               1);
-    EXPECT_FALSE(rig.form->Timer1().Precise());
+    EXPECT_FALSE(rig.form->pollingTimer().Precise());
 }
 
 TEST_F(AppWake, AHeldButtonKeepsThePreciseTimerUntilItsRelease) {
@@ -81,7 +81,7 @@ TEST_F(AppWake, AHeldButtonKeepsThePreciseTimerUntilItsRelease) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.output.events.empty(); }, 5000));
     const int reads = Pad(1).reads;
     EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 20; }, 5000));
-    EXPECT_TRUE(rig.form->Timer1().Precise());
+    EXPECT_TRUE(rig.form->pollingTimer().Precise());
     Pad(1).state.buttons[0] = 0;
     bells[0]->Ring();
     EXPECT_TRUE(Idle());
@@ -92,14 +92,14 @@ TEST_F(AppWake, AJoypadWithoutDoorbellKeepsTheOneMillisecondTimer) {
     Start(1, false, true);
     const int reads = Pad(1).reads;
     EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
-    EXPECT_TRUE(rig.form->Timer1().Precise());
+    EXPECT_TRUE(rig.form->pollingTimer().Precise());
 }
 
 TEST_F(AppWake, KeysWithoutEventsKeepTheOneMillisecondTimer) {
     Start(1, true, false);
     const int reads = Pad(1).reads;
     EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
-    EXPECT_TRUE(rig.form->Timer1().Precise());
+    EXPECT_TRUE(rig.form->pollingTimer().Precise());
 }
 
 TEST_F(AppWake, TheHousekeepingTickFollowsAControllerThatCameBack) {
@@ -125,21 +125,21 @@ TEST_F(AppWake, SettingsChooseTheModeAndEachJoypadsDeadZone) {
     rig.settings->SaveSetting("Custom", "Polling", "Timer");
     rig.settings->SaveSetting("Custom2", "DeadZone", "7");
     Start(3);
-    EXPECT_EQ(rig.form->Timer1().Mode(), PollingMode::kTimer);
+    EXPECT_EQ(rig.form->pollingTimer().Mode(), PollingMode::kTimer);
     EXPECT_EQ(Pad(1).deadZone, 25);
     EXPECT_EQ(Pad(2).deadZone, 7);
     EXPECT_EQ(Pad(3).deadZone, 25);
     const int reads = Pad(1).reads;
     EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
-    EXPECT_TRUE(rig.form->Timer1().Precise());
+    EXPECT_TRUE(rig.form->pollingTimer().Precise());
 }
 
 TEST_F(AppWake, UncheckingEnabledStopsEveryWake) {
     Start(1);
     ASSERT_TRUE(Idle());
-    rig.form->mnuEnabled_Click();
-    EXPECT_FALSE(rig.form->Timer1().Enabled());
-    EXPECT_FALSE(rig.form->Timer1().Housekeeping());
+    rig.form->Choose(MenuEntry::Enabled);
+    EXPECT_FALSE(rig.form->pollingTimer().Enabled());
+    EXPECT_FALSE(rig.form->pollingTimer().Housekeeping());
     const int reads = Pad(1).reads;
     bells[0]->Ring();
     keyBell.Ring();

@@ -2,7 +2,7 @@
 #include <QTimer>
 
 #include "JoyConfigRig.h"
-#include "dialogs/formAutoConfig.h"
+#include "dialogs/AutoConfigPrompt.h"
 
 namespace padrix::testing {
 namespace {
@@ -20,35 +20,35 @@ class DialogsAutoConfig : public JoyConfigRig {
         std::vector<Asked> asked;
         QTimer responder;
         QObject::connect(&responder, &QTimer::timeout, [&] {
-            formAutoConfig* prompt = dialog ? dialog->AutoConfigPrompt() : nullptr;
-            if (prompt == nullptr || !dialog->CaptureBusy || dialog->LastKeyCode != 0 ||
-                dialog->CaptureCancelled) {
+            AutoConfigPrompt* prompt = dialog ? dialog->autoConfigPrompt() : nullptr;
+            if (prompt == nullptr || !dialog->captureBusy() || dialog->lastKeyCode() != 0 ||
+                dialog->captureCancelled()) {
                 return;
             }
-            asked.push_back({prompt->lblButton().text(), Green()});
+            asked.push_back({prompt->buttonLabel().text(), Green()});
             const int step = static_cast<int>(asked.size()) - 1;
             if (answer) {
                 answer(step);
             }
-            if (dialog && dialog->CaptureBusy && dialog->LastKeyCode == 0 &&
-                !dialog->CaptureCancelled) {
+            if (dialog && dialog->captureBusy() && dialog->lastKeyCode() == 0 &&
+                !dialog->captureCancelled()) {
                 QTest::keyClick(prompt, static_cast<Qt::Key>(Qt::Key_A + step));
             }
         });
         responder.start(0);
-        dialog->btnAutoConfig().click();
+        dialog->autoConfigButton().click();
         return asked;
     }
     int Green() const {
         for (int i = 0; i < kPadButtons; ++i) {
-            if (!dialog->btnJoy(i).styleSheet().isEmpty()) {
+            if (!dialog->padButton(i).styleSheet().isEmpty()) {
                 return i;
             }
         }
         return -1;
     }
     bool PromptShown() const {
-        return dialog && dialog->AutoConfigPrompt() && dialog->AutoConfigPrompt()->isVisible();
+        return dialog && dialog->autoConfigPrompt() && dialog->autoConfigPrompt()->isVisible();
     }
 };
 
@@ -57,12 +57,12 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
     for (int buttons : {10, 12}) {
         SCOPED_TRACE(buttons);
         Plug("Pad " + std::to_string(buttons), buttons);
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
-        ASSERT_TRUE(d.btnAutoConfig().isEnabled());
+        ASSERT_TRUE(d.autoConfigButton().isEnabled());
         QRect placed;
         const std::vector<Asked> asked =
-            Run([&](int) { placed = d.AutoConfigPrompt()->frameGeometry(); });
+            Run([&](int) { placed = d.autoConfigPrompt()->frameGeometry(); });
         ASSERT_EQ(asked.size(), static_cast<std::size_t>(buttons + 4));
         EXPECT_LE(std::abs(placed.center().x() - d.frameGeometry().center().x()), 1);
         EXPECT_LE(std::abs(placed.center().y() - d.frameGeometry().bottom()), 1);
@@ -85,13 +85,13 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
     for (bool escape : {true, false}) {
         SCOPED_TRACE(escape);
         Plug("Pad 1", 10);
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
         const std::vector<Asked> asked = Run([&](int step) {
             if (step == 4 && escape) {
-                QTest::keyClick(d.AutoConfigPrompt(), Qt::Key_Escape);
+                QTest::keyClick(d.autoConfigPrompt(), Qt::Key_Escape);
             } else if (step == 4) {
-                d.AutoConfigPrompt()->close();
+                d.autoConfigPrompt()->close();
             }
         });
         EXPECT_EQ(asked.size(), 5u);
@@ -100,10 +100,10 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
         }
         EXPECT_EQ(d.Tag(3), "75") << "the waiting step assigns nothing";
         EXPECT_FALSE(PromptShown());
-        EXPECT_TRUE(d.CaptureCancelled);
+        EXPECT_TRUE(d.captureCancelled());
 
         QTimer::singleShot(0, &d, [&] { QTest::keyClick(&d, Qt::Key_Q); });
-        d.btnJoy(3).click();
+        d.padButton(3).click();
         EXPECT_EQ(d.Tag(3), "81") << "a click after the cancelled run assigns";
         Reset();
     }
@@ -111,12 +111,12 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
 
 TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
     Plug("Pad 1", 10);
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
-    QPointer<formAutoConfig> prompt;
+    QPointer<AutoConfigPrompt> prompt;
     const std::vector<Asked> asked = Run([&](int step) {
         if (step == 2) {
-            prompt = d.AutoConfigPrompt();
+            prompt = d.autoConfigPrompt();
             d.close();
         }
     });
@@ -130,12 +130,12 @@ TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
 
 TEST_F(DialogsAutoConfig, APadPressDuringTheRunChangesNothing) {
     VirtualPad& pad = Plug("Pad 1", 10);
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
     const std::vector<Asked> asked = Run([&](int step) {
         if (step == 1) {
             pad.SetButton(0, true);
-            d.Timer1_Timer();
+            d.onPadWatchTick();
         }
     });
     ASSERT_EQ(asked.size(), 14u);

@@ -18,43 +18,48 @@ class DialogsCapture : public JoyConfigRig {
     // Runs a capture of pad button index; `during` runs inside its wait.
     void Capture(int index, std::function<void()> during) {
         QTimer::singleShot(0, dialog, std::move(during));
-        dialog->btnJoy(index).click();
+        dialog->padButton(index).click();
     }
 };
 
 TEST_F(DialogsCapture, AClickThenAKeyAssignsItAndShowsItsName) {
     Plug("Pad 1");
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
-    const QString instruction = d.Label1().text();
+    const QString instruction = d.instructionLabel().text();
     Capture(3, [&] {
-        EXPECT_TRUE(d.CaptureBusy);
-        EXPECT_TRUE(d.Label1().text().endsWith(QStringLiteral("button A (1)")));
-        EXPECT_TRUE(d.Label1().styleSheet().contains("rgb(255, 0, 0)"));
-        EXPECT_TRUE(d.btnJoy(3).styleSheet().contains("rgb(0, 255, 0)"));
-        const QWidget* locked[] = {&d.btnJoy(3),   &d.btnJoy(20),     &d.btnSave(),
-                                   &d.cmbName(),   &d.cmbJoyPad(),    &d.chkJoyEnabled(),
-                                   &d.btnConfig(), &d.btnAutoConfig()};
+        EXPECT_TRUE(d.captureBusy());
+        EXPECT_TRUE(d.instructionLabel().text().endsWith(QStringLiteral("button A (1)")));
+        EXPECT_TRUE(d.instructionLabel().styleSheet().contains("rgb(255, 0, 0)"));
+        EXPECT_TRUE(d.padButton(3).styleSheet().contains("rgb(0, 255, 0)"));
+        const QWidget* locked[] = {&d.padButton(3),
+                                   &d.padButton(20),
+                                   &d.saveButton(),
+                                   &d.profileBox(),
+                                   &d.joypadList(),
+                                   &d.joypadEnabledBox(),
+                                   &d.gameControllersButton(),
+                                   &d.autoConfigButton()};
         for (const QWidget* w : locked) {
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         }
-        EXPECT_TRUE(d.chkGravis().isEnabled());
-        d.btnJoy_Click(5);  // a second request returns at once
+        EXPECT_TRUE(d.gravisToggle().isEnabled());
+        d.onPadButtonClicked(5);  // a second request returns at once
         QTest::keyClick(&d, Qt::Key_J);
     });
     EXPECT_EQ(d.Tag(3), "74");
-    EXPECT_EQ(d.btnJoy(3).toolTip(), "J");
-    EXPECT_EQ(d.lblStatus(3).text(), "J");
-    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&d.lblStatus(3));
+    EXPECT_EQ(d.padButton(3).toolTip(), "J");
+    EXPECT_EQ(d.keyLabel(3).text(), "J");
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&d.keyLabel(3));
     ASSERT_NE(spoken, nullptr);
     EXPECT_EQ(spoken->text(QAccessible::Name), "J") << "a screen reader reads the key";
     EXPECT_EQ(spoken->text(QAccessible::Description), "A (1) key");
     EXPECT_EQ(d.Tag(5), "48") << "untouched by the nested request";
-    EXPECT_EQ(d.Label1().text(), instruction);
-    EXPECT_TRUE(d.Label1().styleSheet().isEmpty());
-    EXPECT_TRUE(d.btnJoy(3).styleSheet().isEmpty());
-    EXPECT_TRUE(d.btnSave().isEnabled() && d.btnJoy(20).isEnabled());
-    EXPECT_FALSE(d.CaptureBusy);
+    EXPECT_EQ(d.instructionLabel().text(), instruction);
+    EXPECT_TRUE(d.instructionLabel().styleSheet().isEmpty());
+    EXPECT_TRUE(d.padButton(3).styleSheet().isEmpty());
+    EXPECT_TRUE(d.saveButton().isEnabled() && d.padButton(20).isEnabled());
+    EXPECT_FALSE(d.captureBusy());
 }
 
 TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
@@ -73,21 +78,21 @@ TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
         {20, Qt::Key_Minus, Qt::NoModifier, "189", "-"},
     };
     Plug("Pad 1");
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tag);
         QString prompt;
         Capture(c.index, [&] {
-            prompt = d.Label1().text();
+            prompt = d.instructionLabel().text();
             QTest::keyClick(&d, c.key, c.modifiers);
         });
         EXPECT_EQ(d.Tag(c.index), c.tag);
-        EXPECT_EQ(d.btnJoy(c.index).toolTip(), c.name);
+        EXPECT_EQ(d.padButton(c.index).toolTip(), c.name);
         if (c.index == 20) {
             EXPECT_TRUE(prompt.endsWith(QStringLiteral("button "))) << "no name, just the space";
         } else {
-            EXPECT_EQ(d.lblStatus(c.index).text(), c.name);
+            EXPECT_EQ(d.keyLabel(c.index).text(), c.name);
         }
         EXPECT_TRUE(d.isVisible()) << "Escape does not close the dialog";
     }
@@ -95,14 +100,14 @@ TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
 
 TEST_F(DialogsCapture, ClosingDuringACaptureAssignsNothingAndDeletesTheDialogAfterwards) {
     Plug("Pad 1");
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
     Capture(3, [&] { d.close(); });
     ASSERT_FALSE(dialog.isNull()) << "alive until the capture has returned";
     EXPECT_EQ(d.Tag(3), "75");
-    EXPECT_FALSE(d.CaptureBusy);
-    EXPECT_EQ(d.LastKeyCode, -1);
-    EXPECT_TRUE(app.form->Timer1().Enabled()) << "closing turned the mapping back on";
+    EXPECT_FALSE(d.captureBusy());
+    EXPECT_EQ(d.lastKeyCode(), -1);
+    EXPECT_TRUE(app.form->pollingTimer().Enabled()) << "closing turned the mapping back on";
     Flush();
     EXPECT_TRUE(dialog.isNull());
 }
@@ -155,7 +160,7 @@ TEST_F(DialogsCapture, KeyCodesComeFromTheKeysymTheLayoutGives) {
 }
 
 TEST_F(DialogsCapture, GravisSwitchesPicturesLinesAndTheYButtonAndBack) {
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
     PadCanvas& canvas = d.canvas();
     const auto snapshot = [&] {
@@ -163,26 +168,27 @@ TEST_F(DialogsCapture, GravisSwitchesPicturesLinesAndTheYButtonAndBack) {
         for (const LeaderLine& line : canvas.Lines()) {
             lines.push_back(line.visible);
         }
-        return std::make_tuple(lines, canvas.Image1().isVisible(), canvas.Image2().isVisible(),
-                               d.btnJoy(1).x(), d.lblStatus(1).x(), d.btnJoy(2).pos());
+        return std::make_tuple(lines, canvas.sideWinderPicture().isVisible(),
+                               canvas.gravisPicture().isVisible(), d.padButton(1).x(),
+                               d.keyLabel(1).x(), d.padButton(2).pos());
     };
     const auto sideWinder = snapshot();
-    EXPECT_EQ(d.btnJoy(1).x(), canvas.Scaled(176));
-    EXPECT_EQ(d.lblStatus(1).x(), canvas.Scaled(169));
+    EXPECT_EQ(d.padButton(1).x(), canvas.Scaled(176));
+    EXPECT_EQ(d.keyLabel(1).x(), canvas.Scaled(169));
 
-    d.chkGravis().click();
-    EXPECT_FALSE(canvas.Image1().isVisible());
-    EXPECT_TRUE(canvas.Image2().isVisible());
-    EXPECT_EQ(d.btnJoy(1).x(), canvas.Scaled(4));
-    EXPECT_EQ(d.lblStatus(1).x(), 0) << "at the edge, but inside the pad area";
+    d.gravisToggle().click();
+    EXPECT_FALSE(canvas.sideWinderPicture().isVisible());
+    EXPECT_TRUE(canvas.gravisPicture().isVisible());
+    EXPECT_EQ(d.padButton(1).x(), canvas.Scaled(4));
+    EXPECT_EQ(d.keyLabel(1).x(), 0) << "at the edge, but inside the pad area";
     for (int i = 0; i <= 7; ++i) {
-        EXPECT_TRUE(canvas.Line("lnGrav", i)->visible) << i;
+        EXPECT_TRUE(canvas.Line("gravis", i)->visible) << i;
     }
-    EXPECT_FALSE(canvas.Line("lnSW", 0)->visible);
-    EXPECT_TRUE(canvas.Line("lnSW", 11)->visible) << "the Down line stays";
-    EXPECT_TRUE(canvas.Line("line5")->visible);
+    EXPECT_FALSE(canvas.Line("sideWinder", 0)->visible);
+    EXPECT_TRUE(canvas.Line("sideWinder", 11)->visible) << "the Down line stays";
+    EXPECT_TRUE(canvas.Line("rightLine")->visible);
 
-    d.chkGravis().click();
+    d.gravisToggle().click();
     EXPECT_EQ(snapshot(), sideWinder);
 }
 

@@ -11,15 +11,15 @@
 
 #include "AppRig.h"
 #include "VirtualPad.h"
+#include "dialogs/ConfigDialog.h"
 #include "dialogs/GameControllersWindow.h"
-#include "dialogs/formJoyConfig.h"
 #include "input/SdlControllers.h"
 
 namespace padrix::testing {
 
-// The configuration dialog over a started main form (recording fakes, a
+// The configuration dialog over a started tray (recording fakes, a
 // real settings file), reading its own joypads from SDL virtual joysticks
-// that match the main form's joypads by name.
+// that match the tray's joypads by name.
 class JoyConfigRig : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -32,16 +32,16 @@ class JoyConfigRig : public ::testing::Test {
     }
     void TearDown() override { delete dialog.data(); }
 
-    // A joypad for both the main form and the dialog.
+    // A joypad for both the tray and the dialog.
     VirtualPad& Plug(const std::string& name, int buttons = 12) {
         app.controllers.Add(name, buttons);
         pads.push_back(std::make_unique<VirtualPad>(PadSetup{.name = name, .buttons = buttons}));
         return *pads.back();
     }
 
-    formPadrix& Start() { return app.Start(); }
+    TrayApplication& Start() { return app.Start(); }
 
-    // Closes the dialog, unplugs every pad and drops the main form, for the
+    // Closes the dialog, unplugs every pad and drops the tray, for the
     // next round of a test.
     void Reset() {
         if (dialog) {
@@ -53,12 +53,12 @@ class JoyConfigRig : public ::testing::Test {
         app.form.reset();
     }
 
-    formJoyConfig& Open() {
+    ConfigDialog& Open() {
         if (!app.form) {
             Start();
         }
-        dialog = new formJoyConfig(JoyConfigPorts{
-            *app.form, *app.settings,
+        dialog = new ConfigDialog(ConfigDialogPorts{
+            app.form->session(),
             [this]() -> std::unique_ptr<ControllerAccess> {
                 if (!inputStarts) {
                     auto failing = std::make_unique<fakes::FakeControllers>();
@@ -68,13 +68,12 @@ class JoyConfigRig : public ::testing::Test {
                 }
                 return std::make_unique<SdlControllerAccess>(app.clock);
             },
-            *app.language,
             [this](QWidget* parent) {
                 return new GameControllersWindow(std::make_unique<SdlControllerAccess>(app.clock),
                                                  *app.form, parent);
             },
             nullptr});
-        dialog->Form_Load();
+        dialog->load();
         return *dialog;
     }
 
@@ -97,7 +96,7 @@ class JoyConfigRig : public ::testing::Test {
     std::vector<std::unique_ptr<VirtualPad>> pads;
     QDir languages{QString::fromStdString(app.languageFolder)};
     bool inputStarts = true;
-    QPointer<formJoyConfig> dialog;
+    QPointer<ConfigDialog> dialog;
 };
 
 }  // namespace padrix::testing

@@ -22,19 +22,20 @@ TEST_F(DialogsJoyConfig, LoadListsTheJoypadsAndShowsTheirRowFromTwoOn) {
         for (int n = 1; n <= count; ++n) {
             Plug("Pad " + std::to_string(n));
         }
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         EXPECT_EQ(d.windowTitle(), "SideWinder Config");
         EXPECT_FALSE(d.isModal());
-        ASSERT_EQ(d.cmbJoyPad().count(), count);
+        ASSERT_EQ(d.joypadList().count(), count);
         for (int n = 1; n <= count; ++n) {
-            EXPECT_EQ(d.cmbJoyPad().itemText(n - 1), QStringLiteral("%1:Pad %1").arg(n));
+            EXPECT_EQ(d.joypadList().itemText(n - 1), QStringLiteral("%1:Pad %1").arg(n));
         }
         d.show();
-        EXPECT_EQ(d.cmbJoyPad().isVisible(), count >= 2);
-        EXPECT_EQ(d.chkJoyEnabled().isVisible(), count >= 2);
-        EXPECT_EQ(d.CurrentJoypad, count > 0 ? 1 : 0);
-        EXPECT_EQ(app.form->Timer1().Enabled(), count == 0) << "showing a map stops the mapping";
-        EXPECT_EQ(d.cmbName().currentText(), "Custom");
+        EXPECT_EQ(d.joypadList().isVisible(), count >= 2);
+        EXPECT_EQ(d.joypadEnabledBox().isVisible(), count >= 2);
+        EXPECT_EQ(d.currentJoypad(), count > 0 ? 1 : 0);
+        EXPECT_EQ(app.form->pollingTimer().Enabled(), count == 0)
+            << "showing a map stops the mapping";
+        EXPECT_EQ(d.profileBox().currentText(), "Custom");
         if (count <= 1) {
             shortHeight = d.height();
         } else {
@@ -47,20 +48,20 @@ TEST_F(DialogsJoyConfig, SwitchingJoypadsStoresTheShownMapFirstAndKeepsTheExtraB
     Plug("Pad 1");
     Plug("Pad 2");
     app.settings->SaveSetting("Custom2", "3", "90");
-    formPadrix& form = Start();
-    formJoyConfig& d = Open();
+    TrayApplication& form = Start();
+    ConfigDialog& d = Open();
     EXPECT_EQ(d.Tag(3), "75") << "joypad 1's A shows K";
-    EXPECT_EQ(d.lblStatus(3).text(), "K");
-    d.SetTag(3, "74");
-    d.SetTag(15, "115");
-    d.cmbJoyPad().setCurrentIndex(1);
-    d.cmbJoyPad_Click();
+    EXPECT_EQ(d.keyLabel(3).text(), "K");
+    d.AssignKey(3, 74);
+    d.AssignKey(15, 115);
+    d.joypadList().setCurrentIndex(1);
+    d.onJoypadChosen();
     EXPECT_EQ(Stored("Custom", "3"), "74");
     EXPECT_EQ(Stored("Custom", "15"), "115");
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, 74);
-    EXPECT_EQ(d.CurrentJoypad, 2);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, 74);
+    EXPECT_EQ(d.currentJoypad(), 2);
     EXPECT_EQ(d.Tag(3), "90") << "joypad 2's own map";
-    EXPECT_EQ(d.lblStatus(3).text(), "Z");
+    EXPECT_EQ(d.keyLabel(3).text(), "Z");
     EXPECT_EQ(d.Tag(15), "115") << "slots 14 to 23 carry over";
     EXPECT_EQ(Stored("Custom2", "15"), "<none>") << "nothing stored for joypad 2 yet";
 }
@@ -69,22 +70,24 @@ TEST_F(DialogsJoyConfig, ClearingEnabledStopsThatJoypadAtOnceAndStoresIt) {
     Plug("Pad 1");
     Plug("Pad 2");
     app.settings->SaveSetting("Custom", "joypads", "11111111");
-    formPadrix& form = Start();
-    formJoyConfig& d = Open();
-    d.cmbJoyPad().setCurrentIndex(1);
-    d.cmbJoyPad_Click();
-    ASSERT_TRUE(d.chkJoyEnabled().isChecked());
-    d.chkJoyEnabled().click();
+    TrayApplication& form = Start();
+    ConfigDialog& d = Open();
+    d.joypadList().setCurrentIndex(1);
+    d.onJoypadChosen();
+    ASSERT_TRUE(d.joypadEnabledBox().isChecked());
+    d.joypadEnabledBox().click();
     EXPECT_EQ(Stored("Custom", "joypads"), "10111111");
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "10111111");
+    EXPECT_EQ(form.session().engine().tables().joypadsEnabled, "10111111");
 
     app.controllers.pads[1]->state.buttons[0] = 0x80;
-    form.engine().PollCycle();
+    form.session().engine().PollCycle();
     EXPECT_TRUE(app.output.Take().empty()) << "joypad 2 is skipped";
 
-    form.SetJoypadsEnabled("1");  // too short for joypad 2: the box changes nothing
-    d.chkJoyEnabled().click();
-    EXPECT_EQ(form.engine().tables.joypadsEnabled, "1");
+    form.session().engine().SetJoypadsEnabled(
+        "1");  // too short for joypad 2: the box changes nothing
+    d.joypadEnabledBox().click();
+    EXPECT_EQ(form.session().JoypadsEnabled(), "1");
+    EXPECT_EQ(Stored("Custom", "joypads"), "10111111");
 }
 
 TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
@@ -93,23 +96,24 @@ TEST_F(DialogsJoyConfig, ClosingAfterANamedProfileActivatesTheCustomMaps) {
     app.settings->SaveSetting("Game", "3", "90");
     app.settings->SaveSetting("Game", "Gravis", "1");
     app.settings->SaveSetting("Custom", "3", "81");
-    formPadrix& form = Start();
-    form.mnuEnabled_Click();
-    ASSERT_FALSE(form.tray().Enabled);
-    formJoyConfig& d = Open();
-    ASSERT_EQ(d.cmbName().count(), 2);
-    d.cmbName().setCurrentIndex(1);
-    d.cmbName_Click();
+    TrayApplication& form = Start();
+    form.Choose(MenuEntry::Enabled);
+    ASSERT_FALSE(form.session().menu().enabled);
+    ConfigDialog& d = Open();
+    ASSERT_EQ(d.profileBox().count(), 2);
+    d.profileBox().setCurrentIndex(1);
+    d.onProfileChosen();
     EXPECT_EQ(d.Tag(3), "90");
-    EXPECT_EQ(d.lblStatus(3).text(), "Z");
-    EXPECT_TRUE(d.chkGravis().isChecked());
+    EXPECT_EQ(d.keyLabel(3).text(), "Z");
+    EXPECT_TRUE(d.gravisToggle().isChecked());
     d.close();
     Flush();
     EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(form.tray().layout, Layout::Custom);
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, 81) << "the Custom map, not the profile";
-    EXPECT_TRUE(form.tray().Enabled);
-    EXPECT_TRUE(form.Timer1().Enabled());
+    EXPECT_EQ(form.session().menu().layout, Layout::Custom);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, 81)
+        << "the Custom map, not the profile";
+    EXPECT_TRUE(form.session().menu().enabled);
+    EXPECT_TRUE(form.pollingTimer().Enabled());
     EXPECT_EQ(Stored("Game", "Gravis"), "1");
     EXPECT_EQ(Stored("Custom", "Last"), "3");
 }
@@ -128,10 +132,10 @@ TEST_F(DialogsJoyConfig, SaveWritesTheCustomMapAndANamedProfileWhereItBelongs) {
     app.settings->SaveSetting("Names", "1", "Game");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        formJoyConfig& d = Open();
-        d.SetTag(3, c.code);
-        d.cmbName().setEditText(QString::fromLatin1(c.typed));
-        d.btnSave().click();
+        ConfigDialog& d = Open();
+        d.AssignKey(3, std::stoi(c.code));
+        d.profileBox().setEditText(QString::fromLatin1(c.typed));
+        d.saveButton().click();
         Flush();
         EXPECT_TRUE(dialog.isNull()) << "Save closes the dialog";
         EXPECT_EQ(Stored("Custom", "3"), c.code);
@@ -148,23 +152,23 @@ TEST_F(DialogsJoyConfig, SaveWritesTheCustomMapAndANamedProfileWhereItBelongs) {
 TEST_F(DialogsJoyConfig, SaveWithTheSecondJoypadShownStoresAndAppliesItsMapOnly) {
     Plug("Pad 1");
     Plug("Pad 2");
-    formPadrix& form = Start();
-    const KeyMap before = form.engine().tables.keyMap[0];
-    formJoyConfig& d = Open();
+    TrayApplication& form = Start();
+    const KeyMap before = form.session().engine().tables().keyMap[0];
+    ConfigDialog& d = Open();
     d.show();
-    d.cmbJoyPad().setCurrentIndex(1);
-    d.cmbJoyPad_Click();
+    d.joypadList().setCurrentIndex(1);
+    d.onJoypadChosen();
     const std::string joypad1 = Stored("Custom", "3");  // stored by the switch
     ASSERT_NE(joypad1, "81");
     QTimer::singleShot(0, &d, [&d] { QTest::keyClick(&d, Qt::Key_Q); });
-    d.btnJoy(3).click();
+    d.padButton(3).click();
     ASSERT_EQ(d.Tag(3), "81");
-    d.btnSave().click();
+    d.saveButton().click();
     Flush();
     EXPECT_EQ(Stored("Custom2", "3"), "81");
     EXPECT_EQ(Stored("Custom", "3"), joypad1) << "joypad 1's stored map is untouched";
-    EXPECT_EQ(form.engine().tables.keyMap[1].A, 81);
-    EXPECT_EQ(form.engine().tables.keyMap[0].A, before.A);
+    EXPECT_EQ(form.session().engine().tables().keyMap[1].A, 81);
+    EXPECT_EQ(form.session().engine().tables().keyMap[0].A, before.A);
 }
 
 TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
@@ -176,18 +180,18 @@ TEST_F(DialogsJoyConfig, WithoutAnInputSystemOneMessageAndTheDialogStillWorks) {
         ++boxes;
         text = static_cast<QMessageBox&>(w).text();
     });
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(text, "The game controller input could not be started.\n\nSDL: no joystick driver");
-    EXPECT_EQ(d.cmbJoyPad().count(), 1);
+    EXPECT_EQ(d.joypadList().count(), 1);
     EXPECT_EQ(d.Tag(3), "75") << "the map still shows";
 }
 
 TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     {
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
-        EXPECT_FALSE(d.cmbLanguage().isVisible()) << "no language files";
+        EXPECT_FALSE(d.languageList().isVisible()) << "no language files";
         EXPECT_EQ(Stored("Custom", "Lang"), "<none>");
         d.close();
         Flush();
@@ -201,33 +205,33 @@ TEST_F(DialogsJoyConfig, LanguagesAreListedStoredAndApplied) {
     WriteLanguage("Beta", second);
     {
         // Neither is the desktop's language nor English: the built-in texts.
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
-        EXPECT_TRUE(d.cmbLanguage().isVisible());
-        EXPECT_EQ(d.cmbLanguage().currentIndex(), -1);
+        EXPECT_TRUE(d.languageList().isVisible());
+        EXPECT_EQ(d.languageList().currentIndex(), -1);
         EXPECT_EQ(d.windowTitle(), "SideWinder Config");
         d.close();
         Flush();
     }
     WriteLanguage("English", first);
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
-    EXPECT_EQ(d.cmbLanguage().currentText(), "English");
+    EXPECT_EQ(d.languageList().currentText(), "English");
     EXPECT_EQ(Stored("Custom", "Lang"), "<none>") << "opening stores nothing";
     EXPECT_EQ(d.windowTitle(), "a19");
-    EXPECT_EQ(d.Label1().text(), "a20");
-    EXPECT_EQ(d.chkJoyEnabled().text(), "a1");
-    EXPECT_EQ(d.MsgPressKey, "a21");
-    EXPECT_EQ(d.btnConfig().text(), "a23");
-    d.cmbLanguage().setCurrentIndex(1);
-    d.cmbLanguage_Click();
+    EXPECT_EQ(d.instructionLabel().text(), "a20");
+    EXPECT_EQ(d.joypadEnabledBox().text(), "a1");
+    EXPECT_EQ(d.pressKeyMessage(), "a21");
+    EXPECT_EQ(d.gameControllersButton().text(), "a23");
+    d.languageList().setCurrentIndex(1);
+    d.onLanguageChosen();
     EXPECT_EQ(Stored("Custom", "Lang"), languages.filePath("Padrix_Beta.txt").toStdString());
-    EXPECT_EQ(d.btnSave().text(), "b22");
+    EXPECT_EQ(d.saveButton().text(), "b22");
     EXPECT_EQ(app.form->Caption(), "b0");
-    EXPECT_EQ(app.form->mnuMain().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
+    EXPECT_EQ(app.form->menu().action(MenuEntry::Config).text(), "b2") << "the tray menu too";
 }
 
-// The main form, its force feedback dialog and the configuration dialog all
+// The tray, its force feedback dialog and the configuration dialog all
 // speak the desktop's language from start-up on, and the list shows it.
 TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
     const std::pair<std::string, QString> table[] = {{"de_DE.UTF-8", "Deutsch"},
@@ -246,19 +250,19 @@ TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
         const auto text = [&lines](int id) {
             return QString::fromStdString(lines[std::size_t(id)]);
         };
-        formPadrix& form = Start();
+        TrayApplication& form = Start();
         EXPECT_EQ(form.Caption(), text(0));
-        EXPECT_EQ(form.mnuMain().action(MenuEntry::Config).text(), text(2));
+        EXPECT_EQ(form.menu().action(MenuEntry::Config).text(), text(2));
         if (const FallbackWindow* window = form.presence().fallback()) {
             EXPECT_EQ(window->windowTitle(), text(0));
         }
-        form.mnuRumble_Click();
+        form.Choose(MenuEntry::Rumble);
         ASSERT_NE(form.forceFeedback(), nullptr);
         EXPECT_EQ(form.forceFeedback()->windowTitle(), text(3));
         form.forceFeedback()->close();
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         EXPECT_EQ(d.windowTitle(), text(19));
-        EXPECT_EQ(d.cmbLanguage().currentText(), language);
+        EXPECT_EQ(d.languageList().currentText(), language);
         EXPECT_EQ(Stored("Custom", "Lang"), "<none>");
     }
 }
@@ -268,14 +272,14 @@ TEST_F(DialogsJoyConfig, GameControllersOpensBesideTheDialogAndShowsThePads) {
     pads.push_back(std::make_unique<VirtualPad>(
         PadSetup{.name = "Pad 1", .buttons = 12, .hats = 1, .rumble = true}));
     VirtualPad& pad = *pads.back();
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
-    d.btnConfig().click();
-    auto* window = qobject_cast<GameControllersWindow*>(d.GameControllers());
+    d.gameControllersButton().click();
+    auto* window = qobject_cast<GameControllersWindow*>(d.gameControllersWindow());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
-    EXPECT_TRUE(d.isVisible() && d.btnSave().isEnabled()) << "the dialog stays usable";
+    EXPECT_TRUE(d.isVisible() && d.saveButton().isEnabled()) << "the dialog stays usable";
     ASSERT_EQ(window->ListedJoypads(), 1);
     pad.SetButton(2, true);
     pad.SetAxis(0, -32768);

@@ -83,8 +83,8 @@ class DialogsPadSelect : public JoyConfigRig {
     int Tick(std::function<void()> during = {}) {
         int started = -1;
         QTimer::singleShot(0, dialog, [&] {
-            for (int i = 0; i < kPadButtons && dialog->CaptureBusy; ++i) {
-                if (!dialog->btnJoy(i).styleSheet().isEmpty()) {
+            for (int i = 0; i < kPadButtons && dialog->captureBusy(); ++i) {
+                if (!dialog->padButton(i).styleSheet().isEmpty()) {
                     started = i;
                 }
             }
@@ -93,7 +93,7 @@ class DialogsPadSelect : public JoyConfigRig {
             }
             QTest::keyClick(dialog, Qt::Key_J);
         });
-        dialog->Timer1_Timer();
+        dialog->onPadWatchTick();
         QCoreApplication::processEvents();  // the key of a tick that started nothing
         return started;
     }
@@ -101,13 +101,13 @@ class DialogsPadSelect : public JoyConfigRig {
 
 TEST_F(DialogsPadSelect, APadPressStartsItsCaptureAndPressesDuringOneAreHeld) {
     VirtualPad& pad = Plug("Pad 1");
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
     EXPECT_EQ(Tick(), -1) << "at rest";
     pad.SetButton(0, true);
     EXPECT_EQ(Tick([&] {
                   pad.SetButton(1, true);
-                  d.Timer1_Timer();  // a tick inside the wait: no capture, button 1 held
+                  d.onPadWatchTick();  // a tick inside the wait: no capture, button 1 held
               }),
               3);
     EXPECT_EQ(d.Tag(3), "74");
@@ -133,8 +133,8 @@ TEST_F(DialogsPadSelect, EachOfTheFirstNineButtonsStartsItsOwnSlot) {
 
 TEST_F(DialogsPadSelect, NoJoypadOrOneThatCannotBeReadStartsNothing) {
     {
-        formJoyConfig& d = Open();
-        EXPECT_TRUE(d.Timer1().isActive());
+        ConfigDialog& d = Open();
+        EXPECT_TRUE(d.padWatchTimer().isActive());
         EXPECT_EQ(Tick(), -1);
         d.close();
         Flush();

@@ -34,12 +34,12 @@ class DialogsProfileTyping : public JoyConfigRig {
     void PadPress(VirtualPad& pad, int button, Qt::Key key) {
         pad.SetButton(button, true);
         TypeSoon(key);
-        dialog->Timer1_Timer();
+        dialog->onPadWatchTick();
         pad.SetButton(button, false);
-        dialog->Timer1_Timer();
+        dialog->onPadWatchTick();
     }
     void ChooseInList(Then how, int row) {
-        QComboBox& box = dialog->cmbName();
+        QComboBox& box = dialog->profileBox();
         QAbstractItemView& list = *box.view();
         if (how == Then::kListByMouse) {
             // A click on the arrow would open it too, but then the list takes
@@ -82,25 +82,25 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
         app.settings->SaveSetting("Custom", "3", "75");
         app.settings->SaveSetting("Custom", "4", "76");
         VirtualPad& pad = Plug("Pad 1");
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
 
         PadPress(pad, 1, Qt::Key_Y);
         ASSERT_EQ(d.Tag(4), "89");
-        QTest::mouseClick(d.cmbName().lineEdit(), Qt::LeftButton);
-        ASSERT_EQ(QApplication::focusWidget(), &d.cmbName());
+        QTest::mouseClick(d.profileBox().lineEdit(), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), &d.profileBox());
         QTest::keyClick(KeyTarget(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(KeyTarget(), QString::fromLatin1(c.typed));
-        EXPECT_EQ(d.cmbName().currentText(), c.typed);
+        EXPECT_EQ(d.profileBox().currentText(), c.typed);
         EXPECT_EQ(d.Tag(4), "89") << "typing loads nothing";
 
         if (c.then == Then::kListByMouse || c.then == Then::kListByKeys) {
             ChooseInList(c.then, 1);
-            EXPECT_EQ(d.cmbName().currentText(), "Arena");
+            EXPECT_EQ(d.profileBox().currentText(), "Arena");
             EXPECT_EQ(d.Tag(3), "74") << "the list's choice loads the profile";
             EXPECT_EQ(d.Tag(4), "76");
-            EXPECT_EQ(d.lblStatus(4).text(), "L");
+            EXPECT_EQ(d.keyLabel(4).text(), "L");
             continue;
         }
         if (c.then == Then::kEnterThenPadPress) {
@@ -109,22 +109,22 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
         }
         if (c.then == Then::kClickOnScreenA) {
             TypeSoon(Qt::Key_Z);
-            QTest::mouseClick(&d.btnJoy(3), Qt::LeftButton);
+            QTest::mouseClick(&d.padButton(3), Qt::LeftButton);
         } else {
             PadPress(pad, 0, Qt::Key_Z);
         }
         EXPECT_EQ(d.Tag(3), "90");
         EXPECT_EQ(d.Tag(4), "89") << "leaving the box loads nothing";
-        EXPECT_EQ(d.cmbName().currentText(), c.typed) << "the text stays as typed";
+        EXPECT_EQ(d.profileBox().currentText(), c.typed) << "the text stays as typed";
 
-        QTest::mouseClick(&d.btnSave(), Qt::LeftButton);
+        QTest::mouseClick(&d.saveButton(), Qt::LeftButton);
         Flush();
         EXPECT_TRUE(dialog.isNull());
         EXPECT_EQ(Stored("Arena", "4"), "89");
         EXPECT_EQ(Stored("Arena", "3"), "90");
         EXPECT_EQ(Stored("names", "2"), "<none>") << "a listed name is not added again";
         app.controllers.pads[0]->state.buttons[1] = 0x80;
-        app.form->engine().PollCycle();
+        app.form->session().engine().PollCycle();
         std::vector<int> pressed;
         for (const fakes::OutEvent& e : app.output.Take()) {
             if (e.kind == fakes::OutEvent::kKey && e.down) {
@@ -137,13 +137,13 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
 
 TEST_F(DialogsProfileTyping, TheWheelOverTheClosedBoxChangesNothing) {
     app.settings->SaveSetting("names", "1", "Arena");
-    formJoyConfig& d = Open();
+    ConfigDialog& d = Open();
     d.show();
-    d.SetTag(3, "90");
-    QWheelEvent wheel(QPointF(5, 5), d.cmbName().mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+    d.AssignKey(3, 90);
+    QWheelEvent wheel(QPointF(5, 5), d.profileBox().mapToGlobal(QPointF(5, 5)), {}, {0, -120},
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&d.cmbName(), &wheel);
-    EXPECT_EQ(d.cmbName().currentText(), "Custom");
+    QApplication::sendEvent(&d.profileBox(), &wheel);
+    EXPECT_EQ(d.profileBox().currentText(), "Custom");
     EXPECT_EQ(d.Tag(3), "90");
 }
 

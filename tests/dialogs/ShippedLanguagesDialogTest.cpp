@@ -29,13 +29,13 @@ TEST_F(DialogsShippedLanguages, TheDialogTakesEveryTextAndStaysWithinTheScreen) 
         ASSERT_TRUE(QFile::copy(QString::fromStdString(entry.path), copy));
         app.settings->SaveSetting("Custom", "Lang", copy.toStdString());
 
-        formJoyConfig& d = Open();
-        EXPECT_EQ(d.chkJoyEnabled().text(), text(1));
-        EXPECT_EQ(d.MsgDirectInputError, text(17));
+        ConfigDialog& d = Open();
+        EXPECT_EQ(d.joypadEnabledBox().text(), text(1));
+        EXPECT_EQ(d.inputErrorMessage(), text(17));
         EXPECT_EQ(d.windowTitle(), text(19));
-        EXPECT_EQ(d.Label1().text(), text(20));
-        EXPECT_EQ(d.btnSave().text(), text(22));
-        EXPECT_EQ(d.btnConfig().text(), text(23));
+        EXPECT_EQ(d.instructionLabel().text(), text(20));
+        EXPECT_EQ(d.saveButton().text(), text(22));
+        EXPECT_EQ(d.gameControllersButton().text(), text(23));
         EXPECT_LE(d.sizeHint().width(), kMaxDialogWidth);
         d.close();
         delete dialog.data();

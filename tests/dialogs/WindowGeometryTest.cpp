@@ -8,8 +8,8 @@
 #include <QTextBrowser>
 
 #include "JoyConfigRig.h"
+#include "dialogs/ForceFeedbackDialog.h"
 #include "dialogs/KeyName.h"
-#include "dialogs/formForceFeedback.h"
 #include "settings/LanguageList.h"
 
 namespace padrix::testing {
@@ -213,20 +213,20 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowAutoConfig(const std::string& name) {
-        formJoyConfig& d = Open();
+        ConfigDialog& d = Open();
         d.show();
         bool seen = false;
         QTimer::singleShot(0, &d, [&] {
-            formAutoConfig* prompt = d.AutoConfigPrompt();
+            AutoConfigPrompt* prompt = d.autoConfigPrompt();
             if (prompt == nullptr) {
-                d.CancelCapture();
+                d.cancelCapture();
                 return;
             }
             seen = true;
             Check(*prompt, name);
             QTest::keyClick(prompt, Qt::Key_Escape);
         });
-        d.btnAutoConfig_Click();
+        d.onAutoConfigClicked();
         EXPECT_TRUE(seen);
     }
 
@@ -239,10 +239,8 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowForceFeedback(const std::string& name) {
-        std::int16_t rumbleType = 2;
-        Start();
-        formForceFeedback window(rumbleType, *app.settings, *app.language);
-        window.Form_Load();
+        ForceFeedbackDialog window(Start().session());
+        window.load();
         window.show();
         Check(window, name);
     }
@@ -254,7 +252,7 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowAbout(const std::string& name) {
-        formPadrix& form = Start();
+        TrayApplication& form = Start();
         QTextBrowser opener;  // takes the README the box opens afterwards
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "setSource");
         bool seen = false;
@@ -262,7 +260,7 @@ class WindowGeometry : public JoyConfigRig {
             seen = true;
             Check(box, name);
         });
-        form.mnuAbout_Click();
+        form.Choose(MenuEntry::About);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         EXPECT_TRUE(seen);
     }

@@ -13,9 +13,9 @@ class EngineAtRest : public EngineRig {
         Pad(1).state = JoyState::AtRest();
         Pad(2).state = JoyState::AtRest();
         keys.down.clear();
-        engine.options = Options{};
-        engine.options.RumbleType = kRumbleNever;
-        engine.latches = Latches{};
+        engine.SetOptions(Options{});
+        engine.SetOption(&Options::RumbleType, kRumbleNever);
+        engine.ResetLatches();
         engine.ReleaseAll();
         Run();
         out.Take();
@@ -31,7 +31,7 @@ TEST_F(EngineAtRest, AnythingHeldOrActiveKeepsTheEngineAwake) {
         {"button of pad 2", [this] { Press(2, 5); }},
         {"button 21, which has no key",
          [this] {
-             engine.tables.joypadMaxButton[0] = 23;
+             engine.AttachJoypad(1, controllers.OpenJoypad(1, true), 23);
              Press(1, 21);
          }},
         {"stick left", [this] { Stick(1, 0, kAxisCentre); }},
@@ -39,21 +39,21 @@ TEST_F(EngineAtRest, AnythingHeldOrActiveKeepsTheEngineAwake) {
         {"Tab held", [this] { keys.down.insert(vk::Tab); }},
         {"Ctrl held", [this] { keys.down.insert(vk::Control); }},
         {"Print Screen held", [this] { keys.down.insert(vk::Snapshot); }},
-        {"continuous polling", [this] { engine.options.MaxPollRate = true; }},
-        {"mouse mode", [this] { engine.latches.MouseMode = true; }},
+        {"continuous polling", [this] { engine.SetOption(&Options::MaxPollRate, true); }},
+        {"mouse mode", [this] { engine.SetMouseMode(true); }},
         {"M held as a modifier",
          [this] {
-             engine.options.UseMAsSelect = false;
+             engine.SetOption(&Options::UseMAsSelect, false);
              Press(1, 9);
          }},
         {"the run that left mouse mode",
          [this] {
-             engine.latches.MouseMode = true;
+             engine.SetMouseMode(true);
              Press(1, 2);
          }},
         {"M+Start holding Select",
          [this] {
-             engine.options.UseMAsSelect = false;
+             engine.SetOption(&Options::UseMAsSelect, false);
              Press(1, 9);
              Press(1, 8);
          }},
@@ -80,12 +80,14 @@ TEST_F(EngineAtRest, ReleasedEverythingTheEngineRestsAgain) {
 
 // The engine's own key-down of a mapped Tab or Ctrl is not the user's.
 TEST_F(EngineAtRest, KeysTheEngineHoldsItselfDoNotCount) {
-    engine.tables.keyMap[0].A = vk::Control;
+    KeyMap map = engine.Map(1);
+    map.A = vk::Control;
+    engine.SetMap(1, map);
     Press(1, 0);
     Run();
     keys.down.insert(vk::Control);  // what the desktop reports now
     Release(1, 0);
-    engine.latches.SkipNextKeyUp = true;  // the key stays down
+    engine.ArmSkipNextKeyUp();  // the key stays down
     Run();
     EXPECT_TRUE(engine.output().Holds(vk::Control));
     EXPECT_TRUE(engine.IsAtRest());
@@ -94,7 +96,7 @@ TEST_F(EngineAtRest, KeysTheEngineHoldsItselfDoNotCount) {
 // Paced effects start their rate with the first run after rest, so that
 // the runs made while nothing happened do not matter.
 TEST_F(EngineAtRest, PacingStartsAfreshWithTheFirstRunAfterRest) {
-    engine.options.AutoFireActive = true;
+    engine.SetOption(&Options::AutoFireActive, true);
     for (int idleRuns : {0, 1, 7, 40}) {
         for (int i = 0; i < idleRuns; ++i) {
             Run();

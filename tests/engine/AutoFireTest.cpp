@@ -7,7 +7,7 @@ class EngineAutoFire : public EngineRig {
   protected:
     void SetUp() override {
         OpenPads(1);
-        engine.options.AutoFireActive = true;
+        engine.SetOption(&Options::AutoFireActive, true);
     }
 };
 

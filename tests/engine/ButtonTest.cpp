@@ -20,12 +20,12 @@ TEST_F(EngineButtons, EachButtonSendsItsKeyOnPressAndRelease) {
 
 TEST_F(EngineButtons, ButtonsFrom21HaveFlagsButNoKeyAndFrom24Nothing) {
     OpenPads(1, 30);
-    engine.options.RumbleType = kRumbleRandom;
+    engine.SetOption(&Options::RumbleType, kRumbleRandom);
     random.fallback = 0.99f;
     for (int b : {21, 22, 23}) {
         Press(1, b);
         EXPECT_TRUE(Run().empty());
-        EXPECT_TRUE(engine.tables.buttonHeld[0][static_cast<std::size_t>(b)]);
+        EXPECT_TRUE(engine.tables().buttonHeld[0][static_cast<std::size_t>(b)]);
         Release(1, b);
         EXPECT_TRUE(Run().empty());
     }
@@ -39,7 +39,9 @@ TEST_F(EngineButtons, ButtonsFrom21HaveFlagsButNoKeyAndFrom24Nothing) {
 
 TEST_F(EngineButtons, TwoButtonsOnOneKeyGoUpAtTheFirstRelease) {
     OpenPads(1);
-    engine.tables.keyMap[0].B = 'J';
+    KeyMap map = engine.Map(1);
+    map.B = 'J';
+    engine.SetMap(1, map);
     Press(1, 0);
     Press(1, 1);
     EXPECT_EQ(Run(), Downs({'J', 'J'}));
@@ -51,28 +53,28 @@ TEST_F(EngineButtons, TwoButtonsOnOneKeyGoUpAtTheFirstRelease) {
 
 TEST_F(EngineButtons, CtrlKeepsTheNextReleasedKeyDownUntilPressedAgain) {
     OpenPads(2);
-    engine.tables.joypadsEnabled = "10";
+    engine.SetJoypadsEnabled("10");
     Press(1, 0);
     Run();
     keys.down.insert(17);
     Release(1, 0);
     EXPECT_TRUE(Run().empty()) << "key stays down";
     keys.down.clear();
-    EXPECT_FALSE(engine.latches.SkipNextKeyUp);
+    EXPECT_FALSE(engine.latches().SkipNextKeyUp);
     Press(1, 0);
     EXPECT_EQ(Run(), Downs({'J'}));
     Release(1, 0);
     EXPECT_EQ(Run(), Ups({'J'}));
 
     // The latch waits, however long, and the first release of any joypad takes it.
-    engine.tables.joypadsEnabled = "11";
+    engine.SetJoypadsEnabled("11");
     keys.down.insert(17);
     Run();
     keys.down.clear();
     for (int i = 0; i < 100; ++i) {
         Run();
     }
-    EXPECT_TRUE(engine.latches.SkipNextKeyUp);
+    EXPECT_TRUE(engine.latches().SkipNextKeyUp);
     Stick(1, 0, 32768);
     Run();
     Stick(1, 32768, 32768);
@@ -81,7 +83,7 @@ TEST_F(EngineButtons, CtrlKeepsTheNextReleasedKeyDownUntilPressedAgain) {
     Run();
     Release(2, 1);
     EXPECT_TRUE(Run().empty());
-    EXPECT_FALSE(engine.latches.SkipNextKeyUp);
+    EXPECT_FALSE(engine.latches().SkipNextKeyUp);
 }
 
 TEST_F(EngineButtons, EnabledCharactersDecideWhichJoypadsAreRead) {
@@ -96,7 +98,7 @@ TEST_F(EngineButtons, EnabledCharactersDecideWhichJoypadsAreRead) {
         {"191", Downs({'J', 'J', 'J'})},
     };
     for (const Case& c : cases) {
-        engine.tables.joypadsEnabled = c.enabled;
+        engine.SetJoypadsEnabled(c.enabled);
         for (int n = 1; n <= 3; ++n) {
             Press(n, 0);
         }
@@ -104,7 +106,7 @@ TEST_F(EngineButtons, EnabledCharactersDecideWhichJoypadsAreRead) {
         for (int n = 1; n <= 3; ++n) {
             Release(n, 0);
         }
-        engine.tables.joypadsEnabled = "111";
+        engine.SetJoypadsEnabled("111");
         Run();
     }
 }
@@ -126,9 +128,11 @@ TEST_F(EngineButtons, AFailedReadCountsAsAtRestAndReleasesTheJoypadsKeys) {
 // act as the user's Tab, Ctrl or Print Screen.
 TEST_F(EngineButtons, KeysTheEngineHoldsItselfAreNotTheUsers) {
     OpenPads(1);
-    engine.options.AllowAutoFire = true;
+    engine.SetOption(&Options::AllowAutoFire, true);
     for (std::uint8_t key : {std::uint8_t{9}, std::uint8_t{17}, std::uint8_t{44}}) {
-        engine.tables.keyMap[0].A = key;
+        KeyMap map = engine.Map(1);
+        map.A = key;
+        engine.SetMap(1, map);
         Press(1, 0);
         EXPECT_EQ(Run(), Downs({key}));
         keys.down = {key};
@@ -137,18 +141,18 @@ TEST_F(EngineButtons, KeysTheEngineHoldsItselfAreNotTheUsers) {
         Release(1, 0);
         EXPECT_EQ(Run(), Ups({key})) << int(key);
     }
-    EXPECT_FALSE(engine.options.AutoFireActive);
-    EXPECT_FALSE(engine.latches.SkipNextKeyUp);
+    EXPECT_FALSE(engine.options().AutoFireActive);
+    EXPECT_FALSE(engine.latches().SkipNextKeyUp);
     EXPECT_TRUE(screenshots.paths.empty());
 }
 
 TEST_F(EngineButtons, NoJoypadsMeansOnlyTabIsLookedAt) {
     OpenPads(0);
-    engine.options.AllowAutoFire = true;
+    engine.SetOption(&Options::AllowAutoFire, true);
     keys.down = {44, 9};
     Run();
     EXPECT_TRUE(screenshots.paths.empty());
-    EXPECT_TRUE(engine.options.AutoFireActive);
+    EXPECT_TRUE(engine.options().AutoFireActive);
 }
 
 TEST_F(EngineButtons, ReleaseAllLetsGoOfEverythingHeldAndClearsTheFlags) {
@@ -162,7 +166,7 @@ TEST_F(EngineButtons, ReleaseAllLetsGoOfEverythingHeldAndClearsTheFlags) {
     Release(1, 1);
     Run();  // K stays down through the hold request
     keys.down.clear();
-    engine.latches.MouseMode = true;
+    engine.SetMouseMode(true);
     Press(1, 0);
     Run();  // left mouse button down
     out.Take();
@@ -175,8 +179,8 @@ TEST_F(EngineButtons, ReleaseAllLetsGoOfEverythingHeldAndClearsTheFlags) {
     std::vector<OutEvent> expected = Ups({'D', 'J', 'K'});
     expected.push_back(OutEvent::MouseUp(MouseButton::kLeft));
     EXPECT_EQ(events, expected);
-    EXPECT_FALSE(engine.tables.buttonHeld[0][0]);
-    EXPECT_FALSE(engine.tables.directionHeld[1][kRight]);
+    EXPECT_FALSE(engine.tables().buttonHeld[0][0]);
+    EXPECT_FALSE(engine.tables().directionHeld[1][kRight]);
     engine.ReleaseAll();
     EXPECT_TRUE(out.Take().empty()) << "nothing is released twice";
 }

@@ -43,18 +43,18 @@ TEST_F(EngineDirections, CrossingToTheOtherSideKeepsTheFirstKeyUntilCentre) {
 }
 
 TEST_F(EngineDirections, LogitechPatchSuppressesLeftAndDownAtTheDiagonalCorner) {
-    engine.options.LogitechPatch = true;
+    engine.SetOption(&Options::LogitechPatch, true);
     Stick(1, 100, 0);
     EXPECT_EQ(Run(), Downs({'W'}));
-    EXPECT_TRUE(engine.tables.directionHeld[0][kLeft]);
+    EXPECT_TRUE(engine.tables().directionHeld[0][kLeft]);
     Stick(1, 32768, 32768);
     EXPECT_EQ(Run(), Ups({'A', 'W'}));
 
     Stick(1, 0, 40000);
     EXPECT_EQ(Run(), Downs({'A'}));
-    EXPECT_TRUE(engine.tables.directionHeld[0][kDown]);
+    EXPECT_TRUE(engine.tables().directionHeld[0][kDown]);
 
-    engine.options.LogitechPatch = false;
+    engine.SetOption(&Options::LogitechPatch, false);
     Stick(1, 32768, 32768);
     Run();
     Stick(1, 100, 0);
@@ -62,25 +62,25 @@ TEST_F(EngineDirections, LogitechPatchSuppressesLeftAndDownAtTheDiagonalCorner) 
 }
 
 TEST_F(EngineDirections, TabHeldWithAutoFireAllowedSuspendsReading) {
-    engine.options.AllowAutoFire = true;
+    engine.SetOption(&Options::AllowAutoFire, true);
     keys.down.insert(9);
     Stick(1, 0, 32768);
     EXPECT_TRUE(Run().empty());
-    EXPECT_TRUE(engine.options.AutoFireActive);
+    EXPECT_TRUE(engine.options().AutoFireActive);
     EXPECT_TRUE(out.scrollLock);
     EXPECT_TRUE(Run().empty());
-    EXPECT_TRUE(engine.options.AutoFireActive) << "switches once per Tab press";
+    EXPECT_TRUE(engine.options().AutoFireActive) << "switches once per Tab press";
     keys.down.clear();
     EXPECT_EQ(Run(), Downs({'A'}));
     keys.down.insert(9);
     Run();
-    EXPECT_FALSE(engine.options.AutoFireActive);
+    EXPECT_FALSE(engine.options().AutoFireActive);
     EXPECT_FALSE(out.scrollLock);
 
-    engine.options.AllowAutoFire = false;
+    engine.SetOption(&Options::AllowAutoFire, false);
     Stick(1, 32768, 32768);
     EXPECT_EQ(Run(), Ups({'A'})) << "Tab is ignored when auto-fire is not allowed";
-    EXPECT_FALSE(engine.options.AutoFireActive);
+    EXPECT_FALSE(engine.options().AutoFireActive);
 }
 
 }  // namespace

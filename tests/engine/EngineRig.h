@@ -51,13 +51,11 @@ class EngineRig : public ::testing::Test {
     void OpenPads(int pads, int buttons = 12) {
         for (int n = 1; n <= pads; ++n) {
             controllers.Add("Pad " + std::to_string(n), buttons);
-            engine.tables.joypadDevices[static_cast<std::size_t>(n - 1)] =
-                controllers.OpenJoypad(n, true);
-            engine.tables.joypadMaxButton[static_cast<std::size_t>(n - 1)] = buttons - 1;
-            engine.tables.keyMap[static_cast<std::size_t>(n - 1)] = TestMap();
+            engine.AttachJoypad(n, controllers.OpenJoypad(n, true), buttons - 1);
+            engine.SetMap(n, TestMap());
         }
-        engine.tables.joypadCount = pads;
-        engine.options.RumbleType = kRumbleNever;
+        engine.SetJoypadCount(pads);
+        engine.SetOption(&Options::RumbleType, kRumbleNever);
     }
     fakes::PadState& Pad(int n) { return *controllers.pads[static_cast<std::size_t>(n - 1)]; }
     void Press(int n, int b, bool down = true) {

@@ -14,7 +14,7 @@ class EngineHoldLatch : public EngineRig, public ::testing::WithParamInterface<c
   protected:
     void SetUp() override {
         OpenPads(2);
-        engine.options.UseMAsSelect = false;
+        engine.SetOption(&Options::UseMAsSelect, false);
     }
     void Take() {
         if (Ctrl()) {
@@ -63,7 +63,7 @@ TEST_P(EngineHoldLatch, HeldAcrossAReleaseItKeepsThatKeyDownOnceOnly) {
     }
     LetGo();
     RunJ();
-    EXPECT_FALSE(engine.latches.SkipNextKeyUp) << "a long hold arms the latch once";
+    EXPECT_FALSE(engine.latches().SkipNextKeyUp) << "a long hold arms the latch once";
     PressAndReleaseA(Ups({'J'}), "the next press and release send both");
 }
 
@@ -74,7 +74,7 @@ TEST_P(EngineHoldLatch, TappedWithNoButtonHeldTheNextReleaseIsSwallowed) {
     for (int i = 0; i < 50; ++i) {
         RunJ();
     }
-    EXPECT_TRUE(engine.latches.SkipNextKeyUp) << "the latch waits however long";
+    EXPECT_TRUE(engine.latches().SkipNextKeyUp) << "the latch waits however long";
     PressAndReleaseA({}, "swallowed");
     PressAndReleaseA(Ups({'J'}), "pressed again");
 }

@@ -10,10 +10,10 @@ class EngineKeyOutput : public EngineRig {};
 TEST_F(EngineKeyOutput, DosModeIsReadAtEveryKeyEvent) {
     KeyOutput& o = engine.output();
     o.KeyDown('J');
-    engine.options.DosMode = true;
+    engine.SetOption(&Options::DosMode, true);
     o.KeyUp('J');
     o.KeyPress(27);
-    engine.options.DosMode = false;
+    engine.SetOption(&Options::DosMode, false);
     o.KeyUp('K');
     const std::vector<OutEvent> expected = {
         OutEvent::Down('J'),

@@ -9,7 +9,7 @@ class EngineMButton : public EngineRig {
   protected:
     void SetUp() override {
         OpenPads(2);
-        engine.options.UseMAsSelect = false;
+        engine.SetOption(&Options::UseMAsSelect, false);
     }
     static std::vector<OutEvent> Typed(std::vector<std::pair<std::uint8_t, bool>> keys) {
         std::vector<OutEvent> v;
@@ -73,18 +73,18 @@ TEST_F(EngineMButton, MPlusStartHoldsSelectUntilStartOrMIsReleased) {
 }
 
 TEST_F(EngineMButton, MWithSelectOnIsJustTheSelectButton) {
-    engine.options.UseMAsSelect = true;
+    engine.SetOption(&Options::UseMAsSelect, true);
     Press(1, kM);
     Press(1, 0);
     EXPECT_EQ(Run(), Downs({'J', 'B'}));
-    EXPECT_FALSE(engine.latches.MouseMode);
+    EXPECT_FALSE(engine.latches().MouseMode);
 }
 
 TEST_F(EngineMButton, MPushedUpSetsTheHoldRequestOnly) {
     Press(1, kM);
     Stick(1, 32768, 0);
     EXPECT_EQ(Run(), Downs({'W'}));
-    EXPECT_TRUE(engine.latches.SkipNextKeyUp);
+    EXPECT_TRUE(engine.latches().SkipNextKeyUp);
 }
 
 TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
@@ -101,10 +101,10 @@ TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
     Press(1, kM);
     Press(1, 1);
     EXPECT_EQ(Run(), menuUp('E'));
-    EXPECT_TRUE(engine.latches.MouseMode);
+    EXPECT_TRUE(engine.latches().MouseMode);
     EXPECT_TRUE(timer.intervals.empty());
 
-    engine.latches.MouseMode = false;
+    engine.SetMouseMode(false);
     Release(1, 1);
     Release(1, kM);
     Run();
@@ -112,7 +112,7 @@ TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
     Press(1, kM);
     Press(1, 3);
     EXPECT_EQ(Run(), menuUp('C'));
-    EXPECT_TRUE(engine.latches.MouseMode);
+    EXPECT_TRUE(engine.latches().MouseMode);
 }
 
 TEST_F(EngineMButton, MPlusRSwitchesWindowsAndSlowsTheTimer) {
@@ -121,13 +121,13 @@ TEST_F(EngineMButton, MPlusRSwitchesWindowsAndSlowsTheTimer) {
     const std::vector<OutEvent> altTab = {OutEvent::Down(18), OutEvent::Down(9), OutEvent::Up(9),
                                           OutEvent::Up(18)};
     EXPECT_EQ(Run(), altTab);
-    EXPECT_TRUE(engine.latches.MouseMode);
+    EXPECT_TRUE(engine.latches().MouseMode);
     EXPECT_EQ(timer.intervals, std::vector<int>{5});
-    EXPECT_FALSE(engine.tables.buttonHeld[0][kM]);
+    EXPECT_FALSE(engine.tables().buttonHeld[0][kM]);
 }
 
 TEST_F(EngineMButton, RawEventsNeverCarryScanCodesEvenInDosMode) {
-    engine.options.DosMode = true;
+    engine.SetOption(&Options::DosMode, true);
     Press(1, kM);
     Press(1, 7);
     for (const OutEvent& e : Run()) {

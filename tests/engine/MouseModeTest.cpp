@@ -9,8 +9,8 @@ class EngineMouseMode : public EngineRig {
   protected:
     void SetUp() override {
         OpenPads(2);
-        engine.options.UseMAsSelect = false;
-        engine.latches.MouseMode = true;
+        engine.SetOption(&Options::UseMAsSelect, false);
+        engine.SetMouseMode(true);
     }
     // Runs until the pointer has moved `steps` times (they are paced).
     std::vector<OutEvent> Steps(int steps) {
@@ -39,7 +39,7 @@ TEST_F(EngineMouseMode, PointerAcceleratesAndKeepsItsSpeedAfterCentring) {
     Stick(1, 65535, 32768);
     EXPECT_EQ(Steps(1), std::vector<OutEvent>{OutEvent::Cursor(91, 106)})
         << "the other side restarts at 1";
-    EXPECT_TRUE(engine.tables.directionHeld[0] == (std::array<bool, 4>{})) << "no keyboard flags";
+    EXPECT_TRUE(engine.tables().directionHeld[0] == (std::array<bool, 4>{})) << "no keyboard flags";
 }
 
 TEST_F(EngineMouseMode, PointerMovesSixtyFourTimesASecond) {
@@ -77,7 +77,7 @@ TEST_F(EngineMouseMode, AButtonHeldOnOneJoypadIsNotReleasedByAnother) {
 TEST_F(EngineMouseMode, ButtonsTwoToTwelveLeaveAndTheNextRunSeesAFreshPress) {
     Press(1, 3);
     EXPECT_TRUE(Run().empty());
-    EXPECT_FALSE(engine.latches.MouseMode);
+    EXPECT_FALSE(engine.latches().MouseMode);
     EXPECT_EQ(timer.intervals, std::vector<int>{1});
     EXPECT_EQ(Run(), Downs({'2'}));
 }
@@ -87,12 +87,12 @@ TEST_F(EngineMouseMode, AMouseButtonHeldWhenLeavingGetsItsUpInTheNextPeriod) {
     Run();
     Press(1, 4);
     Run();
-    EXPECT_FALSE(engine.latches.MouseMode);
+    EXPECT_FALSE(engine.latches().MouseMode);
     Release(1, 0);
     EXPECT_EQ(Run(), Downs({'0'})) << "no mouse-up outside mouse mode";
     Release(1, 4);
     Run();
-    engine.latches.MouseMode = true;
+    engine.SetMouseMode(true);
     EXPECT_EQ(Run(), std::vector<OutEvent>{OutEvent::MouseUp(MouseButton::kLeft)});
 }
 
@@ -102,11 +102,11 @@ TEST_F(EngineMouseMode, MHeldEndsTheStepBeforeButtonsAndLaterJoypads) {
     Press(2, 0);
     Stick(2, 65535, 32768);
     EXPECT_TRUE(Run().empty());
-    EXPECT_FALSE(engine.latches.MouseButtonHeld[0]);
+    EXPECT_FALSE(engine.latches().MouseButtonHeld[0]);
 }
 
 TEST_F(EngineMouseMode, OnlyAnExactOneEnablesAJoypad) {
-    engine.tables.joypadsEnabled = "x";
+    engine.SetJoypadsEnabled("x");
     Press(1, 0);
     Press(2, 1);
     EXPECT_TRUE(Run().empty());
@@ -114,15 +114,15 @@ TEST_F(EngineMouseMode, OnlyAnExactOneEnablesAJoypad) {
 
 TEST_F(EngineMouseMode, ButtonsAboveTwelveAreIgnored) {
     Pad(1).buttonCount = 16;
-    engine.tables.joypadMaxButton[0] = 15;
+    engine.AttachJoypad(1, controllers.OpenJoypad(1, true), 15);
     Press(1, 13);
     Press(1, 15);
     Run();
-    EXPECT_TRUE(engine.latches.MouseMode);
+    EXPECT_TRUE(engine.latches().MouseMode);
 }
 
 TEST_F(EngineMouseMode, MPlusBLeadsStraightIntoMouseMode) {
-    engine.latches.MouseMode = false;
+    engine.SetMouseMode(false);
     Press(1, kM);
     Press(1, 1);
     Run();

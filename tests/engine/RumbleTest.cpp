@@ -15,7 +15,7 @@ class EngineRumble : public EngineRig {
 };
 
 TEST_F(EngineRumble, AlwaysStartsForButtonsZeroToSevenAndEveryReleaseStops) {
-    engine.options.RumbleType = kRumbleAlways;
+    engine.SetOption(&Options::RumbleType, kRumbleAlways);
     for (int b : {0, 7}) {
         Tap(1, b);
     }
@@ -31,7 +31,7 @@ TEST_F(EngineRumble, AlwaysStartsForButtonsZeroToSevenAndEveryReleaseStops) {
 }
 
 TEST_F(EngineRumble, RandomStartsAboveNinetyFivePercent) {
-    engine.options.RumbleType = kRumbleRandom;
+    engine.SetOption(&Options::RumbleType, kRumbleRandom);
     random.script = {0.95f, 0.9500001f, 0.2f};
     Tap(1, 0);
     Tap(1, 0);
@@ -40,7 +40,7 @@ TEST_F(EngineRumble, RandomStartsAboveNinetyFivePercent) {
 }
 
 TEST_F(EngineRumble, StressedNeedsOneButtonOverAndOver) {
-    engine.options.RumbleType = kRumbleStressed;
+    engine.SetOption(&Options::RumbleType, kRumbleStressed);
     random.fallback = 0.999f;
     // Alternating buttons, on either joypad, never rumble.
     for (int i = 0; i < 100; ++i) {
@@ -55,11 +55,11 @@ TEST_F(EngineRumble, StressedNeedsOneButtonOverAndOver) {
     EXPECT_EQ(Pad(1).rumbleStarts + Pad(2).rumbleStarts, 0);
     Tap(2, 5);
     EXPECT_EQ(Pad(2).rumbleStarts, 1) << "the 80th counted press rumbles";
-    EXPECT_EQ(engine.latches.StressCount, 0);
+    EXPECT_EQ(engine.latches().StressCount, 0);
 }
 
 TEST_F(EngineRumble, StressedCanFireFromThirtyOne) {
-    engine.options.RumbleType = kRumbleStressed;
+    engine.SetOption(&Options::RumbleType, kRumbleStressed);
     random.fallback = 0.0f;
     Tap(1, 2);
     for (int i = 0; i < 30; ++i) {
@@ -72,7 +72,7 @@ TEST_F(EngineRumble, StressedCanFireFromThirtyOne) {
 
 TEST_F(EngineRumble, OutOfRangeModesNeverRumble) {
     for (std::int16_t mode : {std::int16_t{-1}, std::int16_t{4}, std::int16_t{0}}) {
-        engine.options.RumbleType = mode;
+        engine.SetOption(&Options::RumbleType, mode);
         Tap(1, 0);
     }
     EXPECT_EQ(Pad(1).rumbleStarts, 0);

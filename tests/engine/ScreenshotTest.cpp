@@ -14,11 +14,11 @@ class EngineScreenshot : public EngineRig {};
 
 TEST_F(EngineScreenshot, OnePerRunOnceAJoypadIsProcessed) {
     OpenPads(3);
-    engine.tables.joypadsEnabled = "001";
+    engine.SetJoypadsEnabled("001");
     keys.down.insert(44);
     Run();
     EXPECT_EQ(screenshots.paths, std::vector<std::string>{"/home/u/padrix/20261206090507.jpg"});
-    engine.tables.joypadsEnabled = "000";
+    engine.SetJoypadsEnabled("000");
     keys.down.clear();
     Run();
     keys.down.insert(44);

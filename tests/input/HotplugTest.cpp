@@ -94,11 +94,12 @@ TEST_F(InputHotplug, UnpluggingWhileAButtonIsHeldReleasesItsKey) {
     fakes::RecordingScreenshots screenshots;
     fakes::RecordingTimer timer;
     MappingEngine engine{{out, keys, clock, random, screenshots, timer}, "/tmp"};
-    engine.tables.joypadCount = 1;
-    engine.tables.joypadDevices[0] = Open(1);
-    engine.tables.joypadMaxButton[0] = 11;
-    engine.tables.keyMap[0].A = 'J';
-    engine.options.RumbleType = kRumbleNever;
+    engine.SetJoypadCount(1);
+    engine.AttachJoypad(1, Open(1), 11);
+    KeyMap map = engine.Map(1);
+    map.A = 'J';
+    engine.SetMap(1, map);
+    engine.SetOption(&Options::RumbleType, kRumbleNever);
     const auto cycle = [&] {
         clock.AdvanceMs(1);
         engine.PollCycle();

@@ -18,7 +18,7 @@ TEST(AppEndToEnd, PadButtonTypesItsKeyAtTheFocusedClient) {
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
-    ASSERT_EQ(padrix.form().tray().layout, Layout::Vgs);
+    ASSERT_EQ(padrix.form().session().menu().layout, Layout::Vgs);
     padrix.pad().SetButton(0, true);
     EXPECT_TRUE(padrix.WaitForKey(XK_j, true));
     padrix.pad().SetButton(0, false);
@@ -43,7 +43,7 @@ TEST(AppEndToEnd, AButtonHeldAtSigtermIsReleasedAtTheClient) {
     }
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &padrix.form(),
-                     &formPadrix::Form_Unload);
+                     &TrayApplication::Unload);
     padrix.pad().SetButton(0, true);
     ASSERT_TRUE(padrix.WaitForKey(XK_j, true));
     ASSERT_EQ(kill(getpid(), SIGTERM), 0);
@@ -59,7 +59,7 @@ TEST(AppEndToEnd, StartUpOpensTheFirstEightJoypads) {
         if (!padrix.ok()) {
             GTEST_SKIP() << padrix.error();
         }
-        const PadTables& tables = padrix.form().engine().tables;
+        const PadTables& tables = padrix.form().session().engine().tables();
         EXPECT_EQ(tables.joypadCount, 8);
         for (int n = 0; n < kMaxJoypads; ++n) {
             EXPECT_NE(tables.joypadDevices[n], nullptr);
@@ -73,7 +73,7 @@ TEST(AppEndToEnd, StartUpOpensTheFirstEightJoypads) {
 }
 
 bool Idle(PadrixOnX& padrix) {
-    return QTest::qWaitFor([&] { return !padrix.form().Timer1().Precise(); }, 5000);
+    return QTest::qWaitFor([&] { return !padrix.form().pollingTimer().Precise(); }, 5000);
 }
 
 // The program sleeps until the doorbell rings; the key leaves at once.
@@ -104,7 +104,8 @@ TEST(AppEndToEnd, TheHousekeepingTickFindsAReturningControllerAndItsNewDoorbell)
     padrix.pad().Detach();
     padrix.Ring();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !padrix.form().engine().tables.joypadDevices[0]->Present(); }, 5000));
+        [&] { return !padrix.form().session().engine().tables().joypadDevices[0]->Present(); },
+        5000));
     ASSERT_TRUE(Idle(padrix)) << "a controller that is away needs no polling";
     padrix.pad().Attach();
     ASSERT_TRUE(QTest::qWaitFor([&] { return padrix.DoorbellOpens() == 2; }, 5000));

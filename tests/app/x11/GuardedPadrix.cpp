@@ -47,7 +47,7 @@ bool Hold(PadrixOnX& padrix, const std::string& what) {
     }
     padrix.pad().SetButton(9, true);
     padrix.pad().SetButton(1, true);
-    const padrix::Latches& latches = padrix.form().engine().latches;
+    const padrix::Latches& latches = padrix.form().session().engine().latches();
     if (!RunUntil([&] { return latches.MouseMode; })) {
         return false;
     }
@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
     }
     padrix::TerminationSignals termination;
     QObject::connect(&termination, &padrix::TerminationSignals::terminationRequested,
-                     &padrix.form(), &padrix::formPadrix::Form_Unload);
-    QObject::connect(&padrix.form(), &padrix::formPadrix::unloaded, &app,
+                     &padrix.form(), &padrix::TrayApplication::Unload);
+    QObject::connect(&padrix.form(), &padrix::TrayApplication::unloaded, &app,
                      [] { QCoreApplication::exit(0); });
     Focus(window);
     if (!Hold(padrix, what)) {

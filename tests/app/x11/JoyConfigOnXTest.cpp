@@ -8,7 +8,7 @@
 #include "PadrixOnX.h"
 #include "app/JoyConfigOpener.h"
 #include "app/TrayMessage.h"
-#include "dialogs/formAutoConfig.h"
+#include "dialogs/AutoConfigPrompt.h"
 
 namespace padrix::testing {
 namespace {
@@ -36,14 +36,14 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
-    formPadrix& form = padrix.form();
+    TrayApplication& form = padrix.form();
     JoyConfigOpener opener(form, padrix.DialogPorts());
     if (GetParam()) {
-        form.mnuConfig_Click();
+        form.Choose(MenuEntry::Config);
     } else {
-        form.Form_MouseMove(kTrayLeftDoubleClick);
+        form.OnIconMessage(kTrayLeftDoubleClick);
     }
-    QPointer<formJoyConfig> dialog = opener.dialog();
+    QPointer<ConfigDialog> dialog = opener.dialog();
     ASSERT_FALSE(dialog.isNull());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
 
@@ -51,16 +51,16 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
     bool keySent = false;
     QTimer whileWaiting;
     QObject::connect(&whileWaiting, &QTimer::timeout, [&] {
-        if (!keySent && dialog && dialog->CaptureBusy) {
+        if (!keySent && dialog && dialog->captureBusy()) {
             keySent =
                 Xdotool({"windowfocus", "--sync", std::to_string(dialog->winId()), "key", "x"});
         }
     });
     whileWaiting.start(10);
-    ASSERT_TRUE(ClickOn(dialog->btnJoy(3)));
+    ASSERT_TRUE(ClickOn(dialog->padButton(3)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->Tag(3) == "88"; }, 10000));
-    EXPECT_EQ(dialog->lblStatus(3).text(), "X");
-    ASSERT_TRUE(ClickOn(dialog->btnSave()));
+    EXPECT_EQ(dialog->keyLabel(3).text(), "X");
+    ASSERT_TRUE(ClickOn(dialog->saveButton()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 10000));
 
     ASSERT_TRUE(padrix.FocusClient());
@@ -79,10 +79,10 @@ TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
-    formPadrix& form = padrix.form();
+    TrayApplication& form = padrix.form();
     JoyConfigOpener opener(form, padrix.DialogPorts());
-    form.mnuConfig_Click();
-    QPointer<formJoyConfig> dialog = opener.dialog();
+    form.Choose(MenuEntry::Config);
+    QPointer<ConfigDialog> dialog = opener.dialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
 
     const std::vector<std::string> keys{"q", "w", "e", "r", "t", "y", "u",
@@ -91,19 +91,19 @@ TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
     QString answered;
     QTimer responder;
     QObject::connect(&responder, &QTimer::timeout, [&] {
-        formAutoConfig* prompt = dialog ? dialog->AutoConfigPrompt() : nullptr;
-        if (prompt == nullptr || !prompt->isVisible() || !dialog->CaptureBusy ||
-            prompt->lblButton().text() == answered || sent == keys.size()) {
+        AutoConfigPrompt* prompt = dialog ? dialog->autoConfigPrompt() : nullptr;
+        if (prompt == nullptr || !prompt->isVisible() || !dialog->captureBusy() ||
+            prompt->buttonLabel().text() == answered || sent == keys.size()) {
             return;
         }
-        answered = prompt->lblButton().text();
+        answered = prompt->buttonLabel().text();
         Xdotool({"windowfocus", "--sync", std::to_string(prompt->winId()), "key", keys[sent++]});
     });
     responder.start(10);
-    ASSERT_TRUE(ClickOn(dialog->btnAutoConfig()));
+    ASSERT_TRUE(ClickOn(dialog->autoConfigButton()));
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return sent == keys.size() && !dialog->CaptureBusy; }, 20000));
-    ASSERT_TRUE(ClickOn(dialog->btnSave()));
+        QTest::qWaitFor([&] { return sent == keys.size() && !dialog->captureBusy(); }, 20000));
+    ASSERT_TRUE(ClickOn(dialog->saveButton()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 10000));
 
     ASSERT_TRUE(padrix.FocusClient());

@@ -162,8 +162,8 @@ struct Captured {
 // (Linux key codes) typed on the keyboard into slots 0, 1, ... and saves.
 std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, JoyConfigOpener& opener, Keyboard& keyboard,
                                      std::span<const unsigned> keys) {
-    padrix.form().mnuConfig_Click();
-    QPointer<formJoyConfig> dialog = opener.dialog();
+    padrix.form().Choose(MenuEntry::Config);
+    QPointer<ConfigDialog> dialog = opener.dialog();
     std::vector<Captured> captured;
     if (dialog.isNull() || !QTest::qWaitForWindowExposed(dialog)) {
         return captured;
@@ -178,15 +178,15 @@ std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, JoyConfigOpener& opener,
         QTimer::singleShot(0, dialog, [&, key = keys[slot]] { keyboard.Type(Evdev(key)); });
         QTimer giveUp;
         giveUp.setSingleShot(true);
-        QObject::connect(&giveUp, &QTimer::timeout, dialog, [&] { dialog->CancelCapture(); });
+        QObject::connect(&giveUp, &QTimer::timeout, dialog, [&] { dialog->cancelCapture(); });
         giveUp.start(5000);
-        dialog->btnJoy_Click(index);
-        captured.push_back({dialog->CaptureCancelled ? "" : dialog->Tag(index),
-                            dialog->btnJoy(index).toolTip().toStdString()});
+        dialog->onPadButtonClicked(index);
+        captured.push_back({dialog->captureCancelled() ? "" : dialog->Tag(index),
+                            dialog->padButton(index).toolTip().toStdString()});
     }
-    dialog->btnSave_Click();
+    dialog->onSaveClicked();
     if (!QTest::qWaitFor([&] { return dialog.isNull(); }, 5000)) {
-        captured.clear();  // the map did not reach the main form
+        captured.clear();  // the map did not reach the tray
     }
     return captured;
 }

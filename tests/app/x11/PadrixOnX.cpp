@@ -84,12 +84,12 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
         client_ =
             std::make_unique<TestWindow>(qEnvironmentVariable("DISPLAY").toStdString(), "Client");
     }
-    form_ = std::make_unique<formPadrix>(
-        FormPadrixPorts{*instance_, *controllers_, *settings_, *language_, *platform_->output,
-                        *platform_->keys, *platform_->screenshots, *platform_->windows, launcher_,
-                        clock_, random_},
-        FormPadrixPaths{dir_.path().toStdString(), {}, {}});
-    if (form_->Form_Load() != formPadrix::LoadResult::kRunning) {
+    form_ = std::make_unique<TrayApplication>(
+        TrayPorts{*instance_, *controllers_, *settings_, *language_, *platform_->output,
+                  *platform_->keys, *platform_->screenshots, *platform_->windows, launcher_, clock_,
+                  random_},
+        TrayPaths{dir_.path().toStdString(), {}, {}});
+    if (form_->Load() != TrayApplication::LoadResult::kRunning) {
         return "start-up failed";
     }
     // Without a window manager a newly shown window may take the focus.
@@ -105,11 +105,8 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     return client_->HasFocus() ? "" : "the client window did not get the focus";
 }
 
-JoyConfigPorts PadrixOnX::DialogPorts() {
-    return {*form_,
-            *settings_,
-            [this] { return std::make_unique<SdlControllerAccess>(clock_); },
-            *language_,
+ConfigDialogPorts PadrixOnX::DialogPorts() {
+    return {form_->session(), [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             [this](QWidget* parent) {
                 return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock_),
                                                  *form_, parent);

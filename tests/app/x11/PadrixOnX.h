@@ -11,8 +11,8 @@
 #include "VirtualPad.h"
 #include "app/SeededRandom.h"
 #include "app/SingleInstance.h"
-#include "app/formPadrix.h"
-#include "dialogs/JoyConfigHost.h"
+#include "app/TrayApplication.h"
+#include "dialogs/ConfigDialog.h"
 #include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
@@ -34,7 +34,7 @@ struct PadrixOnXSetup {
     bool client = true;          // a client window of its own, with the focus
 };
 
-// The whole main form as the program builds it (SDL controllers, the X11
+// The whole tray as the program builds it (SDL controllers, the X11
 // output on $DISPLAY, a settings file of its own), started with `pads`
 // virtual joypads of 12 buttons attached before start-up and a real X client
 // window holding the focus.
@@ -47,12 +47,12 @@ class PadrixOnX {
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-    formPadrix& form() { return *form_; }
+    TrayApplication& form() { return *form_; }
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
     SettingsStore& settings() { return *settings_; }
     Clock& clock() { return clock_; }
-    // What the configuration dialog needs, over this main form.
-    JoyConfigPorts DialogPorts();
+    // What the configuration dialog needs, over this tray.
+    ConfigDialogPorts DialogPorts();
     // Gives the client window the focus and the pointer again.
     bool FocusClient();
     // Rings joypad n's doorbell, as its event device would on a change.
@@ -89,7 +89,7 @@ class PadrixOnX {
     Launcher launcher_;
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<TestWindow> client_;
-    std::unique_ptr<formPadrix> form_;
+    std::unique_ptr<TrayApplication> form_;
     std::vector<SeenEvent> received_;
     std::map<int, int> doorbellWriters_;  // by joypad number
     std::map<int, int> doorbellOpens_;

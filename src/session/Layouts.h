@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/KeyMap.h"
+#include "engine/PadTables.h"
 
 namespace padrix {
-
-using KeyMaps = std::array<KeyMap, kMaxJoypads>;
 
 // The three emulator layouts, by the numbers they are remembered under ("Last").
 enum class Layout { Snes9x = 1, Vgs = 2, Custom = 3 };

@@ -11,17 +11,17 @@ namespace padrix {
 // The small prompt of auto configuration: names the pad button being asked
 // for and takes the key for it. A window of the configuration dialog's own
 // (above it, no task-bar entry). Escape or its close box cancel the run.
-class formAutoConfig final : public QDialog {
+class AutoConfigPrompt final : public QDialog {
     Q_OBJECT
   public:
     // keyDown gets every key pressed in the prompt; cancel runs on Escape
     // and when the user closes the prompt.
-    formAutoConfig(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
-                   std::function<void()> cancel);
+    AutoConfigPrompt(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
+                     std::function<void()> cancel);
 
-    QLabel& lblButton() { return *lblButton_; }
-    QLabel& Label1() { return *label1_; }
-    QSvgWidget& Image1() { return *image1_; }
+    QLabel& buttonLabel() { return *buttonLabel_; }
+    QLabel& instructionLabel() { return *instructionLabel_; }
+    QSvgWidget& keysPicture() { return *keysPicture_; }
 
     // Centred on the owner, with its vertical middle on the owner's bottom edge.
     void PlaceOnOwner();
@@ -36,9 +36,9 @@ class formAutoConfig final : public QDialog {
     std::function<void(const QKeyEvent&)> keyDown_;
     std::function<void()> cancel_;
     bool closingByProgram_ = false;
-    QLabel* lblButton_;
-    QLabel* label1_;
-    QSvgWidget* image1_;
+    QLabel* buttonLabel_;
+    QLabel* instructionLabel_;
+    QSvgWidget* keysPicture_;
 };
 
 }  // namespace padrix

@@ -1,4 +1,4 @@
-#include "dialogs/formAutoConfig.h"
+#include "dialogs/AutoConfigPrompt.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -8,38 +8,38 @@
 
 namespace padrix {
 
-formAutoConfig::formAutoConfig(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
-                               std::function<void()> cancel)
+AutoConfigPrompt::AutoConfigPrompt(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
+                                   std::function<void()> cancel)
     : QDialog(owner), keyDown_(std::move(keyDown)), cancel_(std::move(cancel)) {
-    setObjectName(QStringLiteral("formAutoConfig"));
+    setObjectName(QStringLiteral("AutoConfigPrompt"));
     setWindowTitle(QStringLiteral("Auto Config"));
     setModal(false);
-    lblButton_ = new QLabel(this);
-    lblButton_->setObjectName(QStringLiteral("lblButton"));
-    lblButton_->setAccessibleName(QStringLiteral("Pad button"));
-    lblButton_->setAlignment(Qt::AlignCenter);
-    QFont bold = lblButton_->font();
+    buttonLabel_ = new QLabel(this);
+    buttonLabel_->setObjectName(QStringLiteral("buttonLabel"));
+    buttonLabel_->setAccessibleName(QStringLiteral("Pad button"));
+    buttonLabel_->setAlignment(Qt::AlignCenter);
+    QFont bold = buttonLabel_->font();
     bold.setBold(true);
     bold.setPointSize(12);
-    lblButton_->setFont(bold);
-    label1_ = new QLabel(
+    buttonLabel_->setFont(bold);
+    instructionLabel_ = new QLabel(
         QStringLiteral("Press the key on the keyboard that you want to assign to it."), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setWordWrap(true);
-    image1_ = new QSvgWidget(QStringLiteral(":/pads/keys.svg"), this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setFixedSize(48, 32);
+    instructionLabel_->setObjectName(QStringLiteral("instructionLabel"));
+    instructionLabel_->setWordWrap(true);
+    keysPicture_ = new QSvgWidget(QStringLiteral(":/pads/keys.svg"), this);
+    keysPicture_->setObjectName(QStringLiteral("keysPicture"));
+    keysPicture_->setFixedSize(48, 32);
 
     auto* text = new QVBoxLayout;
-    text->addWidget(lblButton_);
-    text->addWidget(label1_);
+    text->addWidget(buttonLabel_);
+    text->addWidget(instructionLabel_);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(image1_, 0, Qt::AlignTop);
+    layout->addWidget(keysPicture_, 0, Qt::AlignTop);
     layout->addLayout(text, 1);
     setFixedWidth(300);
 }
 
-void formAutoConfig::PlaceOnOwner() {
+void AutoConfigPrompt::PlaceOnOwner() {
     const QWidget* owner = parentWidget();
     if (owner == nullptr) {
         return;
@@ -50,13 +50,13 @@ void formAutoConfig::PlaceOnOwner() {
     move(area.x() + (area.width() - size.width()) / 2, area.bottom() - size.height() / 2);
 }
 
-void formAutoConfig::CloseByProgram() {
+void AutoConfigPrompt::CloseByProgram() {
     closingByProgram_ = true;
     close();
     closingByProgram_ = false;
 }
 
-void formAutoConfig::keyPressEvent(QKeyEvent* event) {
+void AutoConfigPrompt::keyPressEvent(QKeyEvent* event) {
     keyDown_(*event);
     if (event->key() == Qt::Key_Escape) {
         cancel_();  // and the prompt stays until the run closes it
@@ -65,7 +65,7 @@ void formAutoConfig::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void formAutoConfig::closeEvent(QCloseEvent* event) {
+void AutoConfigPrompt::closeEvent(QCloseEvent* event) {
     if (!closingByProgram_) {
         cancel_();
     }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Layouts.h"
+#include "session/Layouts.h"
 
 namespace padrix {
 namespace {

@@ -2,9 +2,9 @@
 #include <QKeyEvent>
 
 #include "dialogs/AutoConfigSteps.h"
+#include "dialogs/ConfigDialog.h"
 #include "dialogs/KeyEventCode.h"
 #include "dialogs/KeyName.h"
-#include "dialogs/formJoyConfig.h"
 #include "settings/SettingValues.h"
 
 namespace padrix {
@@ -15,9 +15,9 @@ const QString kRed = QStringLiteral("color: rgb(255, 0, 0);");
 
 }  // namespace
 
-class formJoyConfig::HandlerScope {
+class ConfigDialog::HandlerScope {
   public:
-    explicit HandlerScope(formJoyConfig& dialog) : dialog_(dialog) { ++dialog_.handlerDepth_; }
+    explicit HandlerScope(ConfigDialog& dialog) : dialog_(dialog) { ++dialog_.handlerDepth_; }
     ~HandlerScope() {
         if (--dialog_.handlerDepth_ == 0 && dialog_.unloaded_) {
             dialog_.deleteLater();  // closed while this handler waited
@@ -27,79 +27,78 @@ class formJoyConfig::HandlerScope {
     HandlerScope& operator=(const HandlerScope&) = delete;
 
   private:
-    formJoyConfig& dialog_;
+    ConfigDialog& dialog_;
 };
 
-void formJoyConfig::btnJoy_Click(int index) {
-    if (CaptureBusy || unloaded_) {
+void ConfigDialog::onPadButtonClicked(int index) {
+    if (captureBusy_ || unloaded_) {
         return;
     }
     HandlerScope scope(*this);
     // A cancelled auto configuration must not end this capture at once.
-    CaptureCancelled = false;
+    captureCancelled_ = false;
     RunCapture(index);
 }
 
-void formJoyConfig::Timer1_Timer() {
-    if (DialogDevice != nullptr) {
-        DialogDevice->Read(DialogJoyState);  // a failed read keeps the last state
+void ConfigDialog::onPadWatchTick() {
+    if (pad_ != nullptr) {
+        pad_->Read(padState_);  // a failed read keeps the last state
     }
-    if (const int index = watcher_.Next(DialogJoyState, DialogMaxButton);
-        index != PadWatcher::kNone) {
-        btnJoy_Click(index);
+    if (const int index = watcher_.Next(padState_, maxButton_); index != PadWatcher::kNone) {
+        onPadButtonClicked(index);
     }
 }
 
-void formJoyConfig::btnAutoConfig_Click() {
-    if (CaptureBusy || unloaded_) {
+void ConfigDialog::onAutoConfigClicked() {
+    if (captureBusy_ || unloaded_) {
         return;
     }
     HandlerScope scope(*this);
-    CaptureCancelled = false;
+    captureCancelled_ = false;
     if (autoConfig_ == nullptr) {
-        autoConfig_ = new formAutoConfig(
+        autoConfig_ = new AutoConfigPrompt(
             this, [this](const QKeyEvent& event) { AutoConfigKeyDown(event); },
-            [this] { CancelCapture(); });
+            [this] { cancelCapture(); });
     }
     autoConfig_->show();
     autoConfig_->PlaceOnOwner();
     autoConfig_->raise();
     autoConfig_->activateWindow();
-    const int steps = AutoConfigStepCount(DialogMaxButton + 1);
+    const int steps = AutoConfigStepCount(maxButton_ + 1);
     for (int step = 0; step < steps; ++step) {
-        autoConfig_->lblButton().setText(AutoConfigText(step));
+        autoConfig_->buttonLabel().setText(AutoConfigText(step));
         RunCapture(AutoConfigIndex(step));
-        if (!autoConfig_->isVisible() || CaptureCancelled) {
+        if (!autoConfig_->isVisible() || captureCancelled_) {
             break;
         }
     }
     autoConfig_->CloseByProgram();
 }
 
-void formJoyConfig::AutoConfigKeyDown(const QKeyEvent& event) {
+void ConfigDialog::AutoConfigKeyDown(const QKeyEvent& event) {
     const int keyCode = VirtualKeyOf(event, CurrentKeyLayout());
-    Form_KeyDown(keyCode);
+    onKeyDown(keyCode);
     if (keyCode == 27) {
-        CancelCapture();
+        cancelCapture();
     }
 }
 
-void formJoyConfig::RunCapture(int index) {
-    if (CaptureBusy || index < 0 || index >= kPadButtons) {
+void ConfigDialog::RunCapture(int index) {
+    if (captureBusy_ || index < 0 || index >= kPadButtons) {
         return;
     }
-    CaptureBusy = true;
+    captureBusy_ = true;
     SetControlsEnabled(false);
-    const QString instruction = label1_->text();
-    btnJoy(index).setStyleSheet(kGreen);
+    const QString instruction = instructionLabel_->text();
+    padButton(index).setStyleSheet(kGreen);
     SetPadButtonsEnabled(false);
-    LastKeyCode = 0;
-    label1_->setText(MsgPressKey + QStringLiteral(" ") + PromptName(index));
-    label1_->setStyleSheet(kRed);
+    lastKeyCode_ = 0;
+    instructionLabel_->setText(pressKeyMessage_ + QStringLiteral(" ") + PromptName(index));
+    instructionLabel_->setStyleSheet(kRed);
 
     // Sleeps until a key-down or a cancel ends the wait; everything else the
     // event loop delivers meanwhile (clicks, timers, closing) runs inside it.
-    if (LastKeyCode == 0 && !CaptureCancelled) {
+    if (lastKeyCode_ == 0 && !captureCancelled_) {
         QEventLoop wait;
         captureWait_ = &wait;
         wait.exec();
@@ -107,61 +106,62 @@ void formJoyConfig::RunCapture(int index) {
     }
 
     SetPadButtonsEnabled(true);
-    btnJoy(index).setStyleSheet(QString());
+    padButton(index).setStyleSheet(QString());
     SetControlsEnabled(true);
-    if (LastKeyCode > 0 && !CaptureCancelled) {
-        tags_[static_cast<std::size_t>(index)] = std::to_string(LastKeyCode);
+    if (lastKeyCode_ > 0 && !captureCancelled_) {
+        edit_.Assign(index, lastKeyCode_);
     }
     ShowTagName(index);
-    label1_->setText(instruction);
-    label1_->setStyleSheet(QString());
-    CaptureBusy = false;
+    instructionLabel_->setText(instruction);
+    instructionLabel_->setStyleSheet(QString());
+    captureBusy_ = false;
 }
 
-void formJoyConfig::Form_KeyDown(int keyCode) {
+void ConfigDialog::onKeyDown(int keyCode) {
     if (keyCode == 0) {
         return;  // a key the program has no code for
     }
-    LastKeyCode = keyCode;
+    lastKeyCode_ = keyCode;
     if (captureWait_ != nullptr) {
         captureWait_->quit();
     }
 }
 
-void formJoyConfig::CancelCapture() {
-    CaptureCancelled = true;
+void ConfigDialog::cancelCapture() {
+    captureCancelled_ = true;
     if (captureWait_ != nullptr) {
         captureWait_->quit();
     }
 }
 
-void formJoyConfig::SetControlsEnabled(bool enabled) {
-    QWidget* const locked[] = {btnSave_,     cmbName_,         cmbJoyPad_,    btnConfig_,
-                               cmbLanguage_, &btnAutoConfig(), chkJoyEnabled_};
+void ConfigDialog::SetControlsEnabled(bool enabled) {
+    QWidget* const locked[] = {
+        saveButton_,   profileBox_,         joypadList_,      gameControllersButton_,
+        languageList_, &autoConfigButton(), joypadEnabledBox_};
     for (QWidget* control : locked) {
         control->setEnabled(enabled);
     }
 }
 
-void formJoyConfig::SetPadButtonsEnabled(bool enabled) {
+void ConfigDialog::SetPadButtonsEnabled(bool enabled) {
     for (int i = 0; i < kPadButtons; ++i) {
-        btnJoy(i).setEnabled(enabled);
+        padButton(i).setEnabled(enabled);
     }
 }
 
-const keycodes::KeyLayout& formJoyConfig::CurrentKeyLayout() const {
+const keycodes::KeyLayout& ConfigDialog::CurrentKeyLayout() const {
     static const keycodes::KeyLayout kUs;
     return ports_.keyboardLayout != nullptr ? ports_.keyboardLayout->Current() : kUs;
 }
 
-void formJoyConfig::ShowTagNames() {
+void ConfigDialog::ShowTagNames() {
     for (int i = 0; i < kPadButtons; ++i) {
         ShowTagName(i);
     }
 }
 
-void formJoyConfig::ShowTagName(int index) {
-    const auto code = ToKeyCode(tags_[static_cast<std::size_t>(index)]);
+void ConfigDialog::ShowTagName(int index) {
+    const auto code = ToKeyCode(edit_.Tag(index));
     const QString name =
         code ? QString::fromStdString(KeyName(*code, CurrentKeyLayout())) : QString();
     canvas_->ShowKeyName(index, name);

@@ -1,0 +1,128 @@
+#include "TrayApplication.h"
+
+#include <QIcon>
+
+#include "AppTexts.h"
+#include "ProcessPriority.h"
+#include "dialogs/InputStartError.h"
+#include "engine/VirtualKeys.h"
+#include "settings/LanguageForms.h"
+
+namespace padrix {
+
+namespace {
+
+QIcon ProgramIcon() {
+    return QIcon::fromTheme(QStringLiteral("padrix"), QIcon(QStringLiteral(":/padrix.svg")));
+}
+
+}  // namespace
+
+TrayApplication::TrayApplication(TrayPorts ports, TrayPaths paths)
+    : ports_(ports),
+      paths_(std::move(paths)),
+      session_({ports.output, ports.keys, ports.clock, ports.random, ports.screenshots, timer_},
+               paths_.programFolder, {ports.controllers, ports.settings, ports.language}),
+      wake_(session_.engine().tables(), ports.keys, timer_),
+      presence_(ProgramIcon()),
+      caption_(kDefaultCaption) {
+    timer_.SetCycle(
+        [this] {
+            session_.engine().PollCycle();
+            wake_.AfterCycle();
+        },
+        [this] { return wake_.CanSleep() && session_.engine().IsAtRest(); });
+    session_.Subscribe([this](SessionChange change) { OnSessionChanged(change); });
+    connect(&menu_, &TrayMenu::chosen, this, &TrayApplication::Choose);
+    connect(&presence_, &TrayPresence::message, this, &TrayApplication::OnIconMessage);
+    connect(&presence_, &TrayPresence::exitRequested, this, &TrayApplication::Unload);
+    RefreshMenu();
+}
+
+TrayApplication::~TrayApplication() {
+    Unload();
+    delete forceFeedback_.data();
+}
+
+void TrayApplication::OnSessionChanged(SessionChange change) {
+    if (change == SessionChange::Mapping) {
+        timer_.SetEnabled(session_.MappingRuns());
+    } else if (change == SessionChange::Language) {
+        InitLanguage();
+    }
+    RefreshMenu();
+}
+
+TrayApplication::LoadResult TrayApplication::Load() {
+    if (loaded_ || !ports_.instance.Acquire()) {
+        return LoadResult::kAlreadyRunning;
+    }
+    loaded_ = true;
+    RaiseProcessPriority();
+    msgDirectInputError_ = kDefaultDirectInputError;
+    msgNoJoystick_ = kDefaultNoJoystick;
+    menu_.SetCaption(MenuEntry::About, QStringLiteral("About ") + caption_ + QStringLiteral("..."));
+    InitLanguage();
+    if (!ports_.controllers.Start()) {
+        ShowInputStartError(msgDirectInputError_, ports_.controllers.StartError());
+        unloaded_ = true;
+        return LoadResult::kInputSystemFailed;
+    }
+    session_.OpenJoypads();
+    timer_.SetMode(session_.StoredPollingMode());
+    wake_.AfterCycle();
+    timer_.SetEnabled(false);
+    presence_.Show(caption_, IconTip(caption_));
+    session_.ReadStoredOptions();
+    session_.CreateRumbles();
+    if (!noLaunch_ && !ports_.keys.IsKeyDown(vk::Shift) && session_.menu().startWithVgs) {
+        StartEmulator(true);
+    }
+    return LoadResult::kRunning;
+}
+
+void TrayApplication::Unload() {
+    if (!loaded_ || unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    timer_.SetEnabled(false);
+    presence_.Remove();
+    if (forceFeedback_) {
+        forceFeedback_->close();
+    }
+    session_.ReleaseAll();
+    wake_.Clear();
+    session_.Close();
+    emit unloaded();
+}
+
+void TrayApplication::InitLanguage() {
+    ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
+                      [this](int id, const std::string& text) {
+                          SetLanguageText(id, QString::fromStdString(text));
+                      });
+    if (loaded_ && !unloaded_) {
+        presence_.SetTexts(caption_, IconTip(caption_));
+    }
+}
+
+void TrayApplication::SetLanguageText(int id, const QString& text) {
+    constexpr int kLastMenuId = kMenuEntryCount;
+    if (id == 0) {
+        caption_ = text;
+    } else if (id <= kLastMenuId) {
+        menu_.SetCaption(static_cast<MenuEntry>(id - 1), text);
+    } else if (id == kLastMenuId + 1) {
+        msgDirectInputError_ = text;
+    } else if (id == kLastMenuId + 2) {
+        msgNoJoystick_ = text;
+    }
+}
+
+void TrayApplication::SetJoyConfigHandler(std::function<void()> show) {
+    showJoyConfig_ = std::move(show);
+    RefreshMenu();
+}
+
+}  // namespace padrix

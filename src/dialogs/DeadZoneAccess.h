@@ -1,0 +1,16 @@
+#pragma once
+
+namespace padrix {
+
+// The dead zones that the Game Controllers window shows and sets.
+class DeadZoneAccess {
+  public:
+    virtual ~DeadZoneAccess() = default;
+
+    // The dead zone of joypad joy in percent of the half range, and a new
+    // one stored and applied to the running joypad at once.
+    virtual int DeadZone(int joy) = 0;
+    virtual void SetDeadZone(int joy, int percent) = 0;
+};
+
+}  // namespace padrix

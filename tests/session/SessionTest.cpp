@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "SessionRig.h"
+#include "settings/OptionKeys.h"
+
+namespace padrix {
+namespace {
+
+// Each option entry: what it flips and the key it is stored under ("" when
+// it is never stored).
+struct OptionCase {
+    MenuOption option;
+    std::string key;
+    std::function<bool(const Session&)> value;
+};
+
+class SessionOptionTest : public ::testing::TestWithParam<OptionCase> {};
+
+TEST_P(SessionOptionTest, FlipsStoresAndTellsTheViews) {
+    SessionRig rig;
+    Session& s = rig.Started();
+    const OptionCase& c = GetParam();
+    const bool before = c.value(s);
+    std::vector<SessionChange> changes;
+    s.Subscribe([&](SessionChange change) { changes.push_back(change); });
+
+    s.ToggleOption(c.option);
+
+    EXPECT_EQ(c.value(s), !before);
+    if (!c.key.empty()) {
+        EXPECT_EQ(rig.Stored(kOptionSection, c.key), before ? "False" : "True");
+    }
+    EXPECT_EQ(changes, std::vector<SessionChange>{SessionChange::Options});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, SessionOptionTest,
+    ::testing::Values(
+        OptionCase{MenuOption::Select, "Select", [](auto& s) { return s.options().UseMAsSelect; }},
+        OptionCase{MenuOption::AutoFire, "AutoFire",
+                   [](auto& s) { return s.options().AllowAutoFire; }},
+        OptionCase{MenuOption::Startup, "VGSStartUp",
+                   [](auto& s) { return s.menu().startWithVgs; }},
+        OptionCase{MenuOption::Logitech, "Logitech",
+                   [](auto& s) { return s.options().LogitechPatch; }},
+        OptionCase{MenuOption::AutodetectProfile, "Autodetect",
+                   [](auto& s) { return s.menu().autodetectProfile; }},
+        OptionCase{MenuOption::SwapLR, "", [](auto& s) { return s.menu().swapLR; }},
+        OptionCase{MenuOption::DosApplication, "DOS", [](auto& s) { return s.options().DosMode; }},
+        OptionCase{MenuOption::PollRate, "MaxPollRate",
+                   [](auto& s) { return s.options().MaxPollRate; }}));
+
+TEST(SessionTest, AutoFireFollowsTheMenu) {
+    SessionRig rig;
+    Session& s = rig.Started();
+    const bool allowed = s.options().AllowAutoFire;
+    s.ToggleOption(MenuOption::AutoFire);
+    EXPECT_EQ(s.options().AutoFireActive, !allowed);
+}
+
+// Layouts: the keys of joypad 1's A button and L shoulder, and "Last".
+struct LayoutCase {
+    Layout layout;
+    bool swapped;
+    int a;
+    int l;
+    std::string last;
+};
+
+class SessionLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(SessionLayoutTest, WritesTheMapsAndLast) {
+    SessionRig rig;
+    rig.store.SaveSetting("Custom", "3", "81");  // A of the Custom profile: Q
+    rig.store.SaveSetting("Custom2", "3", "81");
+    Session& s = rig.Started();
+    const LayoutCase& c = GetParam();
+    if (c.swapped) {
+        s.ToggleOption(MenuOption::SwapLR);
+    }
+    s.ChooseLayout(c.layout);
+    EXPECT_EQ(s.engine().Map(1).A, c.a);
+    EXPECT_EQ(s.engine().Map(2).A, c.a);
+    EXPECT_EQ(s.engine().Map(1).L, c.l);
+    EXPECT_EQ(s.menu().layout, c.layout);
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyLast), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SessionLayoutTest,
+                         ::testing::Values(LayoutCase{Layout::Vgs, false, 'J', '1', "2"},
+                                           LayoutCase{Layout::Vgs, true, 'J', '2', "2"},
+                                           LayoutCase{Layout::Snes9x, false, 'D', 'A', "1"},
+                                           LayoutCase{Layout::Custom, false, 'Q', '1', "3"}));
+
+TEST(SessionTest, StartUpReadsTheStoreAndOpensThePads) {
+    SessionRig rig(3);
+    rig.store.SaveSetting("Custom", "Last", "1");
+    rig.store.SaveSetting("Custom", "DOS", "True");
+    rig.store.SaveSetting("Custom", "joypads", "101");
+    rig.store.SaveSetting("Custom2", "DeadZone", "40");
+    Session& s = rig.Started();
+    EXPECT_EQ(s.JoypadCount(), 3);
+    EXPECT_EQ(s.JoypadName(2), "Pad 2");
+    EXPECT_EQ(s.JoypadName(4), "");
+    EXPECT_EQ(rig.controllers.pads[1]->deadZone, 40);
+    EXPECT_TRUE(s.options().DosMode);
+    EXPECT_EQ(s.menu().layout, Layout::Snes9x);
+    EXPECT_EQ(s.JoypadsEnabled(), "101");
+    EXPECT_EQ(s.engine().Map(3).EscapeKey, 27);
+    EXPECT_TRUE(s.MappingRuns());
+}
+
+TEST(SessionTest, PausingReleasesHeldKeysAndResumingDoesNot) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    rig.controllers.pads[0]->state.buttons[0] = 0x80;  // A: 'J'
+    s.engine().PollCycle();
+    rig.output.Take();
+
+    s.ToggleMapping();
+    EXPECT_FALSE(s.MappingRuns());
+    EXPECT_FALSE(s.menu().enabled);
+    EXPECT_EQ(rig.output.Take(), std::vector{fakes::OutEvent::Up('J')});
+
+    s.ToggleMapping();
+    EXPECT_TRUE(s.MappingRuns());
+    EXPECT_TRUE(rig.output.Take().empty());
+}
+
+TEST(SessionTest, OneWriterOfTheEnabledJoypads) {
+    SessionRig rig(3);
+    Session& s = rig.Started();
+    s.SetJoypadEnabled(2, false);
+    EXPECT_EQ(s.JoypadsEnabled(), "10111111");
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyJoypads), "10111111");
+    EXPECT_EQ(s.JoypadEnabled(2), false);
+    EXPECT_EQ(s.JoypadEnabled(9), std::nullopt);
+    s.SetJoypadEnabled(9, false);  // outside the text: nothing changes
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyJoypads), "10111111");
+}
+
+TEST(SessionTest, DeadZoneIsStoredAndAppliedToThePad) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    s.SetDeadZone(1, 130);
+    EXPECT_EQ(s.DeadZone(1), 100);
+    EXPECT_EQ(rig.controllers.pads[0]->deadZone, 100);
+    s.SetDeadZone(5, 20);  // no such pad: stored only
+    EXPECT_EQ(rig.Stored("Custom5", "DeadZone"), "20");
+}
+
+TEST(SessionTest, EditingPausesCommitsAndFinishesWithCustom) {
+    SessionRig rig(2);
+    Session& s = rig.Started();
+    s.ToggleMapping();  // paused by the user: finishing turns it on again
+    MapEdit edit;
+    edit.Assign(20, 99);  // an extra slot that the copy keeps
+    s.BeginEdit(2, edit);
+    EXPECT_FALSE(s.MappingRuns());
+    EXPECT_EQ(edit.Joypad(), 2);
+    EXPECT_EQ(edit.Tag(3), std::to_string('J'));
+    EXPECT_EQ(edit.Tag(20), "99");
+
+    edit.Assign(3, 'Q');
+    edit.Clear(4);
+    s.Commit(edit);
+    EXPECT_EQ(s.engine().Map(2).A, 'Q');
+    EXPECT_EQ(rig.Stored("Custom2", "3"), "81");
+    EXPECT_EQ(rig.Stored("Custom2", "4"), "");
+    EXPECT_EQ(rig.Stored("Custom2", "20"), "99");
+
+    s.FinishEditing();
+    EXPECT_TRUE(s.MappingRuns());
+    EXPECT_TRUE(s.menu().enabled);
+    EXPECT_EQ(s.menu().layout, Layout::Custom);
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyLast), "3");
+}
+
+TEST(SessionTest, ProfilesFollowTodaysNamingRules) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    MapEdit edit;
+    edit.Assign(0, 38);
+    EXPECT_EQ(s.SaveProfile({"Custom"}, "  Doom ", edit), "Doom");
+    EXPECT_EQ(s.SaveProfile({"Custom"}, "Custom", edit), std::nullopt);
+    EXPECT_EQ(s.ProfileNames(), std::vector<std::string>{"Doom"});
+
+    MapEdit loaded;
+    s.ReadProfile("Doom", loaded);
+    EXPECT_EQ(loaded.Tag(0), "38");
+
+    s.SaveGravis("Doom", true);
+    EXPECT_EQ(s.Gravis("Doom"), true);
+}
+
+TEST(SessionTest, ADetectedProfileBringsItsMapsAndMsDosMode) {
+    SessionRig rig(1);
+    rig.store.SaveSetting("Doom", "3", "70");
+    Session& s = rig.Started();
+    s.UseDetectedProfile("Doom");
+    EXPECT_TRUE(s.options().DosMode);
+    EXPECT_EQ(s.engine().Map(1).A, 'F');
+}
+
+TEST(SessionTest, RumbleModeIsStored) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    s.SetRumbleType(kRumbleStressed);
+    EXPECT_EQ(s.options().RumbleType, kRumbleStressed);
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyRumbleType), "3");
+}
+
+TEST(SessionTest, UnsubscribedObserversHearNothing) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    int heard = 0;
+    const int id = s.Subscribe([&](SessionChange) { ++heard; });
+    s.ToggleOption(MenuOption::Select);
+    s.Unsubscribe(id);
+    s.ToggleOption(MenuOption::Select);
+    EXPECT_EQ(heard, 1);
+}
+
+}  // namespace
+}  // namespace padrix
