@@ -46,6 +46,7 @@ Attempt TryX11(const SessionEnvironment& env) {
 #endif
 }
 
+#if PADRIX_HAVE_UINPUT
 // What an X display adds next to the virtual device.
 DesktopPlatform DisplayParts(const SessionEnvironment& env, bool wayland, bool withKeys) {
 #if PADRIX_HAVE_X11
@@ -57,6 +58,7 @@ DesktopPlatform DisplayParts(const SessionEnvironment& env, bool wayland, bool w
     return {};
 #endif
 }
+#endif
 
 Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #if PADRIX_HAVE_UINPUT
