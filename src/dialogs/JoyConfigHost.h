@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/DeadZones.h"
 #include "engine/Controllers.h"
-#include "settings/InterfaceLanguage.h"
 #include "platform/KeyboardLayout.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/Profiles.h"
 #include "settings/SettingsStore.h"
 
@@ -15,8 +16,8 @@ class QWidget;
 
 namespace padrix {
 
-// What the configuration dialog uses of the main form.
-class JoyConfigHost {
+// What the configuration dialog uses of the main form, the dead zones among it.
+class JoyConfigHost : public DeadZones {
   public:
     virtual ~JoyConfigHost() = default;
 
@@ -33,10 +34,6 @@ class JoyConfigHost {
     // Slots 0 to 13 of tags into joypad joy's map, and all 24 into its
     // Custom section.
     virtual void SetConfigValues(int joy, const SlotTags& tags) = 0;
-    // The dead zone of joypad joy in percent of the half range, and a new
-    // one stored and applied to the main form's joypad at once.
-    virtual int DeadZone(int joy) = 0;
-    virtual void SetDeadZone(int joy, int percent) = 0;
     // Applies the chosen language to the main form and its menu.
     virtual void InitLanguage() = 0;
     // The dialog has closed: mapping on again, with the Custom layout.

@@ -10,21 +10,11 @@
 namespace padrix::testing {
 namespace {
 
-// Only the dead zones are the window's business.
-class DeadZoneHost : public JoyConfigHost {
+class DeadZoneHost : public DeadZones {
   public:
     std::map<int, int> deadZones;
-    bool LogitechPatch() const override { return false; }
-    int JoypadCount() const override { return 0; }
-    std::string GetJoypadName(int) override { return {}; }
-    std::string JoypadsEnabled() const override { return "11111111"; }
-    void SetJoypadsEnabled(const std::string&) override {}
-    void GetConfigValues(int, SlotTags&) override {}
-    void SetConfigValues(int, const SlotTags&) override {}
     int DeadZone(int joy) override { return deadZones.count(joy) ? deadZones[joy] : 25; }
     void SetDeadZone(int joy, int percent) override { deadZones[joy] = percent; }
-    void InitLanguage() override {}
-    void JoyConfigClosed() override {}
 };
 
 class DialogsGameControllers : public ::testing::Test {

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace padrix {
+
+// The dead zones of the joypads: what the Game Controllers window shows and
+// sets.
+class DeadZones {
+  public:
+    virtual ~DeadZones() = default;
+
+    // The dead zone of joypad joy in percent of the half range, and a new
+    // one stored and applied to the main form's joypad at once.
+    virtual int DeadZone(int joy) = 0;
+    virtual void SetDeadZone(int joy, int percent) = 0;
+};
+
+}  // namespace padrix
