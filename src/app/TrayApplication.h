@@ -11,7 +11,7 @@
 #include "TrayMenu.h"
 #include "TrayPresence.h"
 #include "WakeSources.h"
-#include "dialogs/DeadZoneAccess.h"
+#include "dialogs/DeadZones.h"
 #include "dialogs/ForceFeedbackDialog.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
@@ -45,7 +45,7 @@ struct TrayPaths {
 // timer, the menu and the icon, shows the session's state in the menu and
 // turns the menu's entries into session operations; starts and ends the
 // program.
-class TrayApplication final : public QObject, public DeadZoneAccess {
+class TrayApplication final : public QObject, public DeadZones {
     Q_OBJECT
   public:
     enum class LoadResult { kRunning, kAlreadyRunning, kInputSystemFailed };

@@ -8,7 +8,7 @@ namespace padrix {
 // in their own order; at most 24 steps.
 inline constexpr int kAutoConfigSteps = 24;
 
-// The pad button (btnJoy index) asked at step (0-based) and what the prompt
+// The pad button (the slot it fills) asked at step (0-based) and what the prompt
 // calls it: "Up" ... "Right", then "Button 1" to "Button 20".
 int AutoConfigIndex(int step);
 QString AutoConfigText(int step);

@@ -46,8 +46,8 @@ struct GameControllersWindow::Panel {
 };
 
 GameControllersWindow::GameControllersWindow(std::unique_ptr<ControllerAccess> access,
-                                             DeadZoneAccess& host, QWidget* parent)
-    : QDialog(parent), access_(std::move(access)), host_(host) {
+                                             DeadZones& deadZones, QWidget* parent)
+    : QDialog(parent), access_(std::move(access)), deadZones_(deadZones) {
     setObjectName(QStringLiteral("GameControllersWindow"));
     setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
@@ -101,7 +101,7 @@ void GameControllersWindow::ListJoypads() {
         const auto info = access_->Describe(n);
         panel->pad = access_->OpenJoypad(n, false);
         if (panel->pad != nullptr) {
-            panel->pad->SetDeadZone(host_.DeadZone(n));
+            panel->pad->SetDeadZone(deadZones_.DeadZone(n));
         }
         const QString name = info ? QString::fromStdString(info->name) : QString();
         panel->box = new QGroupBox(QStringLiteral("%1: %2").arg(n).arg(name), this);
@@ -153,7 +153,7 @@ QWidget* GameControllersWindow::MakeDeadZoneRow(int n, QWidget* parent) {
     slider->setObjectName(QStringLiteral("sldDeadZone%1").arg(n));
     slider->setAccessibleName(QStringLiteral("Dead zone of joypad %1").arg(n));
     slider->setRange(0, 100);
-    slider->setValue(host_.DeadZone(n));
+    slider->setValue(deadZones_.DeadZone(n));
     const auto show = [label](int percent) {
         label->setText(QStringLiteral("Dead zone: %1 %").arg(percent));
     };
@@ -170,9 +170,9 @@ QWidget* GameControllersWindow::MakeDeadZoneRow(int n, QWidget* parent) {
 }
 
 void GameControllersWindow::SetDeadZone(int n, int percent) {
-    host_.SetDeadZone(n, percent);
+    deadZones_.SetDeadZone(n, percent);
     if (n >= 1 && n <= ListedJoypads() && panels_[static_cast<std::size_t>(n - 1)]->pad) {
-        panels_[static_cast<std::size_t>(n - 1)]->pad->SetDeadZone(host_.DeadZone(n));
+        panels_[static_cast<std::size_t>(n - 1)]->pad->SetDeadZone(deadZones_.DeadZone(n));
     }
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "dialogs/DeadZoneAccess.h"
+#include "dialogs/DeadZones.h"
 #include "engine/Controllers.h"
 
 class QLabel;
@@ -24,7 +24,7 @@ class GameControllersWindow final : public QDialog {
     static constexpr int kReadEveryMs = 20;
     static constexpr int kTestRumbleMs = 1000;
 
-    GameControllersWindow(std::unique_ptr<ControllerAccess> access, DeadZoneAccess& host,
+    GameControllersWindow(std::unique_ptr<ControllerAccess> access, DeadZones& deadZones,
                           QWidget* parent = nullptr);
     ~GameControllersWindow() override;
 
@@ -52,7 +52,7 @@ class GameControllersWindow final : public QDialog {
     QWidget* MakeDeadZoneRow(int n, QWidget* parent);
 
     std::unique_ptr<ControllerAccess> access_;
-    DeadZoneAccess& host_;
+    DeadZones& deadZones_;
     bool started_ = false;
     QTimer timer_;
     QVBoxLayout* list_;

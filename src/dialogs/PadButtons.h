@@ -6,7 +6,7 @@
 
 namespace padrix {
 
-// The dialog's pad buttons btnJoy 0 to 23, one per map slot.
+// The dialog's pad buttons 0 to 23, one per map slot.
 inline constexpr int kPadButtons = kDialogSlots;
 // Pad buttons 0 to 13, the named slots, have a status label beside them.
 inline constexpr int kStatusLabels = kShownSlots;

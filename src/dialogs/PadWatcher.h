@@ -7,7 +7,7 @@
 namespace padrix {
 
 // Watches the dialog's joypad for the pad button the user presses to pick it:
-// each reading gives at most one pad button (btnJoy index) whose key capture
+// each reading gives at most one pad button (the slot it fills) whose key capture
 // starts, the first new press in the order x axis, y axis, buttons 0 upwards.
 // A press counts again only after its input has been seen at rest. Plain
 // C++: no allocation, no Qt.
@@ -23,7 +23,7 @@ class PadWatcher {
     // highest button the pad has.
     int Next(const JoyState& state, int maxButton);
 
-    // The btnJoy index of controller button b, or kNone for buttons without one.
+    // The pad button (slot) of controller button b, or kNone for buttons without one.
     static int PadButtonOf(int b);
 
   private:

@@ -18,7 +18,7 @@ class Beeper {
     virtual void Beep() = 0;
 };
 
-// The interval of the polling timer (Timer1).
+// The interval of the polling timer.
 class PollTimer {
   public:
     virtual ~PollTimer() = default;

@@ -46,9 +46,29 @@ Attempt TryX11(const SessionEnvironment& env) {
 #endif
 }
 
+#if PADRIX_HAVE_UINPUT
+// What an X display adds next to the virtual device.
+DesktopPlatform DisplayParts(const SessionEnvironment& env, bool wayland, bool withKeys) {
+#if PADRIX_HAVE_X11
+    return x11::X11DisplayParts(env, wayland, withKeys);
+#else
+    (void)env;
+    (void)wayland;
+    (void)withKeys;
+    return {};
+#endif
+}
+#endif
+
 Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #if PADRIX_HAVE_UINPUT
-    return uinput::OpenUinputPlatform(env, wayland);
+    auto opened = uinput::OpenUinputParts(env);
+    if (auto* why = std::get_if<std::string>(&opened)) {
+        return *why;
+    }
+    auto parts = std::get<uinput::UinputParts>(std::move(opened));
+    const bool keysFromDisplay = !parts.HasKeyboards();
+    return uinput::UinputPlatform(std::move(parts), DisplayParts(env, wayland, keysFromDisplay));
 #else
     (void)env;
     (void)wayland;

@@ -10,8 +10,7 @@
 namespace padrix::testing {
 namespace {
 
-// Only the dead zones are the window's business.
-class DeadZoneHost : public DeadZoneAccess {
+class DeadZoneHost : public DeadZones {
   public:
     std::map<int, int> deadZones;
     int DeadZone(int joy) override { return deadZones.count(joy) ? deadZones[joy] : 25; }

@@ -54,4 +54,30 @@ std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironm
     return platform;
 }
 
+DesktopPlatform X11DisplayParts(const SessionEnvironment& env, bool waylandSession, bool withKeys) {
+    DesktopPlatform parts;
+    if (env.display.empty()) {
+        return parts;
+    }
+    auto opened = OpenX11Session(env.display);
+    auto* session = std::get_if<std::shared_ptr<X11Session>>(&opened);
+    if (session == nullptr) {
+        return parts;
+    }
+    parts.windows = std::make_unique<X11WindowActivator>(*session);
+    // The X server (XWayland too) has the layout that the session's
+    // keyboards type with.
+    parts.layout = std::make_shared<X11KeyboardLayout>(*session);
+    if (withKeys) {
+        parts.keys = std::make_unique<X11Keys>(*session);
+    }
+    // Under Wayland the X root window shows only X clients: no screenshot.
+    if (!waylandSession) {
+        parts.screenshots = std::make_unique<ScreenshotWorker>(
+            std::make_unique<X11ScreenGrabber>(env.display),
+            std::make_unique<X11Beeper>(OpenDisplay(env.display)), env.picturesFolder);
+    }
+    return parts;
+}
+
 }  // namespace padrix::x11

@@ -17,4 +17,10 @@ std::variant<std::shared_ptr<X11Session>, std::string> OpenX11Session(const std:
 // activation, screenshots of the root window and the X bell.
 std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironment& env);
 
+// What the X display env.display adds to another backend's output (XWayland
+// included): window activation, the keyboard layout, the key states when
+// withKeys, and on a real X11 session (not waylandSession) the screenshot
+// and its bell. Empty without a display that opens.
+DesktopPlatform X11DisplayParts(const SessionEnvironment& env, bool waylandSession, bool withKeys);
+
 }  // namespace padrix::x11

@@ -2,10 +2,11 @@
 
 namespace padrix {
 
-// The dead zones that the Game Controllers window shows and sets.
-class DeadZoneAccess {
+// The dead zones of the joypads: what the Game Controllers window shows and
+// sets.
+class DeadZones {
   public:
-    virtual ~DeadZoneAccess() = default;
+    virtual ~DeadZones() = default;
 
     // The dead zone of joypad joy in percent of the half range, and a new
     // one stored and applied to the running joypad at once.
