@@ -11,7 +11,7 @@ namespace {
 constexpr int kDirectionSteps = 4;
 constexpr int kMinimumSteps = 14;
 
-// The direction table in the order the dialog shows them.
+// The direction slots in the order the dialog shows them.
 constexpr std::array<int, kDirectionSteps> DirectionSlots() {
     std::array<int, kDirectionSteps> table{};
     std::size_t n = 0;

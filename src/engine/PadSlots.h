@@ -8,12 +8,12 @@
 
 namespace padrix {
 
-// The table of a key map, in the order the settings store numbers them and
-// the configuration dialog shows them: fourteen named table, then one slot
+// The slots of a key map, in the order the settings store numbers them and
+// the configuration dialog shows them: fourteen named slots, then one slot
 // per extra button (controller buttons 11 to 21).
-inline constexpr int kMapSlots = 25;        // table 0 to 24 are read
-inline constexpr int kDialogSlots = 24;     // table 0 to 23 have a dialog button and are written
-inline constexpr int kShownSlots = 14;      // table 0 to 13 are the named table
+inline constexpr int kMapSlots = 25;        // slots 0 to 24 are read
+inline constexpr int kDialogSlots = 24;     // slots 0 to 23 have a dialog button and are written
+inline constexpr int kShownSlots = 14;      // slots 0 to 13 are the named slots
 inline constexpr int kFirstExtraSlot = 14;  // slot 14 is the first extra button's
 inline constexpr int kNoSlot = -1;
 
@@ -92,7 +92,7 @@ constexpr int SlotOfDirection(Direction d) {
     return detail::kDirectionSlots[static_cast<std::size_t>(d)];
 }
 
-// The key map entry of a slot, or nullptr for table outside 0 to 24.
+// The key map entry of a slot, or nullptr for slots outside 0 to 24.
 template <typename Map>
 constexpr auto SlotEntry(Map& map, int slot) -> decltype(&map.X) {
     if (slot >= 0 && slot < kShownSlots) {
@@ -109,7 +109,7 @@ inline const std::uint8_t* KeyOfButton(const KeyMap& map, int b) {
     return SlotEntry(map, SlotOfButton(b));
 }
 
-// The code a slot takes when its key is absent (0 for table outside 0 to 24).
+// The code a slot takes when its key is absent (0 for slots outside 0 to 24).
 constexpr std::uint8_t DefaultSlotCode(int slot) {
     if (slot >= 0 && slot < kShownSlots) {
         return kNamedSlots[static_cast<std::size_t>(slot)].defaultCode;
