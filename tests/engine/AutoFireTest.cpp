@@ -43,10 +43,5 @@ TEST_F(EngineAutoFire, OnlyButtonsZeroToSevenFire) {
     }
 }
 
-TEST_F(EngineAutoFire, BurstIsTwelvePairsLeavingTheKeyUp) {
-    engine.output().AutoFireBurst('Z');
-    EXPECT_EQ(out.Take(), Presses('Z', 12));
-}
-
 }  // namespace
 }  // namespace padrix::testing

@@ -25,13 +25,6 @@ TEST_F(EngineKeyOutput, DosModeIsReadAtEveryKeyEvent) {
     EXPECT_EQ(out.Take(), expected);
 }
 
-TEST_F(EngineKeyOutput, ScrollLockStateSetsTheLight) {
-    engine.output().SetScrollLockState(true);
-    EXPECT_TRUE(out.scrollLock);
-    engine.output().SetScrollLockState(false);
-    EXPECT_FALSE(out.scrollLock);
-}
-
 TEST_F(EngineKeyOutput, MalformedKeystrokesSendNothing) {
     EXPECT_FALSE(engine.output().SendKeys("%(E{Up}~"));
     EXPECT_FALSE(engine.output().SendKeys("+"));

@@ -1,3 +1,6 @@
+#include <cctype>
+#include <sstream>
+
 #include "EngineRig.h"
 
 namespace padrix::testing {
@@ -11,10 +14,15 @@ class EngineMButton : public EngineRig {
         OpenPads(2);
         engine.SetOption(&Options::UseMAsSelect, false);
     }
-    static std::vector<OutEvent> Typed(std::vector<std::pair<std::uint8_t, bool>> keys) {
+    // "+18 +C -C -18": keys down (+) and up (-), a letter for its key, digits
+    // for a virtual-key code.
+    static std::vector<OutEvent> Typed(const std::string& keys) {
         std::vector<OutEvent> v;
-        for (auto [k, up] : keys) {
-            v.push_back(up ? OutEvent::Up(k) : OutEvent::Down(k));
+        std::istringstream tokens(keys);
+        for (std::string t; tokens >> t;) {
+            const auto vk = static_cast<std::uint8_t>(
+                std::isalpha(static_cast<unsigned char>(t[1])) ? t[1] : std::stoi(t.substr(1)));
+            v.push_back(t[0] == '+' ? OutEvent::Down(vk) : OutEvent::Up(vk));
         }
         return v;
     }
@@ -40,7 +48,7 @@ TEST_F(EngineMButton, CombinationsActOnceThenEverySecondRun) {
     const Case cases[] = {
         {0, Presses(27, 1)},
         {2, Presses(13, 1)},
-        {4, Typed({{18, false}, {'C', false}, {'C', true}, {18, true}, {13, false}, {13, true}})},
+        {4, Typed("+18 +C -C -18 +13 -13")},
     };
     for (const Case& c : cases) {
         Press(1, kM);
@@ -66,7 +74,7 @@ TEST_F(EngineMButton, MPlusStartHoldsSelectUntilStartOrMIsReleased) {
     Press(1, 8);
     EXPECT_EQ(Run(), Downs({'B'}));
     Release(1, kM);
-    EXPECT_EQ(Run(), (std::vector<OutEvent>{OutEvent::Down('N'), OutEvent::Up('B')}))
+    EXPECT_EQ(Run(), Typed("+N -B"))
         << "Start now counts as a fresh press, and M's release lets Select go";
     Release(1, 8);
     EXPECT_EQ(Run(), Ups({'N'}));
@@ -88,19 +96,9 @@ TEST_F(EngineMButton, MPushedUpSetsTheHoldRequestOnly) {
 }
 
 TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
-    const auto menuUp = [this](std::uint8_t letter) {
-        return Typed({{18, false},
-                      {letter, false},
-                      {letter, true},
-                      {18, true},
-                      {38, false},
-                      {38, true},
-                      {13, false},
-                      {13, true}});
-    };
     Press(1, kM);
     Press(1, 1);
-    EXPECT_EQ(Run(), menuUp('E'));
+    EXPECT_EQ(Run(), Typed("+18 +E -E -18 +38 -38 +13 -13"));
     EXPECT_TRUE(engine.latches().MouseMode);
     EXPECT_TRUE(timer.intervals.empty());
 
@@ -111,16 +109,14 @@ TEST_F(EngineMButton, MPlusBAndXEnterMouseModeWithTheirMenuKeys) {
     out.Take();
     Press(1, kM);
     Press(1, 3);
-    EXPECT_EQ(Run(), menuUp('C'));
+    EXPECT_EQ(Run(), Typed("+18 +C -C -18 +38 -38 +13 -13"));
     EXPECT_TRUE(engine.latches().MouseMode);
 }
 
 TEST_F(EngineMButton, MPlusRSwitchesWindowsAndSlowsTheTimer) {
     Press(1, kM);
     Press(1, 7);
-    const std::vector<OutEvent> altTab = {OutEvent::Down(18), OutEvent::Down(9), OutEvent::Up(9),
-                                          OutEvent::Up(18)};
-    EXPECT_EQ(Run(), altTab);
+    EXPECT_EQ(Run(), Typed("+18 +9 -9 -18"));
     EXPECT_TRUE(engine.latches().MouseMode);
     EXPECT_EQ(timer.intervals, std::vector<int>{5});
     EXPECT_FALSE(engine.tables().buttonHeld[0][kM]);

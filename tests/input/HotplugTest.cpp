@@ -1,5 +1,4 @@
 #include "InputRig.h"
-#include "engine/MappingEngine.h"
 
 namespace padrix::testing {
 namespace {
@@ -83,39 +82,6 @@ TEST_F(InputHotplug, ASwapThatKeepsTheCountIsFoundByThePeriodicLook) {
     bravo.Attach();
     clock.AdvanceMs(250);
     EXPECT_TRUE(ReadsWithin(*second, 2, s));
-}
-
-// The engine takes a joypad that cannot be read as at rest.
-TEST_F(InputHotplug, UnpluggingWhileAButtonIsHeldReleasesItsKey) {
-    auto& device = Plug("Alpha");
-    fakes::RecordingOutput out;
-    fakes::FakeKeys keys;
-    fakes::ScriptedRandom random;
-    fakes::RecordingScreenshots screenshots;
-    fakes::RecordingTimer timer;
-    MappingEngine engine{{out, keys, clock, random, screenshots, timer}, "/tmp"};
-    engine.SetJoypadCount(1);
-    engine.AttachJoypad(1, Open(1), 11);
-    KeyMap map = engine.Map(1);
-    map.A = 'J';
-    engine.SetMap(1, map);
-    engine.SetOption(&Options::RumbleType, kRumbleNever);
-    const auto cycle = [&] {
-        clock.AdvanceMs(1);
-        engine.PollCycle();
-        return out.Take();
-    };
-    device.SetButton(0, true);
-    EXPECT_EQ(cycle(), std::vector{fakes::OutEvent::Down('J')});
-    device.Detach();
-    EXPECT_EQ(cycle(), std::vector{fakes::OutEvent::Up('J')});
-    device.Attach();
-    device.SetButton(0, true);
-    std::vector<fakes::OutEvent> resumed = cycle();
-    for (const fakes::OutEvent& e : cycle()) {
-        resumed.push_back(e);
-    }
-    EXPECT_EQ(resumed, std::vector{fakes::OutEvent::Down('J')}) << "reading resumed";
 }
 
 constexpr Uint16 kHalf = 0x7FFF;

@@ -29,24 +29,16 @@ TEST(PlatformKeyCodes, ScanCodesNameThePhysicalKey) {
         bool extended;
         std::uint16_t key;
     };
+    // clang-format off
     const Case cases[] = {
-        {0x1E, false, KEY_A},
-        {0x4B, false, KEY_KP4},
-        {0x4B, true, KEY_LEFT},
-        {0x1C, true, KEY_KPENTER},
-        {0x1D, true, KEY_RIGHTCTRL},
-        {0x38, true, KEY_RIGHTALT},
-        {0x35, true, KEY_KPSLASH},
-        {0x54, false, KEY_SYSRQ},
-        {0x57, false, KEY_F11},
-        {0x5B, true, KEY_LEFTMETA},
-        {0x64, false, KEY_F13},
-        {0x00, false, 0},
-        {0x55, false, 0},
-        {0x60, false, 0},
-        {0x1E, true, 0},
+        {0x1E, false, KEY_A},         {0x4B, false, KEY_KP4},       {0x4B, true, KEY_LEFT},
+        {0x1C, true, KEY_KPENTER},    {0x1D, true, KEY_RIGHTCTRL},  {0x38, true, KEY_RIGHTALT},
+        {0x35, true, KEY_KPSLASH},    {0x54, false, KEY_SYSRQ},     {0x57, false, KEY_F11},
+        {0x5B, true, KEY_LEFTMETA},   {0x64, false, KEY_F13},       {0x00, false, 0},
+        {0x55, false, 0},             {0x60, false, 0},             {0x1E, true, 0},
         {0xFF, false, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(LinuxKeyOfScanCode(c.scan, c.extended), c.key)
             << std::hex << int(c.scan) << (c.extended ? " extended" : "");
@@ -62,21 +54,17 @@ TEST(PlatformKeyCodes, ScanCodesNameThePhysicalKey) {
 // MS-DOS mode: a key's own scan code is its own key, and the code goes out
 // as the kernel's PC keyboard driver reports it (bit 7 for the E0 prefix).
 TEST(PlatformKeyCodes, KeyEventsByScanCodeAndTheirReportedCodes) {
+    // clang-format off
     const std::tuple<std::uint8_t, std::uint8_t, bool, std::uint16_t> events[] = {
-        {38, 0x48, false, KEY_UP},
-        {104, 0x48, false, KEY_KP8},
-        {36, 0x47, false, KEY_HOME},
-        {45, 0x52, false, KEY_INSERT},
-        {163, 0x1D, false, KEY_RIGHTCTRL},
-        {19, 0x45, false, KEY_PAUSE},
-        {144, 0x45, false, KEY_NUMLOCK},
-        {111, 0x35, false, KEY_KPSLASH},
-        {36, 0x48, false, KEY_KP8},
-        {66, 0x1E, false, KEY_A},
-        {13, 0x1C, true, KEY_KPENTER},
-        {3, 0x46, false, KEY_SCROLLLOCK},
+        {38, 0x48, false, KEY_UP},           {104, 0x48, false, KEY_KP8},
+        {36, 0x47, false, KEY_HOME},         {45, 0x52, false, KEY_INSERT},
+        {163, 0x1D, false, KEY_RIGHTCTRL},   {19, 0x45, false, KEY_PAUSE},
+        {144, 0x45, false, KEY_NUMLOCK},     {111, 0x35, false, KEY_KPSLASH},
+        {36, 0x48, false, KEY_KP8},          {66, 0x1E, false, KEY_A},
+        {13, 0x1C, true, KEY_KPENTER},       {3, 0x46, false, KEY_SCROLLLOCK},
         {65, 0x60, false, 0},
     };
+    // clang-format on
     for (auto [vk, scan, extended, key] : events) {
         EXPECT_EQ(LinuxKeyOfKeyEvent(vk, scan, extended), key) << int(vk);
     }

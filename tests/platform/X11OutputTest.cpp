@@ -186,9 +186,6 @@ TEST_F(PlatformX11Output, HeldKeysAreSeenBySide) {
         XSync(session->display(), False);
         EXPECT_FALSE(keys.IsKeyDown(c.held));
     }
-    for (std::uint8_t v : NamedKeys()) {
-        EXPECT_NE(session->keys().keycodeOfVk[v], 0) << "no X key for vk " << int(v);
-    }
 }
 
 }  // namespace

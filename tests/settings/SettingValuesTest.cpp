@@ -24,25 +24,14 @@ TEST(SettingsValuesTest, TextsConvertWhenTheyAreExactlyANumberOrBoolean) {
     for (const auto& row : booleans) {
         EXPECT_EQ(ToBoolean(row.text), row.expected) << '"' << row.text << '"';
     }
+    // clang-format off
     const Conversion<std::int16_t> integers[] = {
-        {"2", 2},
-        {"-32768", -32768},
-        {"32767", 32767},
-        {"+5", 5},
-        {"007", 7},
-        {"-0", 0},
-        {"0000000000000000000000001", 1},
-        {"32768", {}},
-        {"-32769", {}},
-        {"99999999999999999999", {}},
-        {"", {}},
-        {" 1", {}},
-        {"1 ", {}},
-        {"0x10", {}},
-        {"1.0", {}},
-        {"+", {}},
-        {"--1", {}},
+        {"2", 2},       {"-32768", -32768}, {"32767", 32767}, {"+5", 5}, {"007", 7}, {"-0", 0},
+        {"0000000000000000000000001", 1},   {"32768", {}},    {"-32769", {}},
+        {"99999999999999999999", {}},       {"", {}},         {" 1", {}}, {"1 ", {}},
+        {"0x10", {}},   {"1.0", {}},        {"+", {}},        {"--1", {}},
     };
+    // clang-format on
     for (const auto& row : integers) {
         EXPECT_EQ(ToInt16(row.text), row.expected) << '"' << row.text << '"';
     }
