@@ -22,15 +22,7 @@ constexpr const char* kCaption = "Padrix 1.10 for DirectX8";
 // folder and an empty Wine prefix: no emulator anywhere.
 class AppTray : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(x.ok()) << "Xvfb did not start";
-        for (const char* d : {"config", "runtime", "home", "prefix"}) {
-            QDir(dir.path()).mkpath(d);
-        }
-        QFile::setPermissions(dir.filePath("runtime"), QFileDevice::ReadOwner |
-                                                           QFileDevice::WriteOwner |
-                                                           QFileDevice::ExeOwner);
-    }
+    void SetUp() override { ASSERT_TRUE(x.ok()) << "Xvfb did not start"; }
 
     std::unique_ptr<Child> StartTrayer() {
         auto trayer = std::make_unique<Child>(
