@@ -118,14 +118,7 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     ASSERT_EQ(guardian.size(), 1u) << "Padrix started its guardian";
 
     Click(icon, "3");
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const auto& w : x.Viewable("padrix")) {
-            if (w.topLevel && w.overrideRedirect) {
-                return true;
-            }
-        }
-        return false;
-    })) << "the menu did not open";
+    ASSERT_TRUE(WaitUntil([&] { return MenuShown(); })) << "the menu did not open";
     // The menu opens with nothing selected: Up reaches its last entry, E&xit.
     ASSERT_TRUE(x.Xdotool({"key", "Up", "Return"}));
     EXPECT_TRUE(EndedWell(*padrix));
