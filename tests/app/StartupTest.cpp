@@ -42,24 +42,6 @@ TEST(AppStartup, EmptyStoreAndASideWinderPadGiveTheDefaults) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(rig.launchLog))) << "nothing launched";
 }
 
-TEST(AppStartup, StoredLastPicksTheLayoutOnlyWhenExact) {
-    const std::pair<const char*, Layout> cases[] = {
-        {"1", Layout::Snes9x}, {"3", Layout::Custom}, {"01", Layout::Vgs},
-        {"1 ", Layout::Vgs},   {"", Layout::Vgs},     {"banana", Layout::Vgs},
-    };
-    for (const auto& [last, layout] : cases) {
-        AppRig rig;
-        rig.controllers.Add("pad");
-        rig.settings->SaveSetting("Custom", "Last", last);
-        TrayApplication& form = rig.Start();
-        EXPECT_EQ(form.session().menu().layout, layout) << '"' << last << '"';
-        EXPECT_EQ(rig.Setting("Last"), LastText(layout));
-        EXPECT_EQ(form.session().engine().tables().keyMap[0].A, layout == Layout::Snes9x ? 'D'
-                                                                : layout == Layout::Vgs  ? 'J'
-                                                                                         : 75);
-    }
-}
-
 // Joypads past the eighth stay closed; odd button counts stay inside the tables.
 TEST(AppStartup, JoypadsOpenedAndTheirHighestButtons) {
     AppRig rig;

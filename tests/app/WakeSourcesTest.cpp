@@ -88,20 +88,6 @@ TEST_F(AppWake, AHeldButtonKeepsThePreciseTimerUntilItsRelease) {
     EXPECT_EQ(rig.output.events.size(), 2u) << "key down and key up";
 }
 
-TEST_F(AppWake, AJoypadWithoutDoorbellKeepsTheOneMillisecondTimer) {
-    Start(1, false, true);
-    const int reads = Pad(1).reads;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
-    EXPECT_TRUE(rig.form->pollingTimer().Precise());
-}
-
-TEST_F(AppWake, KeysWithoutEventsKeepTheOneMillisecondTimer) {
-    Start(1, true, false);
-    const int reads = Pad(1).reads;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
-    EXPECT_TRUE(rig.form->pollingTimer().Precise());
-}
-
 TEST_F(AppWake, TheHousekeepingTickFollowsAControllerThatCameBack) {
     Start(1);
     ASSERT_TRUE(Idle());
@@ -121,18 +107,33 @@ TEST_F(AppWake, TheHousekeepingTickFollowsAControllerThatCameBack) {
         << "the new doorbell wakes the cycle long before the next housekeeping tick";
 }
 
-TEST_F(AppWake, SettingsChooseTheModeAndEachJoypadsDeadZone) {
-    rig.settings->SaveSetting("Custom", "Polling", "Timer");
-    rig.settings->SaveSetting("Custom2", "DeadZone", "7");
-    Start(3);
-    EXPECT_EQ(rig.form->pollingTimer().Mode(), PollingMode::kTimer);
-    EXPECT_EQ(Pad(1).deadZone, 25);
-    EXPECT_EQ(Pad(2).deadZone, 7);
-    EXPECT_EQ(Pad(3).deadZone, 25);
+// A joypad without a doorbell, keys without events or the stored timer mode
+// keep the one millisecond timer (the dead zones read at start are the session's).
+struct TimerCase {
+    const char* what;
+    bool doorbells;
+    bool keyEvents;
+    const char* polling;
+    friend void PrintTo(const TimerCase& c, std::ostream* os) { *os << c.what; }
+};
+
+class AppWakeTimer : public AppWake, public ::testing::WithParamInterface<TimerCase> {};
+
+TEST_P(AppWakeTimer, KeepsTheOneMillisecondTimer) {
+    const TimerCase& c = GetParam();
+    rig.settings->SaveSetting("Custom", "Polling", c.polling);
+    Start(1, c.doorbells, c.keyEvents);
+    EXPECT_EQ(rig.form->pollingTimer().Mode(),
+              std::string(c.polling) == "Timer" ? PollingMode::kTimer : PollingMode::kEvents);
     const int reads = Pad(1).reads;
     EXPECT_TRUE(QTest::qWaitFor([&] { return Pad(1).reads > reads + 50; }, 5000));
     EXPECT_TRUE(rig.form->pollingTimer().Precise());
 }
+
+INSTANTIATE_TEST_SUITE_P(Wake, AppWakeTimer,
+                         ::testing::Values(TimerCase{"no doorbell", false, true, "Events"},
+                                           TimerCase{"no key events", true, false, "Events"},
+                                           TimerCase{"stored timer mode", true, true, "Timer"}));
 
 TEST_F(AppWake, UncheckingEnabledStopsEveryWake) {
     Start(1);

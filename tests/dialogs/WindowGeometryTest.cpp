@@ -15,35 +15,6 @@
 namespace padrix::testing {
 namespace {
 
-enum class Subject {
-    kDialog,
-    kDialogGravis,
-    kDialogTwoPads,
-    kAutoConfig,
-    kGameControllersOnePad,
-    kGameControllersTwoPads,
-    kForceFeedback,
-    kFallbackWindow,
-    kAbout,
-};
-
-struct Window {
-    const char* name;
-    Subject subject;
-};
-
-constexpr Window kWindows[] = {
-    {"config-dialog", Subject::kDialog},
-    {"config-dialog-gravis", Subject::kDialogGravis},
-    {"config-dialog-two-pads", Subject::kDialogTwoPads},
-    {"auto-config", Subject::kAutoConfig},
-    {"game-controllers", Subject::kGameControllersOnePad},
-    {"game-controllers-two-pads", Subject::kGameControllersTwoPads},
-    {"force-feedback", Subject::kForceFeedback},
-    {"fallback-window", Subject::kFallbackWindow},
-    {"about", Subject::kAbout},
-};
-
 std::string Name(const QWidget& w) {
     const QString name = w.objectName();
     return (name.isEmpty() ? QString::fromLatin1(w.metaObject()->className()) : name).toStdString();
@@ -171,45 +142,22 @@ class WindowGeometry : public JoyConfigRig {
         }
     }
 
-    void Show(Subject subject, const std::string& name) {
-        switch (subject) {
-            case Subject::kDialog:
-            case Subject::kDialogGravis:
-                Plug("Virtual Pad 1");
-                break;
-            case Subject::kDialogTwoPads:
-                Plug("Virtual Pad 1");
-                Plug("Virtual Pad 2");
-                break;
-            case Subject::kAutoConfig:
-                Plug("Virtual Pad 1", 20);
-                break;
-            case Subject::kGameControllersOnePad:
-                PlugPressed(1);
-                break;
-            case Subject::kGameControllersTwoPads:
-                PlugPressed(1);
-                PlugPressed(2);
-                break;
-            default:
-                break;
+  public:
+    // The pads plugged before the window opens: Game Controllers gets
+    // pressed ones, the others pads at rest with `buttons` buttons.
+    void PlugPads(int count, int buttons, bool pressed) {
+        for (int n = 1; n <= count; ++n) {
+            if (pressed) {
+                PlugPressed(n);
+            } else {
+                Plug("Virtual Pad " + std::to_string(n), buttons);
+            }
         }
-        switch (subject) {
-            case Subject::kAutoConfig:
-                return ShowAutoConfig(name);
-            case Subject::kGameControllersOnePad:
-            case Subject::kGameControllersTwoPads:
-                return ShowGameControllers(name);
-            case Subject::kForceFeedback:
-                return ShowForceFeedback(name);
-            case Subject::kFallbackWindow:
-                return ShowFallbackWindow(name);
-            case Subject::kAbout:
-                return ShowAbout(name);
-            default:
-                Open().show();
-                return Check(*dialog, name);
-        }
+    }
+
+    void ShowDialog(const std::string& name) {
+        Open().show();
+        Check(*dialog, name);
     }
 
     void ShowAutoConfig(const std::string& name) {
@@ -265,20 +213,41 @@ class WindowGeometry : public JoyConfigRig {
         EXPECT_TRUE(seen);
     }
 
+  protected:
     const std::vector<LanguageFileEntry> shipped_ = ListLanguageFiles({PADRIX_LANGUAGE_SOURCE_DIR});
 };
 
 TEST_F(WindowGeometry, EveryControlOfEveryWindowShowsWholeInEveryLanguage) {
+    using Show = void (WindowGeometry::*)(const std::string&);
+    const struct {
+        const char* name;
+        int pads;
+        int buttons;
+        bool pressed;
+        bool gravis;
+        Show show;
+    } windows[] = {
+        {"config-dialog", 1, 12, false, false, &WindowGeometry::ShowDialog},
+        {"config-dialog-gravis", 1, 12, false, true, &WindowGeometry::ShowDialog},
+        {"config-dialog-two-pads", 2, 12, false, false, &WindowGeometry::ShowDialog},
+        {"auto-config", 1, 20, false, false, &WindowGeometry::ShowAutoConfig},
+        {"game-controllers", 1, 12, true, false, &WindowGeometry::ShowGameControllers},
+        {"game-controllers-two-pads", 2, 12, true, false, &WindowGeometry::ShowGameControllers},
+        {"force-feedback", 0, 0, false, false, &WindowGeometry::ShowForceFeedback},
+        {"fallback-window", 0, 0, false, false, &WindowGeometry::ShowFallbackWindow},
+        {"about", 0, 0, false, false, &WindowGeometry::ShowAbout},
+    };
     ASSERT_FALSE(shipped_.empty());
     EXPECT_DOUBLE_EQ(qApp->devicePixelRatio(),
                      qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
     for (const LanguageFileEntry& language : shipped_) {
-        for (const Window& window : kWindows) {
+        for (const auto& window : windows) {
             const std::string name = std::string(window.name) + "-" + language.name;
             SCOPED_TRACE(name);
             Reset();
-            Prepare(language, window.subject == Subject::kDialogGravis);
-            Show(window.subject, name);
+            Prepare(language, window.gravis);
+            PlugPads(window.pads, window.buttons, window.pressed);
+            (this->*window.show)(name);
         }
     }
 }

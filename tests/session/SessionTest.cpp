@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SessionRig.h"
+#include "session/Layouts.h"
 #include "settings/OptionKeys.h"
 
 namespace padrix {
@@ -32,6 +33,9 @@ TEST_P(SessionOptionTest, FlipsStoresAndTellsTheViews) {
     EXPECT_EQ(c.value(s), !before);
     if (!c.key.empty()) {
         EXPECT_EQ(rig.Stored(kOptionSection, c.key), before ? "False" : "True");
+        SessionRig next;  // the next start reads it back
+        next.store.SaveSetting(kOptionSection, c.key, rig.Stored(kOptionSection, c.key));
+        EXPECT_EQ(c.value(next.Started()), !before);
     }
     EXPECT_EQ(changes, std::vector<SessionChange>{SessionChange::Options});
 }
@@ -95,6 +99,19 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SessionLayoutTest,
                                            LayoutCase{Layout::Snes9x, false, 'D', 'A', "1"},
                                            LayoutCase{Layout::Custom, false, 'Q', '1', "3"}));
 
+TEST(SessionTest, StoredLastPicksTheLayoutOnlyWhenExact) {
+    const std::pair<const char*, Layout> cases[] = {
+        {"1", Layout::Snes9x}, {"3", Layout::Custom}, {"01", Layout::Vgs},
+        {"1 ", Layout::Vgs},   {"", Layout::Vgs},     {"banana", Layout::Vgs},
+    };
+    for (const auto& [last, layout] : cases) {
+        SessionRig rig(1);
+        rig.store.SaveSetting(kOptionSection, kKeyLast, last);
+        EXPECT_EQ(rig.Started().menu().layout, layout) << '"' << last << '"';
+        EXPECT_EQ(rig.Stored(kOptionSection, kKeyLast), LastText(layout));
+    }
+}
+
 TEST(SessionTest, StartUpReadsTheStoreAndOpensThePads) {
     SessionRig rig(3);
     rig.store.SaveSetting("Custom", "Last", "1");
@@ -139,6 +156,10 @@ TEST(SessionTest, OneWriterOfTheEnabledJoypads) {
     EXPECT_EQ(s.JoypadEnabled(2), false);
     EXPECT_EQ(s.JoypadEnabled(9), std::nullopt);
     s.SetJoypadEnabled(9, false);  // outside the text: nothing changes
+    EXPECT_EQ(rig.Stored(kOptionSection, kKeyJoypads), "10111111");
+    s.engine().SetJoypadsEnabled("1");  // too short for joypad 2
+    s.SetJoypadEnabled(2, true);
+    EXPECT_EQ(s.JoypadsEnabled(), "1");
     EXPECT_EQ(rig.Stored(kOptionSection, kKeyJoypads), "10111111");
 }
 

@@ -85,12 +85,8 @@ class ProgramRun : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(x.ok()) << "Xvfb did not start";
-        for (const char* d : {"config", "home", "runtime", "prefix", "elsewhere"}) {
-            QDir(dir.path()).mkpath(d);
-        }
-        QFile::setPermissions(dir.filePath("runtime"), QFileDevice::ReadOwner |
-                                                           QFileDevice::WriteOwner |
-                                                           QFileDevice::ExeOwner);
+        x.ProgramEnv(dir.path().toStdString());  // its folders, before the registry goes in
+        QDir(dir.path()).mkpath("elsewhere");
         Write(emulator, "#!/bin/sh\necho \"$PADRIX_TEST_RUN\" >> '" + launchLog + "'\n");
         QFile::setPermissions(emulator, QFile::permissions(emulator) | QFileDevice::ExeOwner);
         Write(dir.filePath("prefix/system.reg"),

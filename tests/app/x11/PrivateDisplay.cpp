@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <filesystem>
+
 namespace padrix::testing {
 
 namespace {
@@ -95,6 +97,11 @@ bool PrivateDisplay::Xdotool(const std::vector<std::string>& args) {
 }
 
 Environment PrivateDisplay::ProgramEnv(const std::string& root) const {
+    namespace fs = std::filesystem;
+    for (const char* folder : {"config", "runtime", "home", "prefix"}) {
+        fs::create_directories(fs::path(root) / folder);
+    }
+    fs::permissions(fs::path(root) / "runtime", fs::perms::owner_all);
     Environment env = Env();
     env["XDG_CONFIG_HOME"] = root + "/config";
     env["XDG_RUNTIME_DIR"] = root + "/runtime";

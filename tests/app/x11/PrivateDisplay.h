@@ -20,9 +20,9 @@ class PrivateDisplay {
     bool ok() const { return dpy_ != nullptr; }
     const std::string& name() const { return server_.display(); }
     Environment Env() const { return server_.Env(); }
-    // Env() for the real program with its own folders under `root` (config,
-    // runtime, home and an empty Wine prefix), on the xcb platform, in the C
-    // locale (LANG=C.UTF-8, no LC_ALL or LC_MESSAGES).
+    // Env() for the real program with its own folders under `root`, made
+    // here (config, a private runtime, home and an empty Wine prefix), on the
+    // xcb platform, in the C locale (LANG=C.UTF-8, no LC_ALL or LC_MESSAGES).
     Environment ProgramEnv(const std::string& root) const;
 
     // Whether a notification area owns the tray selection.

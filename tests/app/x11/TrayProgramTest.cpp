@@ -22,15 +22,7 @@ constexpr const char* kCaption = "Padrix 1.10 for DirectX8";
 // folder and an empty Wine prefix: no emulator anywhere.
 class AppTray : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(x.ok()) << "Xvfb did not start";
-        for (const char* d : {"config", "runtime", "home", "prefix"}) {
-            QDir(dir.path()).mkpath(d);
-        }
-        QFile::setPermissions(dir.filePath("runtime"), QFileDevice::ReadOwner |
-                                                           QFileDevice::WriteOwner |
-                                                           QFileDevice::ExeOwner);
-    }
+    void SetUp() override { ASSERT_TRUE(x.ok()) << "Xvfb did not start"; }
 
     std::unique_ptr<Child> StartTrayer() {
         auto trayer = std::make_unique<Child>(
@@ -126,14 +118,7 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     ASSERT_EQ(guardian.size(), 1u) << "Padrix started its guardian";
 
     Click(icon, "3");
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const auto& w : x.Viewable("padrix")) {
-            if (w.topLevel && w.overrideRedirect) {
-                return true;
-            }
-        }
-        return false;
-    })) << "the menu did not open";
+    ASSERT_TRUE(WaitUntil([&] { return MenuShown(); })) << "the menu did not open";
     // The menu opens with nothing selected: Up reaches its last entry, E&xit.
     ASSERT_TRUE(x.Xdotool({"key", "Up", "Return"}));
     EXPECT_TRUE(EndedWell(*padrix));
