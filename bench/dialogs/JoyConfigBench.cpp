@@ -15,7 +15,7 @@
 #include "AllocationCounter.h"
 #include "SdlAllocationCount.h"
 #include "XvfbServer.h"
-#include "app/JoyConfigOpener.h"
+#include "app/ConfigDialogOpener.h"
 #include "x11/PadrixOnX.h"
 
 using namespace padrix;
@@ -34,7 +34,7 @@ double CpuSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
+void TimeToDialog(PadrixOnX& padrix, ConfigDialogOpener& opener) {
     std::vector<double> ms;
     for (int i = 0; i < kOpenings; ++i) {
         const auto start = WallClock::now();
@@ -54,7 +54,7 @@ void TimeToDialog(PadrixOnX& padrix, JoyConfigOpener& opener) {
         kOpenings, first, ms[ms.size() / 2], ms.back());
 }
 
-void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
+void CaptureWait(PadrixOnX& padrix, ConfigDialogOpener& opener) {
     padrix.form().Choose(padrix::MenuEntry::Config);
     ConfigDialog* dialog = opener.dialog();
     if (!QTest::qWaitForWindowExposed(dialog)) {
@@ -72,7 +72,7 @@ void CaptureWait(PadrixOnX& padrix, JoyConfigOpener& opener) {
     dialog->close();
 }
 
-void Ticks(PadrixOnX& padrix, JoyConfigOpener& opener) {
+void Ticks(PadrixOnX& padrix, ConfigDialogOpener& opener) {
     padrix.form().Choose(padrix::MenuEntry::Config);
     ConfigDialog* dialog = opener.dialog();
     dialog->onPadWatchTick();  // the first reading
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         std::printf("cannot start: %s\n", padrix.error().c_str());
         return 1;
     }
-    JoyConfigOpener opener(padrix.form(), padrix.DialogPorts());
+    ConfigDialogOpener opener(padrix.form(), padrix.DialogPorts());
     TimeToDialog(padrix, opener);
     Ticks(padrix, opener);
     CaptureWait(padrix, opener);

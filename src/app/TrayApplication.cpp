@@ -120,8 +120,8 @@ void TrayApplication::SetLanguageText(int id, const QString& text) {
     }
 }
 
-void TrayApplication::SetJoyConfigHandler(std::function<void()> show) {
-    showJoyConfig_ = std::move(show);
+void TrayApplication::SetConfigDialogHandler(std::function<void()> show) {
+    showConfigDialog_ = std::move(show);
     RefreshMenu();
 }
 

@@ -81,7 +81,7 @@ class TrayApplication final : public QObject, public DeadZones {
 
     // The configuration dialog, once it exists; until then its menu entry is
     // greyed and a double click without emulator opens nothing.
-    void SetJoyConfigHandler(std::function<void()> show);
+    void SetConfigDialogHandler(std::function<void()> show);
 
     Session& session() { return session_; }
     PollingTimer& pollingTimer() { return timer_; }
@@ -116,7 +116,7 @@ class TrayApplication final : public QObject, public DeadZones {
     TrayMenu menu_;
     TrayPresence presence_;
     QPointer<ForceFeedbackDialog> forceFeedback_;
-    std::function<void()> showJoyConfig_;
+    std::function<void()> showConfigDialog_;
     QString caption_;
     QString msgDirectInputError_;
     QString msgNoJoystick_;

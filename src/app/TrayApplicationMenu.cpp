@@ -92,12 +92,12 @@ void TrayApplication::RefreshMenu() {
         menu_.SetChecked(entry, checked);
     }
     menu_.SetEnabled(MenuEntry::SwapLR, m.layout == Layout::Vgs || !m.layout);
-    menu_.SetEnabled(MenuEntry::Config, static_cast<bool>(showJoyConfig_));
+    menu_.SetEnabled(MenuEntry::Config, static_cast<bool>(showConfigDialog_));
 }
 
 void TrayApplication::ShowConfig() {
-    if (showJoyConfig_) {
-        showJoyConfig_();
+    if (showConfigDialog_) {
+        showConfigDialog_();
     }
 }
 

@@ -6,8 +6,8 @@
 #include "AppPaths.h"
 #include "AppTexts.h"
 #include "CommandLine.h"
+#include "ConfigDialogOpener.h"
 #include "GuardianStart.h"
-#include "JoyConfigOpener.h"
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
@@ -46,7 +46,7 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                          ProgramPaths(QCoreApplication::applicationDirPath()));
     tray.SetNoLaunch(start.noLaunch);
 
-    JoyConfigOpener joyConfig(
+    ConfigDialogOpener joyConfig(
         tray, ConfigDialogPorts{tray.session(),
                                 [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
                                 [&clock, &tray](QWidget* parent) {

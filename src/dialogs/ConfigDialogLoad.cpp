@@ -181,7 +181,7 @@ void ConfigDialog::onLanguageChosen() {
 }
 
 void ConfigDialog::ApplyLanguage() {
-    ApplyLanguageFile(session_.LanguagePath(), kJoyConfigTexts,
+    ApplyLanguageFile(session_.LanguagePath(), kConfigDialogTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });

@@ -20,7 +20,7 @@ struct LanguageForm {
 };
 
 inline constexpr LanguageForm kMainFormTexts{-1, 0, 18};
-inline constexpr LanguageForm kJoyConfigTexts{1, 17, 23};
+inline constexpr LanguageForm kConfigDialogTexts{1, 17, 23};
 inline constexpr LanguageForm kForceFeedbackTexts{3, 24, 28};
 
 // One text slot per id; a form fills the slots it owns.

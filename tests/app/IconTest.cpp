@@ -10,7 +10,7 @@ class AppIcon : public ::testing::Test {
     void SetUp() override {
         pad = rig.controllers.Add("pad");
         form = &rig.Start();
-        form->SetJoyConfigHandler([this] { ++configShown; });
+        form->SetConfigDialogHandler([this] { ++configShown; });
     }
     testing::AppRig rig;
     std::shared_ptr<fakes::PadState> pad;

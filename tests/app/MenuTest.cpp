@@ -113,7 +113,7 @@ TEST_F(AppMenu, AllowAutoFireSetsTheActiveStateAndTheScrollLockLight) {
 TEST_F(AppMenu, ConfigureIsGreyedUntilTheDialogIsThere) {
     EXPECT_FALSE(Entry(MenuEntry::Config).isEnabled());
     int shown = 0;
-    form->SetJoyConfigHandler([&shown] { ++shown; });
+    form->SetConfigDialogHandler([&shown] { ++shown; });
     ASSERT_TRUE(Entry(MenuEntry::Config).isEnabled());
     Entry(MenuEntry::Config).trigger();
     EXPECT_EQ(shown, 1);

@@ -79,7 +79,7 @@ TEST(SettingsLanguageTest, EachFormTakesItsOwnIdsFromAFileOfOneByteOrMore) {
         std::vector<int> changed;
     } table[] = {
         {kMainFormTexts, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
-        {kJoyConfigTexts, {1, 17, 18}},
+        {kConfigDialogTexts, {1, 17, 18}},
         {kForceFeedbackTexts, {3}},
     };
     for (const auto& row : table) {

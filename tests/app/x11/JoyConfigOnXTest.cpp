@@ -6,7 +6,7 @@
 
 #include "Child.h"
 #include "PadrixOnX.h"
-#include "app/JoyConfigOpener.h"
+#include "app/ConfigDialogOpener.h"
 #include "app/TrayMessage.h"
 #include "dialogs/AutoConfigPrompt.h"
 
@@ -37,7 +37,7 @@ TEST_P(AppJoyConfigOnX, AKeyAssignedByClickAndKeyIsTypedByThePad) {
         GTEST_SKIP() << padrix.error();
     }
     TrayApplication& form = padrix.form();
-    JoyConfigOpener opener(form, padrix.DialogPorts());
+    ConfigDialogOpener opener(form, padrix.DialogPorts());
     if (GetParam()) {
         form.Choose(MenuEntry::Config);
     } else {
@@ -80,7 +80,7 @@ TEST(AppAutoConfigOnX, EveryStepsKeyIsTypedByItsPadInput) {
         GTEST_SKIP() << padrix.error();
     }
     TrayApplication& form = padrix.form();
-    JoyConfigOpener opener(form, padrix.DialogPorts());
+    ConfigDialogOpener opener(form, padrix.DialogPorts());
     form.Choose(MenuEntry::Config);
     QPointer<ConfigDialog> dialog = opener.dialog();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

@@ -11,7 +11,7 @@
 
 #include "Child.h"
 #include "PadrixOnX.h"
-#include "app/JoyConfigOpener.h"
+#include "app/ConfigDialogOpener.h"
 
 // Xlib last: its macros (KeyPress, None, ...) break the headers above.
 #include <X11/Xlib.h>
@@ -160,8 +160,8 @@ struct Captured {
 
 // Opens the configuration dialog from the menu, captures each of `keys`
 // (Linux key codes) typed on the keyboard into slots 0, 1, ... and saves.
-std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, JoyConfigOpener& opener, Keyboard& keyboard,
-                                     std::span<const unsigned> keys) {
+std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, ConfigDialogOpener& opener,
+                                     Keyboard& keyboard, std::span<const unsigned> keys) {
     padrix.form().Choose(MenuEntry::Config);
     QPointer<ConfigDialog> dialog = opener.dialog();
     std::vector<Captured> captured;
@@ -206,7 +206,7 @@ TEST_P(AppKeyRoundTripOnX, EveryCapturedKeyIsPressedAgainByThePad) {
     const std::string layoutName = GetParam();
     const LayoutOnDisplay layout(layoutName);
     ASSERT_TRUE(layout.ok()) << "setxkbmap " << layoutName;
-    JoyConfigOpener opener(padrix.form(), padrix.DialogPorts());
+    ConfigDialogOpener opener(padrix.form(), padrix.DialogPorts());
 
     const std::vector<unsigned> keys = RoundTripKeys();
     for (std::size_t first = 0; first < keys.size(); first += kSlots) {

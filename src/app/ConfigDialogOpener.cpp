@@ -1,12 +1,12 @@
-#include "JoyConfigOpener.h"
+#include "ConfigDialogOpener.h"
 
 #include "TrayApplication.h"
 
 namespace padrix {
 
-JoyConfigOpener::JoyConfigOpener(TrayApplication& tray, ConfigDialogPorts ports)
+ConfigDialogOpener::ConfigDialogOpener(TrayApplication& tray, ConfigDialogPorts ports)
     : ports_(std::move(ports)) {
-    tray.SetJoyConfigHandler([this] { Show(); });
+    tray.SetConfigDialogHandler([this] { Show(); });
     connect(&tray, &TrayApplication::unloaded, this, [this] {
         if (dialog_ != nullptr) {
             dialog_->close();
@@ -14,11 +14,11 @@ JoyConfigOpener::JoyConfigOpener(TrayApplication& tray, ConfigDialogPorts ports)
     });
 }
 
-JoyConfigOpener::~JoyConfigOpener() {
+ConfigDialogOpener::~ConfigDialogOpener() {
     delete dialog_.data();
 }
 
-void JoyConfigOpener::Show() {
+void ConfigDialogOpener::Show() {
     if (dialog_ == nullptr) {
         dialog_ = new ConfigDialog(ports_);
         dialog_->load();

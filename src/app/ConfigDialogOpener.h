@@ -11,12 +11,12 @@ class TrayApplication;
 
 // Opens the configuration dialog for the tray: one dialog at a time,
 // raised when it is open already, closed when the tray unloads.
-class JoyConfigOpener final : public QObject {
+class ConfigDialogOpener final : public QObject {
     Q_OBJECT
   public:
     // ports.session is the tray's.
-    JoyConfigOpener(TrayApplication& tray, ConfigDialogPorts ports);
-    ~JoyConfigOpener() override;
+    ConfigDialogOpener(TrayApplication& tray, ConfigDialogPorts ports);
+    ~ConfigDialogOpener() override;
 
     void Show();
     ConfigDialog* dialog() const { return dialog_; }
