@@ -7,38 +7,8 @@
 
 namespace padrix {
 
-namespace {
-
-// The menu's on/off entries that are session options.
-std::optional<MenuOption> OptionOf(MenuEntry entry) {
-    switch (entry) {
-        case MenuEntry::Select:
-            return MenuOption::Select;
-        case MenuEntry::AutoFire:
-            return MenuOption::AutoFire;
-        case MenuEntry::Startup:
-            return MenuOption::Startup;
-        case MenuEntry::Logitech:
-            return MenuOption::Logitech;
-        case MenuEntry::AutodetectProfile:
-            return MenuOption::AutodetectProfile;
-        case MenuEntry::SwapLR:
-            return MenuOption::SwapLR;
-        case MenuEntry::DOSApplication:
-            return MenuOption::DosApplication;
-        case MenuEntry::PollRate:
-            return MenuOption::PollRate;
-        default:
-            return std::nullopt;
-    }
-}
-
-}  // namespace
-
 void TrayApplication::Choose(MenuEntry entry) {
-    if (const auto option = OptionOf(entry)) {
-        session_.ToggleOption(*option);
-    }
+    session_.ToggleOption(entry);
     switch (entry) {
         case MenuEntry::Enabled:
             session_.ToggleMapping();

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <array>
 
-#include "MenuEntry.h"
+#include "session/MenuEntry.h"
 
 namespace padrix {
 

@@ -136,7 +136,6 @@ class ConfigDialog final : public QDialog {
     Session& session_;
     MapEdit edit_;
     int maxButton_ = -1;
-    bool logitechPatch_ = false;
     // At rest until the first reading: a zero-filled state would read as Left.
     JoyState padState_ = JoyState::AtRest();
     bool captureCancelled_ = false;
@@ -145,7 +144,6 @@ class ConfigDialog final : public QDialog {
     QString inputErrorMessage_ = kDefaultDirectInputError;
     QString pressKeyMessage_ =
         QStringLiteral("Press the key on the KEYBOARD to be assigned to the joypad button");
-    QString noJoystickMessage_ = QStringLiteral("Couldn't detect the joystick");
     std::vector<LanguageFileEntry> languages_;
     std::unique_ptr<ControllerAccess> controllers_;
     std::unique_ptr<Joypad> pad_;

@@ -11,7 +11,6 @@ void ConfigDialog::load() {
     FillLanguageList();
     ApplyLanguage();
     captureCancelled_ = false;
-    logitechPatch_ = session_.options().LogitechPatch;
 
     profileBox_->clear();
     profileBox_->addItem(
@@ -33,7 +32,7 @@ void ConfigDialog::load() {
         joypadList_->setCurrentIndex(0);
         onJoypadChosen();
     }
-    watcher_ = PadWatcher(logitechPatch_);
+    watcher_ = PadWatcher(session_.options().LogitechPatch);
     padWatchTimer_.start();
 }
 
@@ -194,9 +193,6 @@ void ConfigDialog::SetLanguageText(int id, const QString& text) {
             break;
         case 17:
             inputErrorMessage_ = text;
-            break;
-        case 18:
-            noJoystickMessage_ = text;
             break;
         case 19:
             setWindowTitle(text);

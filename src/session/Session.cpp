@@ -96,42 +96,44 @@ void Session::SetRunning(bool running) {
     Notify(SessionChange::Mapping);
 }
 
-void Session::ToggleOption(MenuOption option) {
+void Session::ToggleOption(MenuEntry entry) {
     const auto flip = [this](bool& value, std::string_view key) {
         value = !value;
         SaveBoolean(ports_.settings, kOptionSection, key, value);
     };
     Options o = engine_.options();
-    switch (option) {
-        case MenuOption::Select:
+    switch (entry) {
+        case MenuEntry::Select:
             flip(o.UseMAsSelect, kKeySelect);
             break;
-        case MenuOption::AutoFire:
+        case MenuEntry::AutoFire:
             flip(o.AllowAutoFire, kKeyAutoFire);
             o.AutoFireActive = o.AllowAutoFire;
             break;
-        case MenuOption::Startup:
+        case MenuEntry::Startup:
             flip(menu_.startWithVgs, kKeyVGSStartUp);
             break;
-        case MenuOption::Logitech:
+        case MenuEntry::Logitech:
             flip(o.LogitechPatch, kKeyLogitech);
             break;
-        case MenuOption::AutodetectProfile:
+        case MenuEntry::AutodetectProfile:
             flip(menu_.autodetectProfile, kKeyAutodetect);
             break;
-        case MenuOption::SwapLR:
+        case MenuEntry::SwapLR:
             menu_.swapLR = !menu_.swapLR;
             ApplySwapLR();
             break;
-        case MenuOption::DosApplication:
+        case MenuEntry::DOSApplication:
             flip(o.DosMode, kKeyDOS);
             break;
-        case MenuOption::PollRate:
+        case MenuEntry::PollRate:
             flip(o.MaxPollRate, kKeyMaxPollRate);
             break;
+        default:
+            return;
     }
     engine_.SetOptions(o);
-    if (option == MenuOption::AutoFire) {
+    if (entry == MenuEntry::AutoFire) {
         engine_.output().SetScrollLockState(o.AutoFireActive);
     }
     Notify(SessionChange::Options);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MapEdit.h"
+#include "MenuEntry.h"
 #include "MenuOptions.h"
 #include "engine/MappingEngine.h"
 #include "settings/LanguageList.h"
@@ -19,18 +20,6 @@ enum class PollingMode;
 
 // What changed, for the views that show it.
 enum class SessionChange { Options, Layout, Mapping, Joypads, Language };
-
-// The menu's on/off entries.
-enum class MenuOption {
-    Select,
-    AutoFire,
-    Startup,
-    Logitech,
-    AutodetectProfile,
-    SwapLR,
-    DosApplication,
-    PollRate
-};
 
 // What the session works with besides the engine's own ports.
 struct SessionPorts {
@@ -73,7 +62,9 @@ class Session {
     bool MappingRuns() const { return running_; }
     void ToggleMapping();
 
-    void ToggleOption(MenuOption option);
+    // Flips the on/off option the entry stands for and stores it; entries
+    // that are no option change nothing.
+    void ToggleOption(MenuEntry entry);
     void SetRumbleType(int mode);
 
     void ChooseLayout(Layout layout);

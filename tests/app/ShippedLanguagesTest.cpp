@@ -6,8 +6,8 @@
 
 #include "AppRig.h"
 #include "app/AppTexts.h"
-#include "app/MenuEntry.h"
 #include "common/Version.h"
+#include "session/MenuEntry.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageList.h"
 #include "settings/TextEncoding.h"

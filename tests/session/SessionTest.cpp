@@ -13,7 +13,7 @@ namespace {
 // Each option entry: what it flips and the key it is stored under ("" when
 // it is never stored).
 struct OptionCase {
-    MenuOption option;
+    MenuEntry option;
     std::string key;
     std::function<bool(const Session&)> value;
 };
@@ -43,25 +43,24 @@ TEST_P(SessionOptionTest, FlipsStoresAndTellsTheViews) {
 INSTANTIATE_TEST_SUITE_P(
     Menu, SessionOptionTest,
     ::testing::Values(
-        OptionCase{MenuOption::Select, "Select", [](auto& s) { return s.options().UseMAsSelect; }},
-        OptionCase{MenuOption::AutoFire, "AutoFire",
+        OptionCase{MenuEntry::Select, "Select", [](auto& s) { return s.options().UseMAsSelect; }},
+        OptionCase{MenuEntry::AutoFire, "AutoFire",
                    [](auto& s) { return s.options().AllowAutoFire; }},
-        OptionCase{MenuOption::Startup, "VGSStartUp",
-                   [](auto& s) { return s.menu().startWithVgs; }},
-        OptionCase{MenuOption::Logitech, "Logitech",
+        OptionCase{MenuEntry::Startup, "VGSStartUp", [](auto& s) { return s.menu().startWithVgs; }},
+        OptionCase{MenuEntry::Logitech, "Logitech",
                    [](auto& s) { return s.options().LogitechPatch; }},
-        OptionCase{MenuOption::AutodetectProfile, "Autodetect",
+        OptionCase{MenuEntry::AutodetectProfile, "Autodetect",
                    [](auto& s) { return s.menu().autodetectProfile; }},
-        OptionCase{MenuOption::SwapLR, "", [](auto& s) { return s.menu().swapLR; }},
-        OptionCase{MenuOption::DosApplication, "DOS", [](auto& s) { return s.options().DosMode; }},
-        OptionCase{MenuOption::PollRate, "MaxPollRate",
+        OptionCase{MenuEntry::SwapLR, "", [](auto& s) { return s.menu().swapLR; }},
+        OptionCase{MenuEntry::DOSApplication, "DOS", [](auto& s) { return s.options().DosMode; }},
+        OptionCase{MenuEntry::PollRate, "MaxPollRate",
                    [](auto& s) { return s.options().MaxPollRate; }}));
 
 TEST(SessionTest, AutoFireFollowsTheMenu) {
     SessionRig rig;
     Session& s = rig.Started();
     const bool allowed = s.options().AllowAutoFire;
-    s.ToggleOption(MenuOption::AutoFire);
+    s.ToggleOption(MenuEntry::AutoFire);
     EXPECT_EQ(s.options().AutoFireActive, !allowed);
 }
 
@@ -83,7 +82,7 @@ TEST_P(SessionLayoutTest, WritesTheMapsAndLast) {
     Session& s = rig.Started();
     const LayoutCase& c = GetParam();
     if (c.swapped) {
-        s.ToggleOption(MenuOption::SwapLR);
+        s.ToggleOption(MenuEntry::SwapLR);
     }
     s.ChooseLayout(c.layout);
     EXPECT_EQ(s.engine().Map(1).A, c.a);
@@ -239,9 +238,9 @@ TEST(SessionTest, UnsubscribedObserversHearNothing) {
     Session& s = rig.Started();
     int heard = 0;
     const int id = s.Subscribe([&](SessionChange) { ++heard; });
-    s.ToggleOption(MenuOption::Select);
+    s.ToggleOption(MenuEntry::Select);
     s.Unsubscribe(id);
-    s.ToggleOption(MenuOption::Select);
+    s.ToggleOption(MenuEntry::Select);
     EXPECT_EQ(heard, 1);
 }
 
