@@ -144,6 +144,16 @@ std::string Utf8(char32_t c) {
     return out;
 }
 
+// The set-1 scan code of `key` when it is the key that `vk` presses: the
+// table's code where that key is vk's own, the prefix dropped.
+std::uint8_t ScanCodeOfKey(std::uint8_t vk, std::uint16_t key) {
+    if (key == 0 || key == LinuxKeyOf(vk)) {
+        return ScanCodeOf(vk);
+    }
+    constexpr std::uint16_t kPrefixBit = 0x80;
+    return static_cast<std::uint8_t>(AtkbdScanCodeOf(key) & ~kPrefixBit);
+}
+
 // The keys of the table as a US keyboard types them, one per Linux key.
 std::vector<LayoutKey> UsKeys() {
     std::vector<LayoutKey> keys{{KEY_KPENTER, {XK_KP_Enter}}};
@@ -179,6 +189,9 @@ KeyLayout::KeyLayout(std::span<const LayoutKey> keys) {
     FindKeysOfCodes(reading);
     for (std::size_t vk = kFirstPunctuation; vk < keyOfVk_.size(); ++vk) {
         labelOfVk_[vk] = keyOfVk_[vk] != 0 ? reading.plain[keyOfVk_[vk]] : 0;
+    }
+    for (std::size_t vk = 0; vk < keyOfVk_.size(); ++vk) {
+        scanCodeOfVk_[vk] = ScanCodeOfKey(static_cast<std::uint8_t>(vk), keyOfVk_[vk]);
     }
 }
 
@@ -259,12 +272,7 @@ std::uint16_t KeyLayout::KeyOfVk(std::uint8_t vk) const {
 }
 
 std::uint8_t KeyLayout::ScanCodeOf(std::uint8_t vk) const {
-    const std::uint16_t key = keyOfVk_[vk];
-    if (key == 0 || key == LinuxKeyOf(vk)) {
-        return keycodes::ScanCodeOf(vk);
-    }
-    constexpr std::uint16_t kPrefixBit = 0x80;
-    return static_cast<std::uint8_t>(AtkbdScanCodeOf(key) & ~kPrefixBit);
+    return scanCodeOfVk_[vk];
 }
 
 std::uint16_t KeyLayout::KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) const {

@@ -75,6 +75,8 @@ class KeyLayout {
     std::array<std::uint8_t, kKeys> vkOfKey_{};
     std::array<std::uint16_t, 256> keyOfVk_{};
     std::array<std::uint32_t, 256> labelOfVk_{};
+    // Worked out once: key output asks for it on every key press.
+    std::array<std::uint8_t, 256> scanCodeOfVk_{};
 };
 
 }  // namespace padrix::keycodes

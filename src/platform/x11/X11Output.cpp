@@ -34,12 +34,7 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode) const {
     if (scanCode == 0) {
         return keys.keycodeOfVk[vk];
     }
-    const int linuxKey = keys.layout.KeyOfKeyEvent(vk, scanCode, false);
-    const int keycode = linuxKey + kEvdevKeycodeOffset;
-    if (linuxKey == 0 || keycode < keys.minKeycode || keycode > keys.maxKeycode) {
-        return 0;
-    }
-    return static_cast<KeyCode>(keycode);
+    return keys.KeycodeOfKey(keys.layout.KeyOfKeyEvent(vk, scanCode, false));
 }
 
 void X11Output::SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) {

@@ -99,11 +99,10 @@ KeyTables ReadKeyTables(Display* d) {
     }
     tables.layout = ReadLayout(mapping, tables.minKeycode, tables.maxKeycode);
     for (int vk = 0; vk < 256; ++vk) {
-        const int keycode =
-            tables.layout.KeyOfVk(static_cast<std::uint8_t>(vk)) + kEvdevKeycodeOffset;
-        if (keycode > kEvdevKeycodeOffset && keycode >= tables.minKeycode &&
-            keycode <= tables.maxKeycode) {
-            tables.keycodeOfVk[static_cast<std::size_t>(vk)] = static_cast<KeyCode>(keycode);
+        const KeyCode keycode =
+            tables.KeycodeOfKey(tables.layout.KeyOfVk(static_cast<std::uint8_t>(vk)));
+        if (keycode != 0) {
+            tables.keycodeOfVk[static_cast<std::size_t>(vk)] = keycode;
             SetBit(tables.heldMaskOfVk[static_cast<std::size_t>(vk)], keycode);
         }
     }

@@ -38,6 +38,13 @@ struct KeyTables {
     std::array<KeycodeBits, 256> heldMaskOfVk{};
     int minKeycode = 8;
     int maxKeycode = 255;
+
+    // The keycode of Linux key `linuxKey`, 0 when there is none.
+    KeyCode KeycodeOfKey(std::uint16_t linuxKey) const {
+        const int keycode = linuxKey + kEvdevKeycodeOffset;
+        const bool mapped = linuxKey != 0 && keycode >= minKeycode && keycode <= maxKeycode;
+        return mapped ? static_cast<KeyCode>(keycode) : 0;
+    }
 };
 
 class RawKeyState;
