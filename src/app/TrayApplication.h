@@ -11,7 +11,6 @@
 #include "TrayMenu.h"
 #include "TrayPresence.h"
 #include "WakeSources.h"
-#include "dialogs/DeadZones.h"
 #include "dialogs/ForceFeedbackDialog.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
@@ -45,7 +44,7 @@ struct TrayPaths {
 // timer, the menu and the icon, shows the session's state in the menu and
 // turns the menu's entries into session operations; starts and ends the
 // program.
-class TrayApplication final : public QObject, public DeadZones {
+class TrayApplication final : public QObject {
     Q_OBJECT
   public:
     enum class LoadResult { kRunning, kAlreadyRunning, kInputSystemFailed };
@@ -71,10 +70,6 @@ class TrayApplication final : public QObject, public DeadZones {
     void StartEmulator(bool atStartup);
     // Applies the interface language to the caption, menu and messages.
     void InitLanguage();
-
-    // The dead zones, for Game Controllers.
-    int DeadZone(int joy) override { return session_.DeadZone(joy); }
-    void SetDeadZone(int joy, int percent) override { session_.SetDeadZone(joy, percent); }
 
     // Start-up leaves the emulator alone, as when Shift is held.
     void SetNoLaunch(bool noLaunch) { noLaunch_ = noLaunch; }

@@ -47,13 +47,13 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     tray.SetNoLaunch(start.noLaunch);
 
     ConfigDialogOpener joyConfig(
-        tray, ConfigDialogPorts{tray.session(),
-                                [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
-                                [&clock, &tray](QWidget* parent) {
-                                    return new GameControllersWindow(
-                                        std::make_unique<SdlControllerAccess>(clock), tray, parent);
-                                },
-                                platform.layout.get()});
+        tray, ConfigDialogPorts{
+                  tray.session(), [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
+                  [&clock, &tray](QWidget* parent) {
+                      return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock),
+                                                       tray.session(), parent);
+                  },
+                  platform.layout.get()});
 
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &tray,

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "dialogs/DeadZones.h"
+#include "session/DeadZones.h"
 #include "engine/Controllers.h"
 
 class QLabel;

@@ -34,7 +34,7 @@ struct Latches {
     std::array<bool, 4> MouseButtonHeld{};
     std::int16_t StressCount = 0;
     std::int16_t StressButton = 0;
-    std::array<bool, 2> BusyFlags{};
+    bool TabHeld = false;  // the auto-fire switch waits for Tab to go up
 };
 
 }  // namespace padrix

@@ -64,11 +64,11 @@ void MappingEngine::RunCycle() {
 // Tab switches auto-fire once per press; while it is held no joypad is read.
 bool MappingEngine::AutoFireSwitch() {
     if (!UserHoldsKey(vk::Tab)) {
-        latches_.BusyFlags[1] = false;
+        latches_.TabHeld = false;
         return true;
     }
-    if (!latches_.BusyFlags[1]) {
-        latches_.BusyFlags[1] = true;
+    if (!latches_.TabHeld) {
+        latches_.TabHeld = true;
         options_.AutoFireActive = !options_.AutoFireActive;
         output_.SetScrollLockState(options_.AutoFireActive);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DeadZones.h"
 #include "MapEdit.h"
 #include "MenuEntry.h"
 #include "MenuOptions.h"
@@ -32,7 +33,7 @@ struct SessionPorts {
 // options, the layout in force, the enabled joypads, the dead zones, the
 // language and whether mapping runs. Every change goes through an operation
 // here, and each operation stores what it changes where the program keeps it.
-class Session {
+class Session final : public DeadZones {
   public:
     using Observer = std::function<void(SessionChange)>;
     // The profile of the Custom layout, first in the dialog's list.
@@ -78,8 +79,8 @@ class Session {
     const std::string& JoypadsEnabled() const { return engine_.tables().joypadsEnabled; }
     std::optional<bool> JoypadEnabled(int joy) const;
     void SetJoypadEnabled(int joy, bool enabled);
-    int DeadZone(int joy) const;
-    void SetDeadZone(int joy, int percent);
+    int DeadZone(int joy) const override;
+    void SetDeadZone(int joy, int percent) override;
 
     // Editing one joypad's map: mapping stops until FinishEditing, which
     // resumes it with the Custom layout and so drops what was not committed

@@ -13,7 +13,10 @@ namespace {
 class DeadZoneHost : public DeadZones {
   public:
     std::map<int, int> deadZones;
-    int DeadZone(int joy) override { return deadZones.count(joy) ? deadZones[joy] : 25; }
+    int DeadZone(int joy) const override {
+        const auto it = deadZones.find(joy);
+        return it == deadZones.end() ? 25 : it->second;
+    }
     void SetDeadZone(int joy, int percent) override { deadZones[joy] = percent; }
 };
 

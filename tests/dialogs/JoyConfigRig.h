@@ -70,7 +70,7 @@ class JoyConfigRig : public ::testing::Test {
             },
             [this](QWidget* parent) {
                 return new GameControllersWindow(std::make_unique<SdlControllerAccess>(app.clock),
-                                                 *app.form, parent);
+                                                 app.form->session(), parent);
             },
             nullptr});
         dialog->load();

@@ -179,7 +179,8 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowGameControllers(const std::string& name) {
-        GameControllersWindow window(std::make_unique<SdlControllerAccess>(app.clock), Start());
+        GameControllersWindow window(std::make_unique<SdlControllerAccess>(app.clock),
+                                     Start().session());
         window.show();
         window.Refresh();
         EXPECT_EQ(window.ListedJoypads(), static_cast<int>(pads.size()));

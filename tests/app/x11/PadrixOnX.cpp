@@ -109,7 +109,7 @@ ConfigDialogPorts PadrixOnX::DialogPorts() {
     return {form_->session(), [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             [this](QWidget* parent) {
                 return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock_),
-                                                 *form_, parent);
+                                                 form_->session(), parent);
             },
             platform_->layout.get()};
 }

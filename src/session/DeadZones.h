@@ -10,7 +10,7 @@ class DeadZones {
 
     // The dead zone of joypad joy in percent of the half range, and a new
     // one stored and applied to the running joypad at once.
-    virtual int DeadZone(int joy) = 0;
+    virtual int DeadZone(int joy) const = 0;
     virtual void SetDeadZone(int joy, int percent) = 0;
 };
 
