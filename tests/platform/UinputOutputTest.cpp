@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "engine/VirtualKeys.h"
@@ -16,15 +17,8 @@
 namespace padrix::testing {
 namespace {
 
-struct Ev {
-    std::uint16_t type;
-    std::uint16_t code;
-    std::int32_t value;
-    friend bool operator==(const Ev&, const Ev&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Ev& e) {
-        return os << "{" << e.type << "," << e.code << "," << e.value << "}";
-    }
-};
+// An event as written to the device: type, code, value.
+using Ev = std::tuple<std::uint16_t, std::uint16_t, std::int32_t>;
 
 constexpr Ev kSync{EV_SYN, SYN_REPORT, 0};
 constexpr Ev Key(std::uint16_t code, std::int32_t value) {
@@ -39,7 +33,7 @@ class RecordingSink : public uinput::EventSink {
   public:
     explicit RecordingSink(std::vector<Ev>& events) : events_(events) {}
     void Write(std::uint16_t type, std::uint16_t code, std::int32_t value) override {
-        events_.push_back({type, code, value});
+        events_.emplace_back(type, code, value);
     }
 
   private:
@@ -185,10 +179,10 @@ TEST_F(PlatformUinput, EverythingThatCanGoDownIsAKeyTheDeviceDeclares) {
         output->SendMouseButton(MouseButton::kRight, down);
     }
     int downs = 0;
-    for (const Ev& e : Take()) {
-        if (e.type == EV_KEY && e.value == 1) {
+    for (const auto& [type, code, value] : Take()) {
+        if (type == EV_KEY && value == 1) {
             ++downs;
-            EXPECT_TRUE(declared.count(e.code)) << "key " << e.code << " is not declared";
+            EXPECT_TRUE(declared.count(code)) << "key " << code << " is not declared";
         }
     }
     EXPECT_GT(downs, 200);

@@ -7,12 +7,12 @@
 
 #include <memory>
 #include <variant>
+#include <vector>
 
 #include "TestWindow.h"
 #include "XvfbServer.h"
 #include "engine/VirtualKeys.h"
 #include "platform/keycodes/KeyCodes.h"
-#include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Output.h"
 #include "platform/x11/X11Platform.h"
 
@@ -127,36 +127,6 @@ TEST_F(PlatformX11Output, ScrollLockIndicatorFollowsTheLight) {
         XkbGetNamedIndicator(other, scroll, nullptr, &lit, nullptr, nullptr);
         EXPECT_EQ(lit == True, on);
         EXPECT_EQ(output->ScrollLockLight(), on);
-    }
-}
-
-TEST_F(PlatformX11Output, HeldKeysAreSeenBySide) {
-    x11::X11Keys keys(session, std::chrono::microseconds(0));
-    struct Case {
-        std::uint8_t held;
-        std::vector<std::uint8_t> down;
-        std::vector<std::uint8_t> up;
-    };
-    const Case cases[] = {
-        {vk::Tab, {vk::Tab}, {vk::Control, vk::Snapshot, vk::Shift}},
-        {163, {vk::Control, 163}, {162, vk::Tab}},  // right Ctrl counts as Ctrl
-        {162, {vk::Control, 162}, {163}},
-        {vk::Snapshot, {vk::Snapshot}, {vk::Tab}},
-        {161, {vk::Shift, 161}, {160}},
-        {103, {103}, {vk::Tab}},  // keypad 7
-    };
-    for (const Case& c : cases) {
-        output->SendKey(c.held, true, 0);
-        XSync(session->display(), False);
-        for (std::uint8_t v : c.down) {
-            EXPECT_TRUE(keys.IsKeyDown(v)) << int(c.held) << " held, asking " << int(v);
-        }
-        for (std::uint8_t v : c.up) {
-            EXPECT_FALSE(keys.IsKeyDown(v)) << int(c.held) << " held, asking " << int(v);
-        }
-        output->SendKey(c.held, false, 0);
-        XSync(session->display(), False);
-        EXPECT_FALSE(keys.IsKeyDown(c.held));
     }
 }
 
