@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/VirtualKeys.h"
 #include "platform/keycodes/KeyCodes.h"
 #include "platform/keycodes/KeyLayout.h"
 
@@ -25,7 +26,14 @@ TEST(PlatformKeyLayout, TheUsLayoutIsTheTable) {
         if (k.linuxKey != 0 && k.vk < 160) {
             EXPECT_EQ(us.VkOfKey(k.linuxKey), k.vk) << int(k.vk);
         }
+        // MS-DOS mode: vk's own scan code is vk's own key (Up's 0x48 alone is
+        // keypad 8 on a PC).
+        if (k.linuxKey != 0 && k.scanCode != 0) {
+            EXPECT_EQ(us.KeyOfKeyEvent(k.vk, k.scanCode), k.linuxKey) << int(k.vk);
+        }
     }
+    EXPECT_EQ(us.KeyOfKeyEvent(vk::Home, 0x48), KEY_KP8);
+    EXPECT_EQ(us.KeyOfKeyEvent(vk::Cancel, 0x46), KEY_SCROLLLOCK);  // Break has no key of its own
     EXPECT_EQ(us.VkOfKey(KEY_RIGHTCTRL), 17);
     EXPECT_EQ(us.VkOfKey(KEY_KPENTER), 13);
     EXPECT_EQ(us.VkOfKey(KEY_MUTE), 0);
@@ -117,12 +125,12 @@ TEST(PlatformKeyLayout, CodesWithoutAKeyAndScanCodes) {
     EXPECT_EQ(layout.KeyOfVk(189), 0);
 
     EXPECT_EQ(layout.ScanCodeOf(65), 0x10);
-    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x10, false), KEY_Q);
-    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x1E, false), KEY_A);
+    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x10), KEY_Q);
+    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x1E), KEY_A);
     EXPECT_EQ(layout.ScanCodeOf(38), 0x48);
-    EXPECT_EQ(layout.KeyOfKeyEvent(38, 0x48, false), KEY_UP);
-    EXPECT_EQ(layout.KeyOfKeyEvent(104, 0x48, false), KEY_KP8);
-    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x60, false), 0);
+    EXPECT_EQ(layout.KeyOfKeyEvent(38, 0x48), KEY_UP);
+    EXPECT_EQ(layout.KeyOfKeyEvent(104, 0x48), KEY_KP8);
+    EXPECT_EQ(layout.KeyOfKeyEvent(65, 0x60), 0);
 }
 
 }  // namespace

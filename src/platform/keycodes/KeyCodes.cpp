@@ -292,14 +292,6 @@ std::uint16_t LinuxKeyOfScanCode(std::uint8_t scan, bool extended) {
     }
 }
 
-std::uint16_t LinuxKeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) {
-    const KeyCodes* k = Find(vk);
-    if (!extended && k != nullptr && k->scanCode == scan && k->linuxKey != 0) {
-        return k->linuxKey;
-    }
-    return LinuxKeyOfScanCode(scan, extended);
-}
-
 std::uint16_t AtkbdScanCodeOf(std::uint16_t linuxKey) {
     // The driver turns the prefix into bit 7 of the code; Pause (E1 1D 45)
     // comes out as 0x45 behind a prefix too.

@@ -42,13 +42,6 @@ std::uint8_t VkOfQtKey(int qtKey, bool keypad);
 // when `extended`; 0 when there is no such key.
 std::uint16_t LinuxKeyOfScanCode(std::uint8_t scan, bool extended);
 
-// The Linux key of a key event for `vk` that names its key by set-1 scan
-// code (MS-DOS mode). Without the extended flag, vk's own scan code means
-// vk's own key: ScanCodeOf gives the Up arrow 0x48 without the 0xE0 prefix,
-// which alone is keypad 8. Otherwise the key that sends the code; 0 when
-// there is none.
-std::uint16_t LinuxKeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended);
-
 // The scan code the kernel's PC keyboard driver (atkbd) reports for
 // `linuxKey` in EV_MSC/MSC_SCAN: the set-1 code, with bit 7 standing for the
 // 0xE0 prefix (0xC8 for the Up arrow); 0 when no PC key sends it.

@@ -275,11 +275,11 @@ std::uint8_t KeyLayout::ScanCodeOf(std::uint8_t vk) const {
     return scanCodeOfVk_[vk];
 }
 
-std::uint16_t KeyLayout::KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) const {
-    if (!extended && scan != 0 && scan == ScanCodeOf(vk) && keyOfVk_[vk] != 0) {
+std::uint16_t KeyLayout::KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan) const {
+    if (scan != 0 && scan == ScanCodeOf(vk) && keyOfVk_[vk] != 0) {
         return keyOfVk_[vk];
     }
-    return LinuxKeyOfScanCode(scan, extended);
+    return LinuxKeyOfScanCode(scan, false);
 }
 
 std::optional<std::string> KeyLayout::LabelOf(std::uint8_t vk) const {

@@ -54,7 +54,7 @@ class KeyLayout {
     // The Linux key of a key event for `vk` that names its key by set-1
     // scan code: vk's own code (ScanCodeOf) presses vk's key, any other the
     // key that sends the code; 0 when there is none.
-    std::uint16_t KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan, bool extended) const;
+    std::uint16_t KeyOfKeyEvent(std::uint8_t vk, std::uint8_t scan) const;
     // What this layout prints on the punctuation key of `vk` (codes from
     // 186 on) as UTF-8, a letter in capitals, empty for a character this
     // code cannot name; nothing where the layout has no such key or does

@@ -32,7 +32,7 @@ std::uint16_t UinputOutput::KeyOf(std::uint8_t vk, std::uint8_t scanCode) {
     if (scanCode == 0) {
         return layout.KeyOfVk(vk);
     }
-    return layout.KeyOfKeyEvent(vk, scanCode, false);
+    return layout.KeyOfKeyEvent(vk, scanCode);
 }
 
 UinputOutput::~UinputOutput() {

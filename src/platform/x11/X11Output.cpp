@@ -34,7 +34,7 @@ KeyCode X11Output::KeycodeFor(std::uint8_t vk, std::uint8_t scanCode) const {
     if (scanCode == 0) {
         return keys.keycodeOfVk[vk];
     }
-    return keys.KeycodeOfKey(keys.layout.KeyOfKeyEvent(vk, scanCode, false));
+    return keys.KeycodeOfKey(keys.layout.KeyOfKeyEvent(vk, scanCode));
 }
 
 void X11Output::SendKey(std::uint8_t vk, bool down, std::uint8_t scanCode) {
