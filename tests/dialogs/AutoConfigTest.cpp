@@ -56,7 +56,7 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
     const std::vector<int> tenButtons{6, 7, 8, 9, 3, 4, 5, 0, 1, 2, 11, 12, 10, 13};
     for (int buttons : {10, 12}) {
         SCOPED_TRACE(buttons);
-        Plug("Pad " + std::to_string(buttons), buttons);
+        Plug({.name = "Pad " + std::to_string(buttons), .buttons = buttons});
         ConfigDialog& d = Open();
         d.show();
         ASSERT_TRUE(d.autoConfigButton().isEnabled());
@@ -84,7 +84,7 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
 TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
     for (bool escape : {true, false}) {
         SCOPED_TRACE(escape);
-        Plug("Pad 1", 10);
+        Plug({.name = "Pad 1", .buttons = 10});
         ConfigDialog& d = Open();
         d.show();
         const std::vector<Asked> asked = Run([&](int step) {
@@ -110,7 +110,7 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
 }
 
 TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
-    Plug("Pad 1", 10);
+    Plug({.name = "Pad 1", .buttons = 10});
     ConfigDialog& d = Open();
     d.show();
     QPointer<AutoConfigPrompt> prompt;
@@ -129,7 +129,7 @@ TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
 }
 
 TEST_F(DialogsAutoConfig, APadPressDuringTheRunChangesNothing) {
-    VirtualPad& pad = Plug("Pad 1", 10);
+    VirtualPad& pad = Plug({.name = "Pad 1", .buttons = 10});
     ConfigDialog& d = Open();
     d.show();
     const std::vector<Asked> asked = Run([&](int step) {
