@@ -56,7 +56,7 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
     const std::vector<int> tenButtons{6, 7, 8, 9, 3, 4, 5, 0, 1, 2, 11, 12, 10, 13};
     for (int buttons : {10, 12}) {
         SCOPED_TRACE(buttons);
-        Plug("Pad " + std::to_string(buttons), buttons);
+        Plug({.name = "Pad " + std::to_string(buttons), .buttons = buttons});
         ConfigDialog& d = Open();
         d.show();
         ASSERT_TRUE(d.autoConfigButton().isEnabled());
@@ -81,17 +81,22 @@ TEST_F(DialogsAutoConfig, AskTheDirectionsThenEveryButtonOfThePad) {
     }
 }
 
-TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
-    for (bool escape : {true, false}) {
-        SCOPED_TRACE(escape);
-        Plug("Pad 1", 10);
+// Escape or the prompt's close box cancel the run and leave the dialog
+// usable; closing the dialog closes the prompt and deletes the dialog after.
+TEST_F(DialogsAutoConfig, EscapeTheCloseBoxOrClosingTheDialogEndTheRun) {
+    enum class End { kEscape, kCloseBox, kCloseDialog };
+    for (End end : {End::kEscape, End::kCloseBox, End::kCloseDialog}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        Plug({.name = "Pad 1", .buttons = 10});
         ConfigDialog& d = Open();
         d.show();
+        QPointer<AutoConfigPrompt> prompt;
         const std::vector<Asked> asked = Run([&](int step) {
-            if (step == 4 && escape) {
-                QTest::keyClick(d.autoConfigPrompt(), Qt::Key_Escape);
+            prompt = d.autoConfigPrompt();
+            if (step == 4 && end == End::kEscape) {
+                QTest::keyClick(prompt, Qt::Key_Escape);
             } else if (step == 4) {
-                d.autoConfigPrompt()->close();
+                (end == End::kCloseBox ? static_cast<QWidget&>(*prompt) : d).close();
             }
         });
         EXPECT_EQ(asked.size(), 5u);
@@ -99,9 +104,14 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
             EXPECT_EQ(d.Tag(6 + step), std::to_string('A' + step)) << step;
         }
         EXPECT_EQ(d.Tag(3), "75") << "the waiting step assigns nothing";
-        EXPECT_FALSE(PromptShown());
+        ASSERT_FALSE(prompt.isNull());
+        EXPECT_FALSE(prompt->isVisible());
+        if (end == End::kCloseDialog) {
+            Flush();
+            EXPECT_TRUE(dialog.isNull());
+            continue;
+        }
         EXPECT_TRUE(d.captureCancelled());
-
         QTimer::singleShot(0, &d, [&] { QTest::keyClick(&d, Qt::Key_Q); });
         d.padButton(3).click();
         EXPECT_EQ(d.Tag(3), "81") << "a click after the cancelled run assigns";
@@ -109,27 +119,8 @@ TEST_F(DialogsAutoConfig, EscapeOrTheCloseBoxEndTheRunAndLaterClicksStillWork) {
     }
 }
 
-TEST_F(DialogsAutoConfig, ClosingTheDialogEndsTheRunAndClosesThePrompt) {
-    Plug("Pad 1", 10);
-    ConfigDialog& d = Open();
-    d.show();
-    QPointer<AutoConfigPrompt> prompt;
-    const std::vector<Asked> asked = Run([&](int step) {
-        if (step == 2) {
-            prompt = d.autoConfigPrompt();
-            d.close();
-        }
-    });
-    EXPECT_EQ(asked.size(), 3u);
-    ASSERT_FALSE(prompt.isNull());
-    EXPECT_FALSE(prompt->isVisible());
-    EXPECT_EQ(d.Tag(8), "65") << "Left keeps its key: the step that waited assigned nothing";
-    Flush();
-    EXPECT_TRUE(dialog.isNull());
-}
-
 TEST_F(DialogsAutoConfig, APadPressDuringTheRunChangesNothing) {
-    VirtualPad& pad = Plug("Pad 1", 10);
+    VirtualPad& pad = Plug({.name = "Pad 1", .buttons = 10});
     ConfigDialog& d = Open();
     d.show();
     const std::vector<Asked> asked = Run([&](int step) {

@@ -23,7 +23,7 @@ class DialogsCapture : public JoyConfigRig {
 };
 
 TEST_F(DialogsCapture, AClickThenAKeyAssignsItAndShowsItsName) {
-    Plug("Pad 1");
+    Plug({.name = "Pad 1"});
     ConfigDialog& d = Open();
     d.show();
     const QString instruction = d.instructionLabel().text();
@@ -77,7 +77,7 @@ TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
         {4, Qt::Key_F5, Qt::NoModifier, "116", "F5"},
         {20, Qt::Key_Minus, Qt::NoModifier, "189", "-"},
     };
-    Plug("Pad 1");
+    Plug({.name = "Pad 1"});
     ConfigDialog& d = Open();
     d.show();
     for (const Case& c : cases) {
@@ -99,7 +99,7 @@ TEST_F(DialogsCapture, EveryKeyCountsEscapeModifiersAndExtraButtonsToo) {
 }
 
 TEST_F(DialogsCapture, ClosingDuringACaptureAssignsNothingAndDeletesTheDialogAfterwards) {
-    Plug("Pad 1");
+    Plug({.name = "Pad 1"});
     ConfigDialog& d = Open();
     d.show();
     Capture(3, [&] { d.close(); });

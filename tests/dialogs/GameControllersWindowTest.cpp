@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSlider>
 #include <map>
@@ -66,6 +67,13 @@ TEST_F(DialogsGameControllers, ShowsEachReadingWithItsHats) {
     EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* l) {
         return l->text() == "2 axes, 12 buttons, 1 hat";
     }));
+    const auto live = std::find_if(labels.begin(), labels.end(), [](const QLabel* l) {
+        return l->accessibleDescription() == "Joypad 1 reading";
+    });
+    ASSERT_NE(live, labels.end());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(*live)->text(QAccessible::Name),
+              "cannot be read")
+        << "a screen reader reads the reading";
 }
 
 TEST_F(DialogsGameControllers, RumblesDeadZonesAndLetsGoWhenHidden) {

@@ -33,9 +33,9 @@ class JoyConfigRig : public ::testing::Test {
     void TearDown() override { delete dialog.data(); }
 
     // A joypad for both the tray and the dialog.
-    VirtualPad& Plug(const std::string& name, int buttons = 12) {
-        app.controllers.Add(name, buttons);
-        pads.push_back(std::make_unique<VirtualPad>(PadSetup{.name = name, .buttons = buttons}));
+    VirtualPad& Plug(PadSetup setup) {
+        app.controllers.Add(setup.name, setup.buttons);
+        pads.push_back(std::make_unique<VirtualPad>(std::move(setup)));
         return *pads.back();
     }
 
@@ -82,13 +82,6 @@ class JoyConfigRig : public ::testing::Test {
 
     std::string Stored(const std::string& section, const std::string& key) {
         return app.settings->GetSetting(section, key, "<none>");
-    }
-    void WriteLanguage(const QString& name, const QStringList& lines) {
-        QByteArray bytes;
-        for (const QString& line : lines) {
-            bytes += line.toUtf8() + "\n";
-        }
-        app.WriteFile(languages.filePath("Padrix_" + name + ".txt").toStdString(), bytes);
     }
 
     AppRig app;

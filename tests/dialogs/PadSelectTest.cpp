@@ -100,7 +100,7 @@ class DialogsPadSelect : public JoyConfigRig {
 };
 
 TEST_F(DialogsPadSelect, APadPressStartsItsCaptureAndPressesDuringOneAreHeld) {
-    VirtualPad& pad = Plug("Pad 1");
+    VirtualPad& pad = Plug({.name = "Pad 1"});
     ConfigDialog& d = Open();
     d.show();
     EXPECT_EQ(Tick(), -1) << "at rest";
@@ -120,7 +120,7 @@ TEST_F(DialogsPadSelect, APadPressStartsItsCaptureAndPressesDuringOneAreHeld) {
 }
 
 TEST_F(DialogsPadSelect, EachOfTheFirstNineButtonsStartsItsOwnSlot) {
-    VirtualPad& pad = Plug("Pad 1");
+    VirtualPad& pad = Plug({.name = "Pad 1"});
     Open().show();
     const int startedSlot[] = {3, 4, 5, 0, 1, 2, 11, 12, 10};
     for (int button = 0; button < 9; ++button) {
@@ -139,7 +139,7 @@ TEST_F(DialogsPadSelect, NoJoypadOrOneThatCannotBeReadStartsNothing) {
         d.close();
         Flush();
     }
-    VirtualPad& pad = Plug("Pad 1");
+    VirtualPad& pad = Plug({.name = "Pad 1"});
     Open();
     pad.Detach();
     EXPECT_EQ(Tick(), -1);

@@ -81,7 +81,7 @@ TEST_F(DialogsProfileTyping, OnlyAChoiceInTheListLoadsTheProfile) {
         app.settings->SaveSetting("Arena", "4", "76");
         app.settings->SaveSetting("Custom", "3", "75");
         app.settings->SaveSetting("Custom", "4", "76");
-        VirtualPad& pad = Plug("Pad 1");
+        VirtualPad& pad = Plug({.name = "Pad 1"});
         ConfigDialog& d = Open();
         d.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&d));

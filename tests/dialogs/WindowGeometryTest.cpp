@@ -3,6 +3,7 @@
 // its parent, and so inside its window, and is no smaller than it needs to be.
 // With PADRIX_WINDOW_PICTURES naming a folder, a picture of each window checked
 // is saved there, named by window, language and scale.
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QTextBrowser>
@@ -21,12 +22,9 @@ std::string Name(const QWidget& w) {
 }
 
 std::string Text(const QRect& r) {
-    return QStringLiteral("(%1,%2 %3x%4)")
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height())
-        .toStdString();
+    QString text;
+    QDebug(&text).nospace() << r;
+    return text.toStdString();
 }
 
 QRect PlacedIn(const QWidget& w, const QWidget& window) {
@@ -97,32 +95,17 @@ class WindowGeometry : public JoyConfigRig {
         for (const LanguageFileEntry& shipped : shipped_) {
             const QString copy =
                 languages.filePath(QFileInfo(QString::fromStdString(shipped.path)).fileName());
-            if (!QFile::exists(copy)) {
-                ASSERT_TRUE(QFile::copy(QString::fromStdString(shipped.path), copy));
+            ASSERT_TRUE(QFile::exists(copy) ||
+                        QFile::copy(QString::fromStdString(shipped.path), copy));
+            if (shipped.path == entry.path) {
+                app.settings->SaveSetting("Custom", "Lang", copy.toStdString());
             }
         }
-        const QString chosen =
-            languages.filePath(QFileInfo(QString::fromStdString(entry.path)).fileName());
-        app.settings->SaveSetting("Custom", "Lang", chosen.toStdString());
         app.settings->SaveSetting("Custom", "Gravis", gravis ? "1" : "0");
         const std::string widest = std::to_string(WidestKeyName());
         for (int slot = 0; slot < kStatusLabels; ++slot) {
             app.settings->SaveSetting("Custom", std::to_string(slot), widest);
         }
-    }
-
-    // A pad whose every button is held, its stick left and its hat up-left:
-    // the longest reading Game Controllers shows.
-    void PlugPressed(int n) {
-        const std::string name = "Virtual Pad " + std::to_string(n);
-        app.controllers.Add(name, 12);
-        pads.push_back(std::make_unique<VirtualPad>(
-            PadSetup{.name = name, .buttons = 12, .hats = 1, .rumble = true}));
-        for (int b = 0; b < 12; ++b) {
-            pads.back()->SetButton(b, true);
-        }
-        pads.back()->SetAxis(0, -32768);
-        pads.back()->SetHat(SDL_HAT_UP | SDL_HAT_LEFT);
     }
 
     void Check(QWidget& window, const std::string& name) {
@@ -143,14 +126,21 @@ class WindowGeometry : public JoyConfigRig {
     }
 
   public:
-    // The pads plugged before the window opens: Game Controllers gets
-    // pressed ones, the others pads at rest with `buttons` buttons.
+    // The pads plugged before the window opens. Pressed ones hold every
+    // button, the stick left and the hat up-left: the longest reading Game
+    // Controllers shows.
     void PlugPads(int count, int buttons, bool pressed) {
         for (int n = 1; n <= count; ++n) {
+            VirtualPad& pad = Plug({.name = "Virtual Pad " + std::to_string(n),
+                                    .buttons = buttons,
+                                    .hats = pressed ? 1 : 0,
+                                    .rumble = pressed});
+            for (int b = 0; b < buttons && pressed; ++b) {
+                pad.SetButton(b, true);
+            }
             if (pressed) {
-                PlugPressed(n);
-            } else {
-                Plug("Virtual Pad " + std::to_string(n), buttons);
+                pad.SetAxis(0, -32768);
+                pad.SetHat(SDL_HAT_UP | SDL_HAT_LEFT);
             }
         }
     }
