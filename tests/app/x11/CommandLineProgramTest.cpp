@@ -41,20 +41,22 @@ Outcome RunWithoutDisplay(const char* program, const QStringList& args) {
 
 TEST(AppCommandLineProgram, AnswersWithoutADisplay) {
     const struct {
+        const char* program;
         QStringList args;
         int status;
         const char* out;  // the start of standard output
         const char* err;  // the start of standard error, one line
     } cases[] = {
-        {{"--version"}, 0, "padrix " PADRIX_VERSION "\n", ""},
-        {{"--help"}, 0, "Usage: ", ""},
-        {{"--bogus"}, 2, "", "padrix: Unknown option 'bogus'."},
-        {{"--settings"}, 2, "", "padrix: Missing value after '--settings'."},
-        {{"--no-launch", "extra"}, 2, "", "padrix: Unexpected argument 'extra'."},
+        {PADRIX_BINARY, {"--version"}, 0, "padrix " PADRIX_VERSION "\n", ""},
+        {PADRIX_BINARY, {"--help"}, 0, "Usage: ", ""},
+        {PADRIX_BINARY, {"--bogus"}, 2, "", "padrix: Unknown option 'bogus'."},
+        {PADRIX_BINARY, {"--settings"}, 2, "", "padrix: Missing value after '--settings'."},
+        {PADRIX_BINARY, {"--no-launch", "extra"}, 2, "", "padrix: Unexpected argument 'extra'."},
+        {PADRIX_JOYTEST_BINARY, {"--version"}, 0, "padrix-joytest " PADRIX_VERSION "\n", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const Outcome outcome = RunWithoutDisplay(PADRIX_BINARY, c.args);
+        const Outcome outcome = RunWithoutDisplay(c.program, c.args);
         EXPECT_EQ(outcome.status, c.status);
         const QString out = QString::fromUtf8(c.out);
         const QString err = QString::fromUtf8(c.err);
@@ -62,12 +64,6 @@ TEST(AppCommandLineProgram, AnswersWithoutADisplay) {
         EXPECT_EQ(outcome.err.left(err.size()), err);
         EXPECT_EQ(outcome.err.count('\n'), c.status == 0 ? 0 : 1);
     }
-}
-
-TEST(AppCommandLineProgram, JoytestTellsItsVersion) {
-    const Outcome outcome = RunWithoutDisplay(PADRIX_JOYTEST_BINARY, {"--version"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out, QStringLiteral("padrix-joytest " PADRIX_VERSION "\n"));
 }
 
 QStringList FilesUnder(const QString& folder) {
@@ -127,27 +123,15 @@ class ProgramRun : public ::testing::Test {
     const QString launchLog = dir.filePath("launched.txt");
 };
 
-// Told to keep its settings elsewhere, the program writes that file and
-// leaves the user's configuration folder empty.
-TEST_F(ProgramRun, SettingsOptionWritesThatFileAndNothingElse) {
+// "Start Padrix with VGS" is on and the settings are kept elsewhere: the
+// program writes only that file, leaving the user's folders empty, and
+// --no-launch skips the emulator for that start only, the option staying on.
+// The runs are told apart by their environment, which the emulator inherits.
+TEST_F(ProgramRun, SettingsElsewhereAndNoLaunchForThatStartOnly) {
     const QString settings = dir.filePath("elsewhere/second setup.ini");
-    auto padrix = Start({"--settings", settings.toStdString()}, "first");
-    // Start-up stores the layout it applied.
-    ASSERT_TRUE(WaitUntil([&] { return QFileInfo(settings).size() > 0; }))
-        << "the settings file was not written";
-    Stop(*padrix);
-    EXPECT_EQ(FilesUnder(dir.filePath("config")), QStringList());
-    EXPECT_EQ(FilesUnder(dir.filePath("home")), QStringList());
-    EXPECT_EQ(FilesUnder(dir.filePath("elsewhere")), QStringList{settings});
-}
-
-// "Start Padrix with VGS" is on: --no-launch skips the emulator for that
-// start only, and the option stays on. The runs are told apart by their
-// environment, which the emulator inherits.
-TEST_F(ProgramRun, NoLaunchSkipsTheEmulatorForThatStartOnly) {
-    const QString settings = dir.filePath("elsewhere/padrix.ini");
     Write(settings, "[Custom]\nVGSStartUp=-1\n");
     auto quiet = Start({"--no-launch", "--settings", settings.toStdString()}, "no-launch");
+    // Start-up stores the layout it applied.
     ASSERT_TRUE(WaitUntil([&] { return Read(settings).contains("Last="); }))
         << "start-up did not get as far as the layout";
     Stop(*quiet);
@@ -157,6 +141,9 @@ TEST_F(ProgramRun, NoLaunchSkipsTheEmulatorForThatStartOnly) {
     Stop(*launching);
     EXPECT_EQ(Read(launchLog), QStringLiteral("plain\n"));
     EXPECT_TRUE(Read(settings).contains("VGSStartUp=-1"));
+    EXPECT_EQ(FilesUnder(dir.filePath("config")), QStringList());
+    EXPECT_EQ(FilesUnder(dir.filePath("home")), QStringList());
+    EXPECT_EQ(FilesUnder(dir.filePath("elsewhere")), QStringList{settings});
 }
 
 }  // namespace

@@ -14,9 +14,6 @@
 
 namespace padrix::testing {
 
-PadrixOnX::PadrixOnX(bool select, int pads, int buttons)
-    : PadrixOnX(PadrixOnXSetup{.select = select, .pads = pads, .buttons = buttons}) {}
-
 PadrixOnX::PadrixOnX(const PadrixOnXSetup& setup) : error_(Start(setup)) {}
 
 PadrixOnX::~PadrixOnX() {
@@ -65,7 +62,6 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     settings_ = std::make_unique<IniSettingsStore>(dir_.filePath("Padrix.ini").toStdString());
     settings_->SaveSetting("Custom", "Select", setup.select ? "True" : "False");
     settings_->SaveSetting("Custom", "VGSStartUp", "False");
-    settings_->SaveSetting("Custom", "Polling", setup.polling);
     language_ = std::make_unique<InterfaceLanguage>(*settings_, std::vector<std::string>{}, "C");
     SessionEnvironment session = SessionEnvironment::FromProcess();
     session.heldInputs = setup.held;

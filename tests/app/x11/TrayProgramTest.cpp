@@ -108,17 +108,32 @@ class AppTray : public ::testing::Test {
     QTemporaryDir dir;
 };
 
-TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
-    auto trayer = StartTrayer();
+// Without a notification area a window stands in until one appears. A
+// second start ends silently, and Exit from the icon's menu ends the program,
+// its icon and its guardian.
+TEST_F(AppTray, TheWindowStandsInForTheIconASecondStartEndsAndExitEndsAll) {
     auto padrix = StartPadrix();
-    const XWindowId icon = WaitForIcon();
-    ASSERT_NE(icon, 0u) << "no icon in the notification area";
-    EXPECT_FALSE(FallbackShown()) << "no fallback window with a tray";
+    ASSERT_TRUE(WaitUntil([&] { return FallbackShown(); })) << "no fallback window";
     const std::vector<pid_t> guardian = ChildrenOf(padrix->pid(), "padrix-guardian");
     ASSERT_EQ(guardian.size(), 1u) << "Padrix started its guardian";
+    auto trayer = StartTrayer();
+    const XWindowId icon = WaitForIcon();
+    ASSERT_NE(icon, 0u) << "no icon in the notification area";
+    EXPECT_TRUE(WaitUntil([&] { return !FallbackShown(); }));
 
-    Click(icon, "3");
-    ASSERT_TRUE(WaitUntil([&] { return MenuShown(); })) << "the menu did not open";
+    ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; }));
+    // The first start-up may still be storing its layout: held still, it
+    // cannot, so a change of the file while it stands is the second's.
+    ASSERT_EQ(kill(padrix->pid(), SIGSTOP), 0);
+    const ino_t settings = SettingsInode();
+    auto second = StartPadrix();
+    EXPECT_TRUE(EndedWell(*second));
+    EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
+    ASSERT_EQ(kill(padrix->pid(), SIGCONT), 0);
+    EXPECT_TRUE(padrix->Running());
+    EXPECT_TRUE(WaitUntil([&] { return PadrixWindows() == 1; }));
+
+    ASSERT_TRUE(OpenMenu(icon)) << "the menu did not open";
     // The menu opens with nothing selected: Up reaches its last entry, E&xit.
     ASSERT_TRUE(x.Xdotool({"key", "Up", "Return"}));
     EXPECT_TRUE(EndedWell(*padrix));
@@ -126,54 +141,33 @@ TEST_F(AppTray, IconAppearsAndExitFromItsMenuEndsTheProgramWithTheIconGone) {
     EXPECT_NE(kill(guardian.front(), 0), 0) << "the guardian ended with Padrix";
 }
 
-TEST_F(AppTray, ASecondStartEndsSilentlyAndTheFirstKeepsItsIcon) {
-    auto trayer = StartTrayer();
-    auto first = StartPadrix();
-    ASSERT_NE(WaitForIcon(), 0u);
-    ASSERT_TRUE(WaitUntil([&] { return SettingsInode() != 0; }));
-    // The first start-up may still be storing its layout: held still, it
-    // cannot, so a change of the file while it stands is the second's.
-    ASSERT_EQ(kill(first->pid(), SIGSTOP), 0);
-    const ino_t settings = SettingsInode();
-    auto second = StartPadrix();
-    EXPECT_TRUE(EndedWell(*second));
-    EXPECT_EQ(SettingsInode(), settings) << "the second start stored nothing";
-    ASSERT_EQ(kill(first->pid(), SIGCONT), 0);
-    EXPECT_TRUE(first->Running());
-    EXPECT_EQ(PadrixWindows(), 1u);
-    EXPECT_NE(WaitForIcon(), 0u);
-}
-
-TEST_F(AppTray, DoubleClickWithoutEmulatorOpensTheConfigurationDialog) {
-    auto trayer = StartTrayer();
-    auto padrix = StartPadrix();
-    const XWindowId icon = WaitForIcon();
-    ASSERT_NE(icon, 0u);
-    EXPECT_EQ(Dialogs(), 0u) << "start-up opened nothing";
-    Click(icon, "1", 2);
-    EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
-    EXPECT_TRUE(padrix->Running());
-}
-
-// With an empty store the dialog speaks the desktop's language, and opening
-// it stores none.
+// With an empty store the configuration dialog, opened by a double click
+// without emulator or from the menu, speaks the desktop's language, and
+// opening it stores none.
 struct DesktopLanguage {
     const char* lang;
     const char* caption;
+    bool doubleClick;
 };
 void PrintTo(const DesktopLanguage& language, std::ostream* os) {
     *os << language.lang;
 }
 class AppTrayLanguage : public AppTray, public ::testing::WithParamInterface<DesktopLanguage> {};
 
-TEST_P(AppTrayLanguage, ConfigureJoypadFromTheMenuOpensTheDialogInTheDesktopLanguage) {
+TEST_P(AppTrayLanguage, TheConfigurationDialogOpensInTheDesktopLanguage) {
     auto trayer = StartTrayer();
     auto padrix = StartPadrix(GetParam().lang);
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
-    ASSERT_TRUE(OpenMenu(icon)) << "the menu did not open";
-    // From nothing selected, Down reaches "Enabled" and then "Configure Joypad...".
-    ASSERT_TRUE(x.Xdotool({"key", "Down", "Down", "Return"}));
+    EXPECT_FALSE(FallbackShown()) << "no fallback window with a tray";
+    EXPECT_EQ(Dialogs(), 0u) << "start-up opened nothing";
+    if (GetParam().doubleClick) {
+        Click(icon, "1", 2);
+    } else {
+        ASSERT_TRUE(OpenMenu(icon)) << "the menu did not open";
+        // From nothing selected, Down reaches "Enabled" and then "Configure Joypad...".
+        ASSERT_TRUE(x.Xdotool({"key", "Down", "Down", "Return"}));
+    }
     EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
     EXPECT_TRUE(WaitUntil([&] { return !x.Viewable({}, GetParam().caption).empty(); }))
         << "no dialog titled " << GetParam().caption;
@@ -181,22 +175,11 @@ TEST_P(AppTrayLanguage, ConfigureJoypadFromTheMenuOpensTheDialogInTheDesktopLang
     EXPECT_EQ(IniSettingsStore(SettingsPath()).GetSetting("Custom", "Lang", "<none>"), "<none>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktop, AppTrayLanguage,
-                         ::testing::Values(DesktopLanguage{"en_US.UTF-8", "SideWinder Config"},
-                                           DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen"}),
-                         [](const auto& info) {
-                             return std::string(info.param.lang).substr(0, 5);
-                         });
-
-TEST_F(AppTray, WithoutNotificationAreaTheWindowStandsInUntilOneAppears) {
-    auto padrix = StartPadrix();
-    ASSERT_TRUE(WaitUntil([&] { return FallbackShown(); })) << "no fallback window";
-    auto trayer = StartTrayer();
-    EXPECT_NE(WaitForIcon(), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return !FallbackShown(); }));
-    kill(padrix->pid(), SIGTERM);
-    EXPECT_TRUE(EndedWell(*padrix));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Desktop, AppTrayLanguage,
+    ::testing::Values(DesktopLanguage{"en_US.UTF-8", "SideWinder Config", true},
+                      DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen", false}),
+    [](const auto& info) { return std::string(info.param.lang).substr(0, 5); });
 
 // Started without a desktop, the program says so on one line and ends with
 // status 1, before Qt would abort.
