@@ -64,8 +64,10 @@ class PadrixOnX {
     std::optional<SeenEvent> NextKeyEvent(Seen kind, int timeoutMs = 5000);
 
   private:
-    // Processes events until `found` holds for what the client has received.
-    bool WaitUntilReceived(const std::function<bool()>& found, int timeoutMs);
+    // Processes events until the client has received an event that `matches`
+    // and takes it with those before it; nothing after `timeoutMs`.
+    std::optional<SeenEvent> Take(const std::function<bool(const SeenEvent&)>& matches,
+                                  int timeoutMs);
     std::string Start(const PadrixOnXSetup& setup);
     int OpenDoorbell(int joypad);
 

@@ -48,6 +48,8 @@ Outcome RunWithoutDisplay(const char* program, const QStringList& args) {
     return outcome;
 }
 
+// What the command line says goes to standard output or, refused, to
+// standard error; the texts are the parser's.
 TEST(AppCommandLineProgram, AnswersWithoutADisplay) {
     const struct {
         const char* program;
@@ -57,10 +59,7 @@ TEST(AppCommandLineProgram, AnswersWithoutADisplay) {
         const char* err;  // the start of standard error, one line
     } cases[] = {
         {PADRIX_BINARY, {"--version"}, 0, "padrix " PADRIX_VERSION "\n", ""},
-        {PADRIX_BINARY, {"--help"}, 0, "Usage: ", ""},
         {PADRIX_BINARY, {"--bogus"}, 2, "", "padrix: Unknown option 'bogus'."},
-        {PADRIX_BINARY, {"--settings"}, 2, "", "padrix: Missing value after '--settings'."},
-        {PADRIX_BINARY, {"--no-launch", "extra"}, 2, "", "padrix: Unexpected argument 'extra'."},
         {PADRIX_JOYTEST_BINARY, {"--version"}, 0, "padrix-joytest " PADRIX_VERSION "\n", ""},
     };
     for (const auto& c : cases) {
