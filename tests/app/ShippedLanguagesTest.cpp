@@ -63,21 +63,14 @@ QString Text(const ShippedFile& file, int id) {
     return id < file.lines.size() ? file.lines[id] : QString();
 }
 
-TEST(AppShippedLanguages, TheFourLanguagesAreShipped) {
+// Exactly ids 0 to 28, one per line: no empty line, no spaces that the
+// program would drop, nothing after the last id, UTF-8 with plain line feeds;
+// and every text fits the place where it is shown.
+TEST(AppShippedLanguages, TheFourFilesHoldExactlyTheLinesReadAndFitTheirPlaces) {
     std::vector<std::string> names;
     for (const ShippedFile& file : ShippedFiles()) {
-        names.push_back(file.name);
-    }
-    for (const char* wanted : {"Deutsch", "English", "Espa\u00F1ol", "Fran\u00E7ais"}) {
-        EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
-    }
-}
-
-// Exactly ids 0 to 28, one per line: no empty line, no spaces that the
-// program would drop, nothing after the last id, UTF-8 with plain line feeds.
-TEST(AppShippedLanguages, EachFileHoldsExactlyTheLinesTheProgramReads) {
-    for (const ShippedFile& file : ShippedFiles()) {
         SCOPED_TRACE(file.name);
+        names.push_back(file.name);
         EXPECT_TRUE(IsValidUtf8(file.bytes.toStdString()));
         EXPECT_FALSE(file.bytes.contains('\r'));
         EXPECT_TRUE(file.bytes.endsWith('\n'));
@@ -85,9 +78,23 @@ TEST(AppShippedLanguages, EachFileHoldsExactlyTheLinesTheProgramReads) {
         const std::vector<std::string> read = ReadLanguageFile(file.path, kLanguageTextIds - 1);
         ASSERT_EQ(read.size(), std::size_t{kLanguageTextIds});
         for (int id = 0; id < kLanguageTextIds; ++id) {
-            EXPECT_EQ(QString::fromStdString(read[static_cast<std::size_t>(id)]), Text(file, id))
+            const QString text = Text(file, id);
+            EXPECT_EQ(QString::fromStdString(read[static_cast<std::size_t>(id)]), text)
                 << "id " << id << " is changed on reading";
+            const Place& place = kPlaces[static_cast<std::size_t>(id)];
+            EXPECT_LE(text.size(), place.maxLength)
+                << "id " << id << " is too long for a " << place.what;
+            EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1F]"))));
         }
+        const QString caption = Text(file, 0);
+        EXPECT_EQ(IconTip(caption), caption + kTipCredit) << "the tip is cut";
+        EXPECT_TRUE(caption.contains(QStringLiteral("Padrix ") + kPadrixVersion))
+            << "the caption names the version";
+        EXPECT_FALSE(Text(file, 17).contains(QStringLiteral("DirectX")))
+            << "the controller input is SDL's";
+    }
+    for (const char* wanted : {"Deutsch", "English", "Espa\u00F1ol", "Fran\u00E7ais"}) {
+        EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
     }
 }
 
@@ -119,24 +126,6 @@ TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
                 EXPECT_FALSE(Text(file, id).contains('&')) << file.name << " id " << id;
             }
         }
-    }
-}
-
-TEST(AppShippedLanguages, EachTextFitsItsPlace) {
-    for (const ShippedFile& file : ShippedFiles()) {
-        for (int id = 0; id < kLanguageTextIds; ++id) {
-            const QString text = Text(file, id);
-            const Place& place = kPlaces[static_cast<std::size_t>(id)];
-            EXPECT_LE(text.size(), place.maxLength)
-                << file.name << " id " << id << " is too long for a " << place.what;
-            EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[\\x00-\\x1F]"))));
-        }
-        const QString caption = Text(file, 0);
-        EXPECT_EQ(IconTip(caption), caption + kTipCredit) << file.name << ": the tip is cut";
-        EXPECT_TRUE(caption.contains(QStringLiteral("Padrix ") + kPadrixVersion))
-            << file.name << ": the caption names the version";
-        EXPECT_FALSE(Text(file, 17).contains(QStringLiteral("DirectX")))
-            << file.name << ": the controller input is SDL's";
     }
 }
 

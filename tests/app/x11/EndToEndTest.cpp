@@ -11,36 +11,34 @@
 #include "app/TerminationSignals.h"
 
 namespace padrix::testing {
-namespace {
 
-TEST(AppEndToEnd, PadButtonTypesItsKeyAtTheFocusedClient) {
-    PadrixOnX padrix;
+// Nine controllers: start-up opens the first eight, each with its twelve
+// buttons, and the eighth types its keys; M is a modifier, so M+A types
+// Escape; a button held at SIGTERM is released at the client.
+TEST(AppEndToEnd, PadsTypeTheirKeysAtTheFocusedClientUntilSigterm) {
+    PadrixOnX padrix(PadrixOnXSetup{.select = false, .pads = 9});
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }
     ASSERT_EQ(padrix.form().session().menu().layout, Layout::Vgs);
-    padrix.pad().SetButton(0, true);
-    EXPECT_TRUE(padrix.WaitForKey(XK_j, true));
-    padrix.pad().SetButton(0, false);
-    EXPECT_TRUE(padrix.WaitForKey(XK_j, false));
-}
-
-TEST(AppEndToEnd, MWithATypesEscapeWhenMIsAModifier) {
-    PadrixOnX padrix(false);
-    if (!padrix.ok()) {
-        GTEST_SKIP() << padrix.error();
+    const PadTables& tables = padrix.form().session().engine().tables();
+    EXPECT_EQ(tables.joypadCount, 8);
+    for (int n = 0; n < kMaxJoypads; ++n) {
+        EXPECT_NE(tables.joypadDevices[n], nullptr);
+        EXPECT_EQ(tables.joypadMaxButton[n], 11);
     }
+    padrix.pad(8).SetButton(1, true);
+    EXPECT_TRUE(padrix.WaitForKey(XK_k, true));
+    padrix.pad(8).SetButton(1, false);
+    EXPECT_TRUE(padrix.WaitForKey(XK_k, false));
+
     padrix.pad().SetButton(9, true);
     padrix.pad().SetButton(0, true);
     EXPECT_TRUE(padrix.WaitForKey(XK_Escape, true));
     EXPECT_TRUE(padrix.WaitForKey(XK_Escape, false));
-}
+    padrix.pad().SetButton(0, false);
+    padrix.pad().SetButton(9, false);
 
-TEST(AppEndToEnd, AButtonHeldAtSigtermIsReleasedAtTheClient) {
-    PadrixOnX padrix;
-    if (!padrix.ok()) {
-        GTEST_SKIP() << padrix.error();
-    }
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &padrix.form(),
                      &TrayApplication::Unload);
@@ -51,33 +49,13 @@ TEST(AppEndToEnd, AButtonHeldAtSigtermIsReleasedAtTheClient) {
     EXPECT_TRUE(padrix.form().Unloaded());
 }
 
-// Nine or ten controllers: start-up opens the first eight, each with its
-// twelve buttons, and the eighth types its keys.
-TEST(AppEndToEnd, StartUpOpensTheFirstEightJoypads) {
-    for (int pads : {9, 10}) {
-        PadrixOnX padrix(true, pads);
-        if (!padrix.ok()) {
-            GTEST_SKIP() << padrix.error();
-        }
-        const PadTables& tables = padrix.form().session().engine().tables();
-        EXPECT_EQ(tables.joypadCount, 8);
-        for (int n = 0; n < kMaxJoypads; ++n) {
-            EXPECT_NE(tables.joypadDevices[n], nullptr);
-            EXPECT_EQ(tables.joypadMaxButton[n], 11);
-        }
-        padrix.pad(8).SetButton(1, true);
-        EXPECT_TRUE(padrix.WaitForKey(XK_k, true)) << pads;
-        padrix.pad(8).SetButton(1, false);
-        EXPECT_TRUE(padrix.WaitForKey(XK_k, false)) << pads;
-    }
-}
-
-bool Idle(PadrixOnX& padrix) {
+static bool Idle(PadrixOnX& padrix) {
     return QTest::qWaitFor([&] { return !padrix.form().pollingTimer().Precise(); }, 5000);
 }
 
-// The program sleeps until the doorbell rings; the key leaves at once.
-TEST(AppEndToEnd, ADoorbellWakesTheIdleProgramForEachPressAndRelease) {
+// The program sleeps until the doorbell rings, and the key leaves at once;
+// the housekeeping tick finds a controller that came back, with its new doorbell.
+TEST(AppEndToEnd, DoorbellsWakeTheIdleProgramAndAReturningControllerRingsItsNewOne) {
     PadrixOnX padrix(PadrixOnXSetup{.doorbells = true});
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
@@ -92,14 +70,6 @@ TEST(AppEndToEnd, ADoorbellWakesTheIdleProgramForEachPressAndRelease) {
         EXPECT_TRUE(padrix.WaitForKey(XK_j, false));
         EXPECT_TRUE(Idle(padrix));
     }
-}
-
-TEST(AppEndToEnd, TheHousekeepingTickFindsAReturningControllerAndItsNewDoorbell) {
-    PadrixOnX padrix(PadrixOnXSetup{.doorbells = true});
-    if (!padrix.ok()) {
-        GTEST_SKIP() << padrix.error();
-    }
-    ASSERT_TRUE(Idle(padrix));
     ASSERT_EQ(padrix.DoorbellOpens(), 1);
     padrix.pad().Detach();
     padrix.Ring();
@@ -117,7 +87,6 @@ TEST(AppEndToEnd, TheHousekeepingTickFindsAReturningControllerAndItsNewDoorbell)
     EXPECT_TRUE(padrix.WaitForKey(XK_k, false));
 }
 
-}  // namespace
 }  // namespace padrix::testing
 
 // The X server comes first and lasts longest: Qt and the output backend

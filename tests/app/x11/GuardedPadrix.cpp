@@ -5,7 +5,7 @@
 // X window its second argument names before it presses, and runs until it
 // is ended; SIGTERM is an orderly exit.
 #include <QApplication>
-#include <QDeadlineTimer>
+#include <QTest>
 #include <cstdio>
 #include <string>
 
@@ -29,17 +29,6 @@ void Focus(unsigned long window) {
     XSync(d.get(), False);
 }
 
-bool RunUntil(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(10000);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
-
 bool Hold(PadrixOnX& padrix, const std::string& what) {
     if (what == "key") {
         padrix.pad().SetButton(0, true);
@@ -48,11 +37,11 @@ bool Hold(PadrixOnX& padrix, const std::string& what) {
     padrix.pad().SetButton(9, true);
     padrix.pad().SetButton(1, true);
     const padrix::Latches& latches = padrix.form().session().engine().latches();
-    if (!RunUntil([&] { return latches.MouseMode; })) {
+    if (!QTest::qWaitFor([&] { return latches.MouseMode; }, 10000)) {
         return false;
     }
     padrix.pad().SetButton(9, false);
-    return RunUntil([&] { return latches.MouseButtonHeld[1]; });
+    return QTest::qWaitFor([&] { return latches.MouseButtonHeld[1]; }, 10000);
 }
 
 }  // namespace

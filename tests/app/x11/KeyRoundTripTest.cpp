@@ -197,7 +197,7 @@ std::vector<Captured> CaptureAndSave(PadrixOnX& padrix, ConfigDialogOpener& open
 class AppKeyRoundTripOnX : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(AppKeyRoundTripOnX, EveryCapturedKeyIsPressedAgainByThePad) {
-    PadrixOnX padrix(true, 1, 20);
+    PadrixOnX padrix(PadrixOnXSetup{.buttons = 20});
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
     }

@@ -14,9 +14,6 @@
 
 namespace padrix::testing {
 
-PadrixOnX::PadrixOnX(bool select, int pads, int buttons)
-    : PadrixOnX(PadrixOnXSetup{.select = select, .pads = pads, .buttons = buttons}) {}
-
 PadrixOnX::PadrixOnX(const PadrixOnXSetup& setup) : error_(Start(setup)) {}
 
 PadrixOnX::~PadrixOnX() {
@@ -65,7 +62,6 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     settings_ = std::make_unique<IniSettingsStore>(dir_.filePath("Padrix.ini").toStdString());
     settings_->SaveSetting("Custom", "Select", setup.select ? "True" : "False");
     settings_->SaveSetting("Custom", "VGSStartUp", "False");
-    settings_->SaveSetting("Custom", "Polling", setup.polling);
     language_ = std::make_unique<InterfaceLanguage>(*settings_, std::vector<std::string>{}, "C");
     SessionEnvironment session = SessionEnvironment::FromProcess();
     session.heldInputs = setup.held;
@@ -122,57 +118,37 @@ bool PadrixOnX::FocusClient() {
 
 bool PadrixOnX::WaitForKey(unsigned long keysym, bool press, int timeoutMs) {
     const Seen kind = press ? Seen::kKeyPress : Seen::kKeyRelease;
-    return WaitUntilReceived(
-        [&] {
-            const auto it = std::find_if(received_.begin(), received_.end(), [&](const auto& e) {
-                return e.keysym == keysym && e.kind == kind;
-            });
-            if (it == received_.end()) {
-                return false;
-            }
-            received_.erase(received_.begin(), it + 1);
-            return true;
-        },
-        timeoutMs);
+    return Take([&](const SeenEvent& e) { return e.keysym == keysym && e.kind == kind; }, timeoutMs)
+        .has_value();
 }
 
 std::optional<SeenEvent> PadrixOnX::NextKeyEvent(Seen kind, int timeoutMs) {
-    std::optional<SeenEvent> next;
-    WaitUntilReceived(
-        [&] {
-            const auto it = std::find_if(received_.begin(), received_.end(),
-                                         [&](const auto& e) { return e.kind == kind; });
-            if (it == received_.end()) {
-                return false;
-            }
-            next = *it;
-            received_.erase(received_.begin(), it + 1);
-            return true;
-        },
-        timeoutMs);
-    return next;
+    return Take([&](const SeenEvent& e) { return e.kind == kind; }, timeoutMs);
 }
 
-bool PadrixOnX::WaitUntilReceived(const std::function<bool()>& found, int timeoutMs) {
-    const auto seen = [&] {
-        for (const SeenEvent& e : client_->Drain()) {
-            received_.push_back(e);
-        }
-        return found();
-    };
+std::optional<SeenEvent> PadrixOnX::Take(const std::function<bool(const SeenEvent&)>& matches,
+                                         int timeoutMs) {
     // Wakes for the client's X events and for the deadline; never sleeps.
     QSocketNotifier readable(client_->ConnectionFd(), QSocketNotifier::Read);
     QTimer deadlineWake;
     deadlineWake.setSingleShot(true);
     deadlineWake.start(timeoutMs);
     const QDeadlineTimer deadline(timeoutMs);
-    while (!seen()) {
+    while (true) {
+        for (const SeenEvent& e : client_->Drain()) {
+            received_.push_back(e);
+        }
+        const auto it = std::find_if(received_.begin(), received_.end(), matches);
+        if (it != received_.end()) {
+            const SeenEvent found = *it;
+            received_.erase(received_.begin(), it + 1);
+            return found;
+        }
         if (deadline.hasExpired()) {
-            return false;
+            return std::nullopt;
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    return true;
 }
 
 }  // namespace padrix::testing

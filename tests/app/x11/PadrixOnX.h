@@ -22,27 +22,23 @@
 namespace padrix::testing {
 
 // How the program is started: "Use M button as Select", the virtual joypads
-// and their buttons, the setting "Polling", and whether each joypad's
-// doorbell is a pipe that the test rings.
+// and their buttons, and whether each joypad's doorbell is a pipe that the
+// test rings.
 struct PadrixOnXSetup {
     bool select = true;
     int pads = 1;
     int buttons = 12;
     bool doorbells = false;
-    std::string polling = "events";
     HeldInputs* held = nullptr;  // where the output records what it holds
     bool client = true;          // a client window of its own, with the focus
 };
 
 // The whole tray as the program builds it (SDL controllers, the X11
-// output on $DISPLAY, a settings file of its own), started with `pads`
-// virtual joypads of 12 buttons attached before start-up and a real X client
-// window holding the focus.
+// output on $DISPLAY, a settings file of its own), started with virtual
+// joypads attached before start-up and a real X client window holding the focus.
 class PadrixOnX {
   public:
-    // `select` is "Use M button as Select"; each pad has `buttons` buttons.
-    explicit PadrixOnX(bool select = true, int pads = 1, int buttons = 12);
-    explicit PadrixOnX(const PadrixOnXSetup& setup);
+    explicit PadrixOnX(const PadrixOnXSetup& setup = {});
     ~PadrixOnX();
 
     bool ok() const { return error_.empty(); }
@@ -68,8 +64,10 @@ class PadrixOnX {
     std::optional<SeenEvent> NextKeyEvent(Seen kind, int timeoutMs = 5000);
 
   private:
-    // Processes events until `found` holds for what the client has received.
-    bool WaitUntilReceived(const std::function<bool()>& found, int timeoutMs);
+    // Processes events until the client has received an event that `matches`
+    // and takes it with those before it; nothing after `timeoutMs`.
+    std::optional<SeenEvent> Take(const std::function<bool(const SeenEvent&)>& matches,
+                                  int timeoutMs);
     std::string Start(const PadrixOnXSetup& setup);
     int OpenDoorbell(int joypad);
 

@@ -50,8 +50,7 @@ void PrivateDisplay::Collect(Window w, Window parent, const std::string& resClas
         const std::string shownTitle = Take(wmName);
         if ((!resClass.empty() && (resClass == name || resClass == cls)) ||
             (!title.empty() && title == shownTitle)) {
-            out.push_back({w, parent == DefaultRootWindow(dpy_), attrs.override_redirect == True,
-                           cls, shownTitle});
+            out.push_back({w, parent == DefaultRootWindow(dpy_), attrs.override_redirect == True});
         }
     }
     Window root = 0, self = 0;

@@ -32,8 +32,6 @@ class PrivateDisplay {
         XWindowId id;
         bool topLevel;  // a child of the root window
         bool overrideRedirect;
-        std::string resClass;  // WM_CLASS, name or class
-        std::string title;     // WM_NAME
     };
     // Every viewable window whose WM_CLASS names `resClass` or whose WM_NAME is `title`.
     std::vector<Shown> Viewable(const std::string& resClass, const std::string& title = {});
