@@ -13,6 +13,11 @@ namespace padrix {
 inline const QString kDefaultCaption =
     QStringLiteral("Padrix %1 for DirectX8").arg(QLatin1String(kPadrixVersion));
 inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the joystick");
+// Why "Follow the active window" is greyed out.
+inline const QString kDefaultFollowWindowUnavailable =
+    QStringLiteral("Needs a window manager that tells which window is active");
+// Language ids after this one were added later than the first language files.
+inline constexpr int kFirstLaterTextId = 28;
 
 // Our credit, in the icon's tip and in the About box.
 inline const QString kTipCredit = QStringLiteral(" - game pads as keys");

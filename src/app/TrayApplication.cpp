@@ -98,6 +98,15 @@ void TrayApplication::Unload() {
 }
 
 void TrayApplication::InitLanguage() {
+    // Texts newer than a language file stay English rather than keep the
+    // previous language's.
+    for (const MenuEntryInfo& info : kMenuEntries) {
+        if (info.textId > kFirstLaterTextId) {
+            menu_.SetCaption(info.entry, QString::fromUtf8(info.caption.data(),
+                                                           static_cast<int>(info.caption.size())));
+        }
+    }
+    followWindowUnavailableTip_ = kDefaultFollowWindowUnavailable;
     ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
@@ -108,15 +117,22 @@ void TrayApplication::InitLanguage() {
 }
 
 void TrayApplication::SetLanguageText(int id, const QString& text) {
-    constexpr int kLastMenuId = kMenuEntryCount;
+    constexpr int kInputErrorId = 17;
+    constexpr int kNoJoystickId = 18;
+    constexpr int kFollowWindowUnavailableId = 31;
     if (id == 0) {
         caption_ = text;
-    } else if (id <= kLastMenuId) {
-        menu_.SetCaption(static_cast<MenuEntry>(id - 1), text);
-    } else if (id == kLastMenuId + 1) {
+    } else if (id == kInputErrorId) {
         msgDirectInputError_ = text;
-    } else if (id == kLastMenuId + 2) {
+    } else if (id == kNoJoystickId) {
         msgNoJoystick_ = text;
+    } else if (id == kFollowWindowUnavailableId) {
+        followWindowUnavailableTip_ = text;
+    }
+    for (const MenuEntryInfo& info : kMenuEntries) {
+        if (info.textId == id) {
+            menu_.SetCaption(info.entry, text);
+        }
     }
 }
 

@@ -115,6 +115,7 @@ class TrayApplication final : public QObject {
     QString caption_;
     QString msgDirectInputError_;
     QString msgNoJoystick_;
+    QString followWindowUnavailableTip_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool iconBusy_ = false;

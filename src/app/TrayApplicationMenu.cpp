@@ -51,6 +51,7 @@ void TrayApplication::RefreshMenu() {
         {MenuEntry::Startup, m.startWithVgs},
         {MenuEntry::Logitech, o.LogitechPatch},
         {MenuEntry::AutodetectProfile, m.autodetectProfile},
+        {MenuEntry::FollowWindow, m.followWindow},
         {MenuEntry::SwapLR, m.swapLR},
         {MenuEntry::DOSApplication, o.DosMode},
         {MenuEntry::PollRate, o.MaxPollRate},

@@ -5,8 +5,9 @@
 
 namespace padrix {
 
-// The entries of the tray menu that carry a caption, top to bottom. Their
-// order is also the order of their texts in a language file (ids 1 to 16).
+// The entries of the tray menu that carry a caption. The first sixteen take
+// their texts from a language file's ids 1 to 16, in this order; the later
+// ones came with later versions and have ids of their own (kMenuEntries).
 enum class MenuEntry {
     Enabled,
     Config,
@@ -24,12 +25,15 @@ enum class MenuEntry {
     Custom,
     About,
     Exit,
+    FollowWindow,
+    StartWithDesktop,
 };
 
-inline constexpr int kMenuEntryCount = 16;
+inline constexpr int kMenuEntryCount = 18;
 
 struct MenuEntryInfo {
     MenuEntry entry;
+    int textId;                   // its line in a language file
     std::string_view objectName;  // mnuEnabled ...
     std::string_view caption;     // the English text
     bool checkable;
@@ -37,22 +41,25 @@ struct MenuEntryInfo {
 };
 
 inline constexpr std::array<MenuEntryInfo, kMenuEntryCount> kMenuEntries{{
-    {MenuEntry::Enabled, "mnuEnabled", "Enabled", true, true},
-    {MenuEntry::Config, "mnuConfig", "Configure Joypad...", false, false},
-    {MenuEntry::Rumble, "mnuRumble", "Force Feedback...", false, true},
-    {MenuEntry::Select, "mnuSelect", "Use M button as Select", true, false},
-    {MenuEntry::AutoFire, "mnuAutoFire", "Allow Auto-Fire", true, false},
-    {MenuEntry::Startup, "mnuStartup", "Start Padrix with VGS", true, false},
-    {MenuEntry::Logitech, "mnuLogitech", "Logitech Wingman Patch", true, true},
-    {MenuEntry::AutodetectProfile, "mnuAutodetectProfile", "Auto-detect profile", true, false},
-    {MenuEntry::SwapLR, "mnuSwapLR", "Swap L1/R1 with L2/R2 Buttons", true, false},
-    {MenuEntry::DOSApplication, "mnuDOSApplication", "Using MS-DOS based Application", true, false},
-    {MenuEntry::PollRate, "mnuPollRate", "Continuous Polling", true, true},
-    {MenuEntry::SNES9X, "mnuSNES9X", "SNES9X", true, false},
-    {MenuEntry::VGS, "mnuVGS", "Virtual Game Station", true, false},
-    {MenuEntry::Custom, "mnuCustom", "Custom", true, true},
-    {MenuEntry::About, "mnuAbout", "About...", false, true},
-    {MenuEntry::Exit, "mnuExit", "E&xit", false, false},
+    {MenuEntry::Enabled, 1, "mnuEnabled", "Enabled", true, true},
+    {MenuEntry::Config, 2, "mnuConfig", "Configure Joypad...", false, false},
+    {MenuEntry::Rumble, 3, "mnuRumble", "Force Feedback...", false, true},
+    {MenuEntry::Select, 4, "mnuSelect", "Use M button as Select", true, false},
+    {MenuEntry::AutoFire, 5, "mnuAutoFire", "Allow Auto-Fire", true, false},
+    {MenuEntry::Startup, 6, "mnuStartup", "Start Padrix with VGS", true, false},
+    {MenuEntry::StartWithDesktop, 30, "mnuStartWithDesktop", "Start with the desktop", true, false},
+    {MenuEntry::Logitech, 7, "mnuLogitech", "Logitech Wingman Patch", true, true},
+    {MenuEntry::AutodetectProfile, 8, "mnuAutodetectProfile", "Auto-detect profile", true, false},
+    {MenuEntry::FollowWindow, 29, "mnuFollowWindow", "Follow the active window", true, false},
+    {MenuEntry::SwapLR, 9, "mnuSwapLR", "Swap L1/R1 with L2/R2 Buttons", true, false},
+    {MenuEntry::DOSApplication, 10, "mnuDOSApplication", "Using MS-DOS based Application", true,
+     false},
+    {MenuEntry::PollRate, 11, "mnuPollRate", "Continuous Polling", true, true},
+    {MenuEntry::SNES9X, 12, "mnuSNES9X", "SNES9X", true, false},
+    {MenuEntry::VGS, 13, "mnuVGS", "Virtual Game Station", true, false},
+    {MenuEntry::Custom, 14, "mnuCustom", "Custom", true, true},
+    {MenuEntry::About, 15, "mnuAbout", "About...", false, true},
+    {MenuEntry::Exit, 16, "mnuExit", "E&xit", false, false},
 }};
 
 inline constexpr int Index(MenuEntry e) {

@@ -13,6 +13,7 @@ struct MenuOptions {
     bool startWithVgs = false;      // "Start Padrix with VGS"
     bool autodetectProfile = true;  // "Auto-detect profile"
     bool swapLR = false;            // "Swap L1/R1 with L2/R2 Buttons", never saved
+    bool followWindow = false;      // "Follow the active window"
     std::optional<Layout> layout;   // the checked layout entry, none before start-up
 };
 

@@ -48,6 +48,7 @@ void Session::ReadStoredOptions() {
     menu_.startWithVgs = stored.VGSStartUp;
     options.RumbleType = stored.RumbleType;
     menu_.autodetectProfile = stored.Autodetect;
+    menu_.followWindow = stored.FollowWindow;
     options.DosMode = stored.DOS;
     options.MaxPollRate = stored.MaxPollRate;
     engine_.SetOptions(options);
@@ -118,6 +119,9 @@ void Session::ToggleOption(MenuEntry entry) {
             break;
         case MenuEntry::AutodetectProfile:
             flip(menu_.autodetectProfile, kKeyAutodetect);
+            break;
+        case MenuEntry::FollowWindow:
+            flip(menu_.followWindow, kKeyFollowWindow);
             break;
         case MenuEntry::SwapLR:
             menu_.swapLR = !menu_.swapLR;

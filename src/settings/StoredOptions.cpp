@@ -15,6 +15,7 @@ void ReadStoredOptions(SettingsStore& store, std::string_view joypad1Name, Store
     ReadBoolean(store, s, kKeyAutodetect, kDefaultAutodetect, options.Autodetect);
     ReadBoolean(store, s, kKeyDOS, kDefaultDOS, options.DOS);
     ReadBoolean(store, s, kKeyMaxPollRate, kDefaultMaxPollRate, options.MaxPollRate);
+    ReadBoolean(store, s, kKeyFollowWindow, kDefaultFollowWindow, options.FollowWindow);
     options.Joypads = store.GetSetting(s, kKeyJoypads, kDefaultJoypads);
     options.Last = store.GetSetting(s, kKeyLast, kDefaultLast);
 }

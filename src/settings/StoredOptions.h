@@ -21,6 +21,7 @@ struct StoredOptions {
     bool Autodetect = true;
     bool DOS = false;
     bool MaxPollRate = false;
+    bool FollowWindow = false;
     std::string Joypads;
     std::string Last;
 };

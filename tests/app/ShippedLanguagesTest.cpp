@@ -29,9 +29,10 @@ constexpr Place kOption{"check or option button", 30};
 
 // By text id. Id 0 is the caption, which must also leave the tip whole.
 constexpr std::array<Place, kLanguageTextIds> kPlaces{{
-    kTitle,   kMenu,    kMenu,   kMenu,   kMenu,    kMenu,   kMenu,   kMenu,    kMenu,    kMenu,
-    kMenu,    kMenu,    kMenu,   kMenu,   kMenu,    kMenu,   kMenu,   kMessage, kMessage, kTitle,
-    kWrapped, kWrapped, kButton, kButton, kWrapped, kOption, kOption, kOption,  kOption,
+    kTitle,   kMenu,    kMenu,    kMenu,   kMenu,    kMenu,    kMenu,   kMenu,
+    kMenu,    kMenu,    kMenu,    kMenu,   kMenu,    kMenu,    kMenu,   kMenu,
+    kMenu,    kMessage, kMessage, kTitle,  kWrapped, kWrapped, kButton, kButton,
+    kWrapped, kOption,  kOption,  kOption, kOption,  kMenu,    kMenu,   kWrapped,
 }};
 
 // Shown menus and dialogs stay well inside a small screen.
@@ -63,7 +64,7 @@ QString Text(const ShippedFile& file, int id) {
     return id < file.lines.size() ? file.lines[id] : QString();
 }
 
-// Exactly ids 0 to 28, one per line: no empty line, no spaces that the
+// Exactly ids 0 to 31, one per line: no empty line, no spaces that the
 // program would drop, nothing after the last id, UTF-8 with plain line feeds;
 // and every text fits the place where it is shown.
 TEST(AppShippedLanguages, TheFourFilesHoldExactlyTheLinesReadAndFitTheirPlaces) {
@@ -107,7 +108,7 @@ TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
     ASSERT_NE(english, files.end());
     EXPECT_EQ(Text(*english, 0), kDefaultCaption);
     for (const MenuEntryInfo& info : kMenuEntries) {
-        const int id = Index(info.entry) + 1;
+        const int id = info.textId;
         const QString expected = info.entry == MenuEntry::About
                                      ? QStringLiteral("About ") + kDefaultCaption + "..."
                                      : QString::fromLatin1(info.caption);
@@ -139,7 +140,7 @@ TEST(AppShippedLanguages, TheFormsTakeEveryTextAndStayWithinTheScreen) {
         TrayApplication& form = rig.Start();
         EXPECT_EQ(form.Caption(), Text(file, 0));
         for (const MenuEntryInfo& info : kMenuEntries) {
-            EXPECT_EQ(form.menu().action(info.entry).text(), Text(file, Index(info.entry) + 1));
+            EXPECT_EQ(form.menu().action(info.entry).text(), Text(file, info.textId));
         }
         EXPECT_EQ(form.InputErrorMessage(), Text(file, 17));
         EXPECT_LE(form.menu().menu().sizeHint().width(), kMaxWidgetWidth);
@@ -154,6 +155,25 @@ TEST(AppShippedLanguages, TheFormsTakeEveryTextAndStayWithinTheScreen) {
         EXPECT_LE(dialog->sizeHint().width(), kMaxWidgetWidth);
         dialog->close();
     }
+}
+
+// A file written before lines 29 and later existed leaves those texts
+// English, also after another language had translated them.
+TEST(AppShippedLanguages, TextsAnOlderFileLacksStayEnglish) {
+    const auto files = ShippedFiles();
+    const auto german = std::find_if(files.begin(), files.end(),
+                                     [](const ShippedFile& f) { return f.name == "Deutsch"; });
+    ASSERT_NE(german, files.end());
+    AppRig rig;
+    const std::string older = rig.dir.filePath("Padrix_Alt.txt").toStdString();
+    rig.WriteFile(older, german->lines.mid(0, 29).join('\n').toUtf8());
+    rig.settings->SaveSetting("Custom", "Lang", german->path);
+    TrayApplication& form = rig.Start();
+    EXPECT_EQ(form.menu().Caption(MenuEntry::FollowWindow), Text(*german, 29));
+    ASSERT_TRUE(form.session().ChooseLanguage(older));
+    EXPECT_EQ(form.menu().Caption(MenuEntry::Enabled), Text(*german, 1));
+    EXPECT_EQ(form.menu().Caption(MenuEntry::FollowWindow), "Follow the active window");
+    EXPECT_EQ(form.menu().Caption(MenuEntry::StartWithDesktop), "Start with the desktop");
 }
 
 }  // namespace
