@@ -165,6 +165,7 @@ void Session::ChooseLayout(Layout layout) {
     }
     engine_.SetMaps(maps);
     menu_.layout = layout;
+    profileInForce_.clear();
     SaveLast(layout);
 }
 
@@ -184,7 +185,25 @@ void Session::UseDetectedProfile(const std::string& title) {
     KeyMaps maps = engine_.tables().keyMap;
     LoadProfile(ports_.settings, title, maps, JoypadCount());
     engine_.SetMaps(maps);
+    profileInForce_ = title;
     Notify(SessionChange::Options);
+    Notify(SessionChange::Layout);
+}
+
+bool Session::UseProfile(std::string_view name) {
+    const std::optional<std::string> listed = FindProfileName(ports_.settings, name);
+    if (!listed) {
+        return false;
+    }
+    // No key outlives the map that pressed it; a button still held presses
+    // its new key on the next run.
+    engine_.ReleaseAll();
+    KeyMaps maps = engine_.tables().keyMap;
+    LoadProfile(ports_.settings, *listed, maps, JoypadCount());
+    engine_.SetMaps(maps);
+    profileInForce_ = *listed;
+    Notify(SessionChange::Layout);
+    return true;
 }
 
 std::vector<std::string> Session::AutodetectProfiles() const {
@@ -232,6 +251,7 @@ void Session::BeginEdit(int joy, MapEdit& edit) {
     // Mapping stops while the dialog edits the maps: let go of what the pads
     // hold, or a held key would repeat into the dialog all the while.
     SetRunning(false);
+    editing_ = true;
     SlotTags tags = edit.Tags();
     if (joy >= 1 && joy <= kMaxJoypads) {
         for (int slot = 0; slot < kShownSlots; ++slot) {
@@ -249,6 +269,7 @@ void Session::Commit(const MapEdit& edit) {
 }
 
 void Session::FinishEditing() {
+    editing_ = false;
     if (closed_) {
         return;
     }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DeadZones.h"
@@ -68,9 +69,15 @@ class Session final : public DeadZones {
     void ToggleOption(MenuEntry entry);
     void SetRumbleType(int mode);
 
+    // A layout's maps for every joypad; the layout is remembered ("Last").
     void ChooseLayout(Layout layout);
     // Maps of a named profile for the window of that title, with the MS-DOS option.
     void UseDetectedProfile(const std::string& title);
+    // The maps of the listed profile `name` (any letter case) for every
+    // joypad, after letting go of everything held; false when none is listed.
+    bool UseProfile(std::string_view name);
+    // The named profile in force, empty while a layout's maps are.
+    const std::string& ProfileInForce() const { return profileInForce_; }
     std::vector<std::string> AutodetectProfiles() const;
 
     int JoypadCount() const { return engine_.tables().joypadCount; }
@@ -91,6 +98,7 @@ class Session final : public DeadZones {
     // Slots 0 to 13 into the joypad's map, all 24 into its Custom section.
     void Commit(const MapEdit& edit);
     void FinishEditing();
+    bool Editing() const { return editing_; }
 
     std::vector<std::string> ProfileNames() const;
     // The slots stored under `section` into the working copy; absent keys leave theirs.
@@ -119,6 +127,8 @@ class Session final : public DeadZones {
     SessionPorts ports_;
     MappingEngine engine_;
     MenuOptions menu_;
+    std::string profileInForce_;
+    bool editing_ = false;
     bool running_ = false;
     bool closed_ = false;
     std::vector<std::pair<int, Observer>> observers_;

@@ -1,5 +1,7 @@
 #include "settings/ProfileNames.h"
 
+#include "settings/SettingsTable.h"
+
 namespace padrix {
 namespace {
 
@@ -32,6 +34,16 @@ std::vector<std::string> AutodetectProfileNames(SettingsStore& store) {
         names.push_back(std::move(name));
     }
     return names;
+}
+
+std::optional<std::string> FindProfileName(SettingsStore& store, std::string_view name) {
+    const std::string folded = FoldName(name);
+    for (std::string& listed : ListProfileNames(store)) {
+        if (FoldName(listed) == folded) {
+            return std::move(listed);
+        }
+    }
+    return std::nullopt;
 }
 
 int AddProfileName(SettingsStore& store, std::string_view name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,8 @@ std::vector<std::string> ListProfileNames(SettingsStore& store);
 // The names auto-detection tries: keys 1 upward to 32, stopping at the first
 // empty or absent key.
 std::vector<std::string> AutodetectProfileNames(SettingsStore& store);
+// The listed name that equals `name` in any letter case, as Save matches it.
+std::optional<std::string> FindProfileName(SettingsStore& store, std::string_view name);
 // Writes a new name under the first empty or absent key from 1 upward (with
 // k names listed without gaps that is key k + 1) and returns that key.
 int AddProfileName(SettingsStore& store, std::string_view name);

@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](auto& s) { return s.options().LogitechPatch; }},
         OptionCase{MenuEntry::AutodetectProfile, "Autodetect",
                    [](auto& s) { return s.menu().autodetectProfile; }},
+        OptionCase{MenuEntry::FollowWindow, "FollowWindow",
+                   [](auto& s) { return s.menu().followWindow; }},
         OptionCase{MenuEntry::SwapLR, "", [](auto& s) { return s.menu().swapLR; }},
         OptionCase{MenuEntry::DOSApplication, "DOS", [](auto& s) { return s.options().DosMode; }},
         OptionCase{MenuEntry::PollRate, "MaxPollRate",
@@ -179,6 +181,7 @@ TEST(SessionTest, EditingPausesCommitsAndFinishesWithCustom) {
     MapEdit edit;
     edit.Assign(20, 99);  // an extra slot that the copy keeps
     s.BeginEdit(2, edit);
+    EXPECT_TRUE(s.Editing());
     EXPECT_FALSE(s.MappingRuns());
     EXPECT_EQ(edit.Joypad(), 2);
     EXPECT_EQ(edit.Tag(3), std::to_string('J'));
@@ -193,6 +196,7 @@ TEST(SessionTest, EditingPausesCommitsAndFinishesWithCustom) {
     EXPECT_EQ(rig.Stored("Custom2", "20"), "99");
 
     s.FinishEditing();
+    EXPECT_FALSE(s.Editing());
     EXPECT_TRUE(s.MappingRuns());
     EXPECT_TRUE(s.menu().enabled);
     EXPECT_EQ(s.menu().layout, Layout::Custom);
@@ -223,6 +227,33 @@ TEST(SessionTest, ADetectedProfileBringsItsMapsAndMsDosMode) {
     s.UseDetectedProfile("Doom");
     EXPECT_TRUE(s.options().DosMode);
     EXPECT_EQ(s.engine().Map(1).A, 'F');
+}
+
+// A profile by name, in any letter case, for every joypad; held keys go up
+// first, and a layout chosen later takes over again.
+TEST(SessionTest, AProfileByNameReplacesEveryMapAfterLettingGo) {
+    SessionRig rig(2);
+    rig.store.SaveSetting("Names", "1", "Arena");
+    rig.store.SaveSetting("Arena", "3", "70");
+    rig.store.SaveSetting("Arena2", "3", "71");
+    Session& s = rig.Started();
+    rig.controllers.pads[0]->state.buttons[0] = 0x80;
+    s.engine().PollCycle();
+    rig.output.Take();
+
+    EXPECT_FALSE(s.UseProfile("Doom"));
+    EXPECT_TRUE(rig.output.Take().empty());
+    EXPECT_EQ(s.ProfileInForce(), "");
+
+    EXPECT_TRUE(s.UseProfile("aRENA"));
+    EXPECT_EQ(s.ProfileInForce(), "Arena");
+    EXPECT_EQ(rig.output.Take(), std::vector{fakes::OutEvent::Up('J')});
+    EXPECT_EQ(s.engine().Map(1).A, 'F');
+    EXPECT_EQ(s.engine().Map(2).A, 'G');
+    EXPECT_FALSE(s.options().DosMode);
+
+    s.ChooseLayout(Layout::Snes9x);
+    EXPECT_EQ(s.ProfileInForce(), "");
 }
 
 TEST(SessionTest, RumbleModeIsStored) {
