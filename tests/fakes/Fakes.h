@@ -18,6 +18,16 @@
 
 namespace padrix::fakes {
 
+// Reads fd (non-blocking) until empty; true when anything was there.
+inline bool DrainFd(int fd) {
+    char bytes[64];
+    bool any = false;
+    while (fd >= 0 && read(fd, bytes, sizeof bytes) > 0) {
+        any = true;
+    }
+    return any;
+}
+
 // What a fake controller shows and what was done to it; shared between the
 // test and the Joypad objects opened on it.
 struct PadState {
@@ -58,11 +68,7 @@ class FakeJoypad : public Joypad {
     void SetDeadZone(int percent) override { pad_->deadZone = percent; }
     int DoorbellFd() const override { return pad_->doorbell; }
     bool DrainDoorbell() override {
-        char bytes[64];
-        bool rang = false;
-        while (pad_->doorbell >= 0 && read(pad_->doorbell, bytes, sizeof bytes) > 0) {
-            rang = true;
-        }
+        const bool rang = DrainFd(pad_->doorbell);
         pad_->doorbellRings += rang ? 1 : 0;
         return rang;
     }
@@ -96,23 +102,28 @@ class FakeControllers : public ControllerAccess {
     std::string StartError() const override { return startOk ? "" : startError; }
     int CountJoypads() override { return static_cast<int>(pads.size()); }
     std::unique_ptr<Joypad> OpenJoypad(int n, bool) override {
-        if (n < 1 || n > CountJoypads()) {
+        const auto pad = At(n);
+        if (!pad) {
             return nullptr;
         }
-        auto& pad = pads[static_cast<std::size_t>(n - 1)];
         ++pad->opens;
         pad->released = false;
         return std::make_unique<FakeJoypad>(pad);
     }
-    std::string GetJoypadName(int n) override {
-        return n >= 1 && n <= CountJoypads() ? pads[static_cast<std::size_t>(n - 1)]->name : "";
-    }
+    std::string GetJoypadName(int n) override { return At(n) ? At(n)->name : ""; }
     std::optional<JoypadInfo> Describe(int n) override {
-        if (n < 1 || n > CountJoypads()) {
+        const auto pad = At(n);
+        if (!pad) {
             return std::nullopt;
         }
-        const PadState& pad = *pads[static_cast<std::size_t>(n - 1)];
-        return JoypadInfo{pad.name, pad.axes, pad.buttonCount, static_cast<int>(pad.hats.size())};
+        return JoypadInfo{pad->name, pad->axes, pad->buttonCount,
+                          static_cast<int>(pad->hats.size())};
+    }
+
+  private:
+    std::shared_ptr<PadState> At(int n) const {
+        return n >= 1 && n <= static_cast<int>(pads.size()) ? pads[static_cast<std::size_t>(n - 1)]
+                                                            : nullptr;
     }
 };
 
@@ -174,14 +185,7 @@ class FakeKeys : public PhysicalKeys {
     int eventFd = -1;
     bool IsKeyDown(std::uint8_t vk) override { return down.count(vk) != 0; }
     int EventFd() const override { return eventFd; }
-    bool TakeEvents() override {
-        char bytes[64];
-        bool changed = false;
-        while (eventFd >= 0 && read(eventFd, bytes, sizeof bytes) > 0) {
-            changed = true;
-        }
-        return changed;
-    }
+    bool TakeEvents() override { return DrainFd(eventFd); }
 };
 
 class ManualClock : public Clock {

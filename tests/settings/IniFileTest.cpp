@@ -67,19 +67,23 @@ TEST(SettingsIniFileTest, AFailedWriteIsReportedKeptAndRetried) {
     EXPECT_EQ(reopened.GetSetting("Custom", "DOS", ""), "True");
 }
 
-// The first spelling of a section stays, also one written by hand.
+// The first spelling of a section stays, also one written by hand; names are
+// read and written in the encoding earlier versions used.
 TEST(SettingsIniFileTest, CreatesItsFolderAndUpdatesHandEditedNamesInPlace) {
     TempFolder folder;
-    const std::string file =
-        folder.Write("a/Padrix.ini", "[My%20Game]\n0=65\n[custom]\nlang=/x\nlist=a,b\n");
+    const std::string file = folder.Write(
+        "a/Padrix.ini",
+        "[My%20Game]\n0=65\n[custom]\nlang=/x\nlist=a,b\n[Tekken_203_3A_20Arena]\n4=88\n");
     {
         IniSettingsStore store(file);
         EXPECT_EQ(store.GetSetting("my game", "0", ""), "65");
         EXPECT_EQ(store.GetSetting("Custom", "List", ""), "a,b");
+        EXPECT_EQ(store.GetSetting("Tekken 3: Arena", "4", ""), "88");
         store.SaveSetting("My Game", "0", "66");
         store.SaveSetting("CUSTOM", "LANG", "/y");
         store.SaveSetting("Names", "1", "Game");
-        store.SaveSetting("names", "2", "Other");
+        store.SaveSetting("names", "2", "Tekken 3: Arena");
+        store.SaveSetting("Chrono Trigger", "0", "66");
         IniSettingsStore elsewhere(folder.File("b/c/Padrix.ini"));
         elsewhere.SaveSetting("Custom", "Last", "1");
         EXPECT_TRUE(elsewhere.LastSaveReachedFile());
@@ -87,12 +91,14 @@ TEST(SettingsIniFileTest, CreatesItsFolderAndUpdatesHandEditedNamesInPlace) {
     IniSettingsStore reopened(file);
     EXPECT_EQ(reopened.GetSetting("My Game", "0", ""), "66");
     EXPECT_EQ(reopened.GetSetting("Custom", "Lang", ""), "/y");
-    EXPECT_EQ(reopened.GetSetting("NAMES", "2", ""), "Other");
+    EXPECT_EQ(reopened.GetSetting("NAMES", "2", ""), "Tekken 3: Arena");
     const std::string text = folder.Read("a/Padrix.ini");
-    for (const char* gone : {"[My_20Game]", "[CUSTOM]", "[names]"}) {
+    for (const char* gone : {"[My_20Game]", "[CUSTOM]", "[names]", "Chrono%20"}) {
         EXPECT_EQ(text.find(gone), std::string::npos) << text;
     }
-    EXPECT_NE(text.find("[Names]"), std::string::npos) << text;
+    for (const char* kept : {"[Names]", "[Chrono_20Trigger]", "[Tekken_203_3A_20Arena]"}) {
+        EXPECT_NE(text.find(kept), std::string::npos) << text;
+    }
 }
 
 TEST(SettingsIniFileTest, AnEmptyLockFileLeftByAKilledWriterDoesNotBlock) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
-#include "settings/IniSettingsStore.h"
-#include "settings/LanguageForms.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/OptionKeys.h"
 #include "settings/StoredOptions.h"
@@ -25,8 +22,7 @@ TEST(SettingsOptionsTest, AnEmptyStoreGivesEveryDefault) {
         {"logitech sideWinder", false, true},
         {"Generic \xFF pad", true, false},
     };
-    testing::TempFolder folder;
-    IniSettingsStore store(folder.File("Padrix.ini"));
+    MemorySettingsStore store;
     for (const auto& row : table) {
         SCOPED_TRACE(row.joypad1);
         StoredOptions options;
@@ -39,7 +35,6 @@ TEST(SettingsOptionsTest, AnEmptyStoreGivesEveryDefault) {
         EXPECT_EQ(options.Joypads, "11111111");
         EXPECT_EQ(options.Last, "2");
     }
-    EXPECT_EQ(StoredLanguagePath(store), "");
 }
 
 TEST(SettingsOptionsTest, StoredTextsThatDoNotConvertLeaveTheOption) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
-#include "settings/IniSettingsStore.h"
 #include "settings/MemorySettingsStore.h"
 #include "settings/ProfileNames.h"
 #include "settings/Profiles.h"
@@ -18,8 +16,7 @@ const KeyMap kDefaultMap{65, 83, 68, 87, 75,
                          57, 73, 66, 78, {112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122}};
 
 TEST(SettingsProfilesTest, EachJoypadFoundReadsItsSectionOrTheDefaults) {
-    testing::TempFolder folder;
-    IniSettingsStore store(folder.File("Padrix.ini"));
+    MemorySettingsStore store;
     Maps maps{};
     for (KeyMap& map : maps) {
         map.EscapeKey = 27;
