@@ -46,8 +46,6 @@ TEST(SettingsValuesTest, TextsConvertWhenTheyAreExactlyANumberOrBoolean) {
 }
 
 TEST(SettingsValuesTest, WrittenFormsReadBack) {
-    EXPECT_EQ(FromBoolean(true), "True");
-    EXPECT_EQ(FromBoolean(false), "False");
     EXPECT_EQ(FromInt(-1), "-1");
     for (int v = std::numeric_limits<std::int16_t>::min();
          v <= std::numeric_limits<std::int16_t>::max(); ++v) {
