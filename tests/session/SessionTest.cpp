@@ -203,21 +203,16 @@ TEST(SessionTest, EditingPausesCommitsAndFinishesWithCustom) {
     EXPECT_EQ(rig.Stored(kOptionSection, kKeyLast), "3");
 }
 
-TEST(SessionTest, ProfilesFollowTodaysNamingRules) {
+// The naming rules themselves: SettingsProfilesTest.
+TEST(SessionTest, ASavedProfileReadsBackIntoAWorkingCopy) {
     SessionRig rig(1);
     Session& s = rig.Started();
     MapEdit edit;
     edit.Assign(0, 38);
     EXPECT_EQ(s.SaveProfile({"Custom"}, "  Doom ", edit), "Doom");
-    EXPECT_EQ(s.SaveProfile({"Custom"}, "Custom", edit), std::nullopt);
-    EXPECT_EQ(s.ProfileNames(), std::vector<std::string>{"Doom"});
-
     MapEdit loaded;
     s.ReadProfile("Doom", loaded);
     EXPECT_EQ(loaded.Tag(0), "38");
-
-    s.SaveGravis("Doom", true);
-    EXPECT_EQ(s.Gravis("Doom"), true);
 }
 
 TEST(SessionTest, ADetectedProfileBringsItsMapsAndMsDosMode) {
