@@ -86,7 +86,6 @@ class TrayApplication final : public QObject {
     TrayMenu& menu() { return menu_; }
     TrayPresence& presence() { return presence_; }
     ForceFeedbackDialog* forceFeedback() { return forceFeedback_; }
-    const AutostartEntry& autostart() const { return autostart_; }
 
     const QString& Caption() const { return caption_; }
     const QString& InputErrorMessage() const { return msgDirectInputError_; }
