@@ -31,8 +31,9 @@ and screenshots. Events go through XTest on X11 and through uinput on
 Wayland.
 .
 The package holds the program, padrix-joytest (shows what the controllers
-report), manual pages, a desktop entry, the icon, a udev rule for uinput
-access and interface languages (English, German, French, Spanish).")
+report), manual pages, a desktop entry, the AppStream metainfo for software
+centres, the icon, a udev rule for uinput access and interface languages
+(English, German, French, Spanish).")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     libsdl2-dev libxtst-dev libx11-dev libxi-dev libevdev-dev libgl-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb x11-xkb-utils xdotool trayer jwm xauth
-    groff-base)
+    groff-base appstream desktop-file-utils)
 package_pkgs=(dpkg-dev file)
 
 wanted=("${build_pkgs[@]}")

@@ -1,8 +1,12 @@
 #include "AppPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include "settings/SettingsPath.h"
 
 namespace padrix {
 
@@ -24,8 +28,11 @@ TrayPaths ProgramPaths(const QString& programDir) {
         QDir::cleanPath(program.filePath(QStringLiteral(PADRIX_DOC_FROM_BIN)));
     const bool installed = QFileInfo::exists(installedDocs + QStringLiteral("/README.md"));
     const QString docs = installed ? installedDocs : QStringLiteral(PADRIX_SOURCE_DIR);
+    // The running program as it is, installed or built: the autostart entry
+    // starts this one.
     return {programDir.toStdString(), docs + QStringLiteral("/README.md"),
-            docs + QStringLiteral("/docs")};
+            docs + QStringLiteral("/docs"), AutostartFileIn(DefaultConfigFolder()).string(),
+            QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()};
 }
 
 }  // namespace padrix

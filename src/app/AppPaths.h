@@ -12,7 +12,8 @@ QString RuntimeFolder();
 
 // The folders of the program started from `programDir`: the program folder
 // itself and, for the About box, the README and documentation folder of an
-// installed program, else those of the source tree it was built from.
+// installed program, else those of the source tree it was built from; the
+// user's autostart file and this program's path for "Start with the desktop".
 TrayPaths ProgramPaths(const QString& programDir);
 
 }  // namespace padrix

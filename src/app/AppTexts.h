@@ -16,6 +16,9 @@ inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the jo
 // Why "Follow the active window" is greyed out.
 inline const QString kDefaultFollowWindowUnavailable =
     QStringLiteral("Needs a window manager that tells which window is active");
+// Why "Start with the desktop" kept its mark; the file and the reason follow.
+inline const QString kStartWithDesktopFailed =
+    QStringLiteral("Padrix could not change whether it starts with the desktop:");
 // Language ids after this one were added later than the first language files.
 inline constexpr int kFirstLaterTextId = 28;
 

@@ -25,6 +25,7 @@ TrayApplication::TrayApplication(TrayPorts ports, TrayPaths paths)
                paths_.programFolder, {ports.controllers, ports.settings, ports.language}),
       wake_(session_.engine().tables(), ports.keys, timer_),
       presence_(ProgramIcon()),
+      autostart_(paths_.autostartFile),
       caption_(kDefaultCaption) {
     timer_.SetCycle(
         [this] {
@@ -34,6 +35,8 @@ TrayApplication::TrayApplication(TrayPorts ports, TrayPaths paths)
         [this] { return wake_.CanSleep() && session_.engine().IsAtRest(); });
     session_.Subscribe([this](SessionChange change) { OnSessionChanged(change); });
     connect(&menu_, &TrayMenu::chosen, this, &TrayApplication::Choose);
+    // The autostart file may have gone or come since the last look.
+    connect(&menu_.menu(), &QMenu::aboutToShow, this, &TrayApplication::RefreshMenu);
     connect(&presence_, &TrayPresence::message, this, &TrayApplication::OnIconMessage);
     connect(&presence_, &TrayPresence::exitRequested, this, &TrayApplication::Unload);
     RefreshMenu();

@@ -15,6 +15,7 @@
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "session/Session.h"
+#include "settings/AutostartEntry.h"
 
 namespace padrix {
 
@@ -38,6 +39,8 @@ struct TrayPaths {
     std::string programFolder;  // screenshots, the emulator beside the program
     QString readme;             // the About box's home pages
     QString docFolder;
+    std::string autostartFile;  // "Start with the desktop" writes it (AutostartFileIn)
+    std::string program;        // what it starts: this program's absolute path
 };
 
 // The program in the notification area: owns the session, the polling
@@ -96,6 +99,7 @@ class TrayApplication final : public QObject {
     void ShowConfig();
     void ShowForceFeedback();
     void ShowAbout();
+    void ToggleStartWithDesktop();
     bool AutodetectProfile();
     bool LaunchEmulator();
     void ContinuousPolling();
@@ -110,6 +114,7 @@ class TrayApplication final : public QObject {
     WakeSources wake_;
     TrayMenu menu_;
     TrayPresence presence_;
+    AutostartEntry autostart_;
     QPointer<ForceFeedbackDialog> forceFeedback_;
     std::function<void()> showConfigDialog_;
     QString caption_;

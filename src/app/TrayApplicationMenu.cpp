@@ -31,6 +31,9 @@ void TrayApplication::Choose(MenuEntry entry) {
         case MenuEntry::About:
             ShowAbout();
             break;
+        case MenuEntry::StartWithDesktop:
+            ToggleStartWithDesktop();
+            break;
         case MenuEntry::Exit:
             Unload();
             break;
@@ -49,6 +52,7 @@ void TrayApplication::RefreshMenu() {
         {MenuEntry::Select, o.UseMAsSelect},
         {MenuEntry::AutoFire, o.AllowAutoFire},
         {MenuEntry::Startup, m.startWithVgs},
+        {MenuEntry::StartWithDesktop, autostart_.Exists()},
         {MenuEntry::Logitech, o.LogitechPatch},
         {MenuEntry::AutodetectProfile, m.autodetectProfile},
         {MenuEntry::FollowWindow, m.followWindow},
@@ -81,6 +85,16 @@ void TrayApplication::ShowForceFeedback() {
     forceFeedback_->show();
     forceFeedback_->raise();
     forceFeedback_->activateWindow();
+}
+
+void TrayApplication::ToggleStartWithDesktop() {
+    const std::optional<std::string> failure =
+        autostart_.Exists() ? autostart_.Remove() : autostart_.Write(paths_.program);
+    if (failure) {
+        ShowPlainMessage(
+            QMessageBox::Warning, caption_,
+            kStartWithDesktopFailed + QStringLiteral("\n") + QString::fromStdString(*failure));
+    }
 }
 
 void TrayApplication::ShowAbout() {

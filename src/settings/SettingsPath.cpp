@@ -30,7 +30,7 @@ std::string_view Env(const char* name) {
 
 }  // namespace
 
-std::string SettingsPathFor(std::string_view xdgConfigHome, std::string_view home) {
+std::string ConfigFolderFor(std::string_view xdgConfigHome, std::string_view home) {
     std::string folder;
     if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
         folder = xdgConfigHome;
@@ -43,15 +43,23 @@ std::string SettingsPathFor(std::string_view xdgConfigHome, std::string_view hom
     if (folder == "/") {
         folder.clear();
     }
-    return folder + std::string(kFileInFolder);
+    return folder;
 }
 
-std::string DefaultSettingsPath() {
+std::string SettingsPathFor(std::string_view xdgConfigHome, std::string_view home) {
+    return ConfigFolderFor(xdgConfigHome, home) + std::string(kFileInFolder);
+}
+
+std::string DefaultConfigFolder() {
     std::string home(Env("HOME"));
     if (home.empty()) {
         home = HomeFromPasswordDatabase();
     }
-    return SettingsPathFor(Env("XDG_CONFIG_HOME"), home);
+    return ConfigFolderFor(Env("XDG_CONFIG_HOME"), home);
+}
+
+std::string DefaultSettingsPath() {
+    return DefaultConfigFolder() + std::string(kFileInFolder);
 }
 
 }  // namespace padrix

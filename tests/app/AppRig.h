@@ -41,6 +41,10 @@ struct AppRig {
     std::string launchLog = dir.filePath("launched.txt").toStdString();
     std::string runtimeFolder = Folder("runtime");
     std::string languageFolder = Folder("languages");
+    std::string configFolder = Folder("config");
+    // What "Start with the desktop" writes and names.
+    std::string autostartFile = AutostartFileIn(configFolder).string();
+    std::string program = "/usr/bin/padrix";
     // The desktop's locale for messages, as LANG names it.
     std::string locale = "C";
 
@@ -65,7 +69,8 @@ struct AppRig {
         form = std::make_unique<TrayApplication>(
             TrayPorts{instance, controllers, *settings, *language, output, keys, screenshots,
                       windows, launcher, clock, random},
-            TrayPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs")});
+            TrayPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs"), autostartFile,
+                      program});
         return *form;
     }
     TrayApplication& Start() {

@@ -4,6 +4,7 @@
 #include <QTextBrowser>
 
 #include "AppRig.h"
+#include "app/TrayMessage.h"
 #include "common/Version.h"
 #include "engine/VirtualKeys.h"
 
@@ -137,6 +138,42 @@ TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
         EXPECT_EQ(opener.source(),
                   exitWhileUp ? QUrl() : QUrl::fromLocalFile(rig.dir.filePath("README.md")));
     }
+}
+
+// The mark is the autostart file: the entry writes and removes it, the menu
+// looks again each time it opens, and a folder that cannot be written is
+// reported in a box, the mark unchanged.
+TEST_F(AppMenu, StartWithDesktopWritesTheAutostartFileAndShowsWhetherItIsThere) {
+    QAction& entry = Entry(MenuEntry::StartWithDesktop);
+    const QString file = QString::fromStdString(rig.autostartFile);
+    const auto checkedOnOpening = [&] {
+        bool checked = false;
+        testing::OnNextPopup([&](QMenu& m) {
+            checked = entry.isChecked();
+            m.close();
+        });
+        form->OnIconMessage(kTrayRightUp);
+        return checked;
+    };
+    EXPECT_FALSE(entry.isChecked());
+    entry.trigger();
+    EXPECT_TRUE(entry.isChecked());
+    EXPECT_EQ(rig.FileBytes(rig.autostartFile).toStdString(), AutostartContents(rig.program));
+    QFile::remove(file);
+    EXPECT_FALSE(checkedOnOpening());
+    rig.WriteFile(rig.autostartFile, "[Desktop Entry]\n");
+    EXPECT_TRUE(checkedOnOpening());
+    entry.trigger();
+    EXPECT_FALSE(entry.isChecked());
+    EXPECT_FALSE(QFile::exists(file));
+
+    QDir(QString::fromStdString(rig.configFolder)).rmdir(QStringLiteral("autostart"));
+    rig.WriteFile(rig.configFolder + "/autostart", "not a folder");
+    QString shown;
+    testing::OnNextModal([&](QWidget& w) { shown = dynamic_cast<QMessageBox&>(w).text(); });
+    entry.trigger();
+    EXPECT_TRUE(shown.contains(file)) << shown.toStdString();
+    EXPECT_FALSE(entry.isChecked());
 }
 
 TEST_F(AppMenu, ForceFeedbackIsOneDialogThatStoresTheChoice) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary DESTDIR and checks the installed tree:
 # exactly the expected files, executables runnable without a display, the
-# manual pages readable and without roff warnings.
-# Usage: check-install.sh BUILD_DIR SOURCE_DIR PREFIX VERSION
+# manual pages readable and without roff warnings, the desktop entries and
+# the AppStream metainfo valid.
+# Usage: check-install.sh BUILD_DIR SOURCE_DIR PREFIX VERSION AUTOSTART_WRITER
 set -euo pipefail
-build=$1 src=$2 prefix=$3 version=$4
+build=$1 src=$2 prefix=$3 version=$4 autostart_writer=$5
 here=$(dirname "$0")
 dest=$(mktemp -d)
 trap 'rm -rf "$dest"' EXIT
@@ -37,6 +38,21 @@ for page in padrix padrix-joytest; do
     [ -z "$warnings" ] || fail "$page.1: $warnings"
     zcat "$file" | grep -q "^\.SH EXIT STATUS" || fail "$page.1 has no exit status"
 done
+for tool in desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/deps.sh test installs it)"
+done
+app_id=io.github.padrix.Padrix
+desktop-file-validate "$root/share/applications/$app_id.desktop" \
+    || fail "$app_id.desktop is no valid desktop entry"
+appstreamcli validate --no-net "$root/share/metainfo/$app_id.metainfo.xml" >&2 \
+    || fail "$app_id.metainfo.xml is no valid AppStream metainfo"
+# The program's path as installed, and one that needs quoting and escaping.
+for program in "$root/bin/padrix" "$dest/it's a \"\$dir\" 100%/bin/padrix"; do
+    autostart=$("$autostart_writer" "$dest/config" "$program") \
+        || fail "no autostart entry for $program"
+    desktop-file-validate "$autostart" || fail "the autostart entry for $program is not valid"
+done
+
 zcat "$root/share/doc/padrix/changelog.gz" | head -1 | grep -q "^padrix ($version)" \
     || fail "the changelog does not start with version $version"
 echo "installed tree complete: $(echo "$installed" | wc -l) files"

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace padrix {
+
+// The desktop entry the desktop starts at login (XDG autostart):
+// <config folder>/autostart/padrix.desktop.
+std::filesystem::path AutostartFileIn(std::string_view configFolder);
+
+// The entry's text for starting `program` with --no-launch, or nothing when
+// the program cannot be named in it (not an absolute path, not UTF-8, or
+// with control characters).
+std::optional<std::string> AutostartContents(std::string_view program);
+
+// "Start with the desktop": the one writer of the autostart file. Every
+// failure comes back as a message naming the file and the reason.
+class AutostartEntry {
+  public:
+    explicit AutostartEntry(std::filesystem::path file) : file_(std::move(file)) {}
+
+    const std::filesystem::path& File() const { return file_; }
+    // Looked up each time: the user may remove the file meanwhile.
+    bool Exists() const;
+    // Writes the entry (and its folder), replacing the file as a whole;
+    // returns why it failed, or nothing.
+    std::optional<std::string> Write(std::string_view program) const;
+    // Removes the entry; a missing one is no failure.
+    std::optional<std::string> Remove() const;
+
+  private:
+    std::filesystem::path file_;
+};
+
+}  // namespace padrix

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "settings/AutostartEntry.h"
+
+namespace padrix {
+namespace {
+
+using testing::TempFolder;
+
+std::string ExecLine(std::string_view program) {
+    const std::optional<std::string> contents = AutostartContents(program);
+    if (!contents) {
+        return "<none>";
+    }
+    const std::size_t start = contents->find("\nExec=") + 6;
+    return contents->substr(start, contents->find('\n', start) - start);
+}
+
+TEST(AutostartEntryTest, ExecQuotesThePathAsDesktopEntriesDo) {
+    const std::pair<const char*, const char*> table[] = {
+        {"/usr/bin/padrix", "/usr/bin/padrix --no-launch"},
+        {"/home/j\xc3\xb6rg/my games/padrix", "\"/home/j\xc3\xb6rg/my games/padrix\" --no-launch"},
+        {"/opt/a\"b$c\\d`e", R"("/opt/a\\"b\\$c\\\\d\\`e" --no-launch)"},
+        {"/opt/100%/padrix", "/opt/100%%/padrix --no-launch"},
+        {"/opt/it's (new)/padrix", "\"/opt/it's (new)/padrix\" --no-launch"},
+        {"padrix", "<none>"},
+        {"", "<none>"},
+        {"/opt/pad\nrix", "<none>"},
+        {"/opt/\xff/padrix", "<none>"},
+    };
+    for (auto [program, exec] : table) {
+        EXPECT_EQ(ExecLine(program), exec) << program;
+    }
+}
+
+TEST(AutostartEntryTest, WritesRemovesAndReportsWhatFails) {
+    TempFolder temp;
+    const AutostartEntry entry(AutostartFileIn(temp.File("config")));
+    EXPECT_EQ(entry.File(), temp.File("config/autostart/padrix.desktop"));
+    EXPECT_FALSE(entry.Exists());
+
+    EXPECT_EQ(entry.Write("/usr/bin/padrix"), std::nullopt);
+    EXPECT_TRUE(entry.Exists());
+    EXPECT_EQ(temp.Read("config/autostart/padrix.desktop"), AutostartContents("/usr/bin/padrix"));
+    EXPECT_EQ(entry.Write("/usr/local/bin/padrix"), std::nullopt);  // replaced
+    EXPECT_EQ(temp.Read("config/autostart/padrix.desktop"),
+              AutostartContents("/usr/local/bin/padrix"));
+    EXPECT_EQ(entry.Remove(), std::nullopt);
+    EXPECT_FALSE(entry.Exists());
+    EXPECT_EQ(entry.Remove(), std::nullopt);
+
+    EXPECT_NE(entry.Write("padrix").value_or("").find(entry.File().string()), std::string::npos);
+    EXPECT_FALSE(entry.Exists());
+
+    // A file where the folder should be fails as a read-only folder does, even for root.
+    const AutostartEntry blocked(AutostartFileIn(temp.Write("plain", "x")));
+    EXPECT_NE(blocked.Write("/usr/bin/padrix").value_or("").find(blocked.File().string()),
+              std::string::npos);
+    EXPECT_FALSE(blocked.Exists());
+    EXPECT_NE(blocked.Remove().value_or("").find("Not a directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace padrix
