@@ -42,8 +42,11 @@ class Connection final : public QObject {
   private:
     void Send(const std::string& answer) {
         answered_ = true;
-        socket_->write(answer.data(), static_cast<qint64>(answer.size()));
-        socket_->flush();
+        // A client may be gone before its answer.
+        if (socket_->state() == QLocalSocket::ConnectedState) {
+            socket_->write(answer.data(), static_cast<qint64>(answer.size()));
+            socket_->flush();
+        }
         socket_->disconnectFromServer();
     }
     void TimedOut() {
