@@ -22,6 +22,10 @@ QString RuntimeFolder() {
     return cache;
 }
 
+QString CommandSocketPath() {
+    return QDir(RuntimeFolder()).filePath(QStringLiteral("Padrix.sock"));
+}
+
 TrayPaths ProgramPaths(const QString& programDir) {
     const QDir program(programDir);
     const QString installedDocs =

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
+#include <variant>
 
 #include "common/Version.h"
 #include "settings/SettingsPath.h"
@@ -22,6 +23,23 @@ CommandLine Ended(int status, const QString& output) {
 CommandLine Refused(QString why) {
     why.replace(QRegularExpression(QStringLiteral("[\\x00-\\x1f]")), QStringLiteral("?"));
     return Ended(kUsageErrorStatus, QStringLiteral("%1: %2 Try '%1 --help'.\n").arg(kCommand, why));
+}
+
+// The request of the one option among --profile, --layout, --mapping,
+// --status and --quit that is given.
+struct RequestOption {
+    QCommandLineOption option;
+    const char* keyword;
+    bool takesValue;
+};
+
+std::variant<Request, RequestError> RequestOf(const RequestOption& given,
+                                              const QCommandLineParser& parser) {
+    std::string line = given.keyword;
+    if (given.takesValue) {
+        line += ' ' + parser.value(given.option).toStdString();
+    }
+    return ParseRequest(line);
 }
 
 }  // namespace
@@ -42,7 +60,30 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                       QStringLiteral("Use <file> as the settings file instead of\n"
                                                      "$XDG_CONFIG_HOME/Padrix/Padrix.ini."),
                                       QStringLiteral("file"));
+    const RequestOption requests[] = {
+        {{QStringLiteral("profile"),
+          QStringLiteral("Use the named profile for every joypad (any letter case)."),
+          QStringLiteral("name")},
+         "profile",
+         true},
+        {{QStringLiteral("layout"), QStringLiteral("Use a layout: snes9x, vgs or custom."),
+          QStringLiteral("layout")},
+         "layout",
+         true},
+        {{QStringLiteral("mapping"), QStringLiteral("Turn mapping on, off or toggle it."),
+          QStringLiteral("state")},
+         "mapping",
+         true},
+        {{QStringLiteral("status"),
+          QStringLiteral("Show the running Padrix's mapping, layout or profile and joypads.")},
+         "status",
+         false},
+        {{QStringLiteral("quit"), QStringLiteral("End the running Padrix.")}, "quit", false},
+    };
     parser.addOptions({help, version, noLaunch, settings});
+    for (const RequestOption& request : requests) {
+        parser.addOption(request.option);
+    }
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     if (!parser.parse(arguments)) {
@@ -57,7 +98,26 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.isSet(version)) {
         return Ended(0, QStringLiteral("%1 %2\n").arg(kCommand, QLatin1String(kPadrixVersion)));
     }
+    const RequestOption* given = nullptr;
+    for (const RequestOption& request : requests) {
+        if (parser.isSet(request.option)) {
+            if (given != nullptr) {
+                return Refused(QStringLiteral(
+                    "Give one of --profile, --layout, --mapping, --status and --quit."));
+            }
+            given = &request;
+        }
+    }
     CommandLine line;
+    if (given != nullptr) {
+        auto request = RequestOf(*given, parser);
+        if (const auto* error = std::get_if<RequestError>(&request)) {
+            return Ended(
+                kBadValueStatus,
+                QStringLiteral("%1: %2\n").arg(kCommand, QString::fromStdString(error->text)));
+        }
+        line.start.request = std::get<Request>(std::move(request));
+    }
     line.start.noLaunch = parser.isSet(noLaunch);
     if (parser.isSet(settings)) {
         const QString file = parser.value(settings);

@@ -5,17 +5,22 @@
 #include <optional>
 #include <string>
 
+#include "remote/Request.h"
+
 namespace padrix {
 
 // What the command line asks of this start.
 struct StartOptions {
     bool noLaunch = false;     // leave the emulator alone, as when Shift is held
     std::string settingsPath;  // empty: the user's own settings file
+    // For the running Padrix, or for this start once it is up.
+    std::optional<Request> request;
 };
 
-// How a command line is answered: start the program with `start`, or end at
-// once with `exitStatus` after writing `output` (to standard output for
-// status 0, to standard error otherwise).
+// How a command line is answered: start the program with `start` (or hand
+// its request to the running one), or end at once with `exitStatus` after
+// writing `output` (to standard output for status 0, to standard error
+// otherwise): 2 for bad syntax, 1 for a bad value.
 struct CommandLine {
     std::optional<int> exitStatus;
     QString output;
@@ -23,6 +28,7 @@ struct CommandLine {
 };
 
 inline constexpr int kUsageErrorStatus = 2;
+inline constexpr int kBadValueStatus = 1;
 
 // `arguments` begin with the program's name. A relative settings path is
 // taken from the current folder.

@@ -8,6 +8,8 @@
 #include "CommandLine.h"
 #include "ConfigDialogOpener.h"
 #include "GuardianStart.h"
+#include "RemoteClient.h"
+#include "RemoteServer.h"
 #include "SeededRandom.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
@@ -17,16 +19,51 @@
 #include "engine/SystemClock.h"
 #include "input/SdlControllers.h"
 #include "platform/Backend.h"
+#include "remote/RemoteControl.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/InputSettings.h"
 #include "settings/InterfaceLanguage.h"
 #include "settings/LanguageList.h"
 #include "settings/MessagesLocale.h"
 #include "settings/OptionKeys.h"
+#include "settings/ProfileNames.h"
 
 using namespace padrix;
 
 namespace {
+
+constexpr const char* kNotRunning = "Padrix is not running\n";
+
+// The request handed to the Padrix that runs; nothing when none does.
+std::optional<int> ForwardToRunning(int argc, char** argv, const Request& request) {
+    std::optional<QCoreApplication> core;
+    if (QCoreApplication::instance() == nullptr) {
+        core.emplace(argc, argv);
+        // The runtime folder's fallback is named after the program.
+        QCoreApplication::setApplicationName(kProgramName);
+    }
+    return ForwardRequest(CommandSocketPath(), request);
+}
+
+// What a command line's request does when no Padrix runs: --status and
+// --quit end with status 1, the others start Padrix with their choice, but
+// not for a profile that does not exist.
+std::optional<int> WithoutRunningPadrix(const StartOptions& start) {
+    const Request& request = *start.request;
+    if (std::holds_alternative<StatusRequest>(request) ||
+        std::holds_alternative<QuitRequest>(request)) {
+        std::fputs(kNotRunning, stderr);
+        return 1;
+    }
+    if (const auto* profile = std::get_if<ProfileRequest>(&request)) {
+        IniSettingsStore settings(start.settingsPath);
+        if (!FindProfileName(settings, profile->name)) {
+            std::fprintf(stderr, "padrix: Unknown profile '%s'.\n", profile->name.c_str());
+            return 1;
+        }
+    }
+    return std::nullopt;
+}
 
 int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         SettingsStore& settings, const StartOptions& start) {
@@ -62,6 +99,14 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     // Ends every event loop, also the menu's while it is open.
     QObject::connect(&tray, &TrayApplication::unloaded, &app, [] { QCoreApplication::exit(0); });
 
+    // Requests wait in the socket's queue until start-up is done.
+    RemoteControl control(tray.session(), [&tray] { tray.Unload(); });
+    RemoteServer server([&control](std::string_view line) { return control.Answer(line); });
+    if (!server.Listen(CommandSocketPath())) {
+        std::fprintf(stderr, "padrix: No command line for this run: %s\n",
+                     server.ErrorText().toLocal8Bit().constData());
+    }
+
     switch (tray.Load()) {
         case TrayApplication::LoadResult::kAlreadyRunning:
             return 0;
@@ -69,6 +114,12 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
             return 1;
         case TrayApplication::LoadResult::kRunning:
             break;
+    }
+    if (start.request) {
+        const std::optional<AnswerVerdict> verdict = ReadAnswer(control.Apply(*start.request));
+        if (verdict && !verdict->ok) {
+            std::fprintf(stderr, "padrix: %s\n", verdict->problem.c_str());
+        }
     }
     return QApplication::exec();
 }
@@ -79,6 +130,14 @@ int main(int argc, char** argv) {
     StartOptions start;
     if (const std::optional<int> status = ReadCommandLine(argc, argv, start)) {
         return *status;
+    }
+    if (start.request) {
+        if (const auto status = ForwardToRunning(argc, argv, *start.request)) {
+            return *status;
+        }
+        if (const auto status = WithoutRunningPadrix(start)) {
+            return *status;
+        }
     }
     const DisplayNames displays = DisplayNames::FromProcess();
     if (const auto missing = MissingDisplay(displays)) {
@@ -96,6 +155,14 @@ int main(int argc, char** argv) {
     // this outcome, without a second attempt at the lock.
     SingleInstance instance(RuntimeFolder());
     if (!instance.Acquire()) {
+        // Started meanwhile: the request goes to that one.
+        if (start.request) {
+            if (const auto status = ForwardToRunning(argc, argv, *start.request)) {
+                return *status;
+            }
+            std::fputs(kNotRunning, stderr);
+            return 1;
+        }
         return 0;
     }
     IniSettingsStore settings(start.settingsPath);

@@ -76,5 +76,36 @@ TEST(AppCommandLine, UnknownOptionsAndArgumentsAreRefusedInOneLine) {
     }
 }
 
+// A request for the running Padrix: one of them, with a good value.
+TEST(AppCommandLine, RequestsForTheRunningPadrix) {
+    const struct {
+        QStringList args;
+        std::optional<Request> request;
+        int status;           // when the line ends at once
+        const char* problem;  // in its one line
+    } cases[] = {
+        {{"--profile", "Arena"}, ProfileRequest{"Arena"}, 0, ""},
+        {{"--layout=vgs", "--no-launch"}, LayoutRequest{Layout::Vgs}, 0, ""},
+        {{"--mapping", "toggle"}, MappingRequest{MappingChange::Toggle}, 0, ""},
+        {{"--status"}, StatusRequest{}, 0, ""},
+        {{"--quit"}, QuitRequest{}, 0, ""},
+        {{"--profile", ""}, {}, kBadValueStatus, "The profile name is empty."},
+        {{"--profile", "a\nb"}, {}, kBadValueStatus, "control character"},
+        {{"--layout", "snes"}, {}, kBadValueStatus, "Unknown layout 'snes'"},
+        {{"--mapping", "ON"}, {}, kBadValueStatus, "Unknown mapping state 'ON'"},
+        {{"--status", "--quit"}, {}, kUsageErrorStatus, "Give one of --profile"},
+        {{"--profile"}, {}, kUsageErrorStatus, "Missing value after '--profile'."},
+        {{"--quit=now"}, {}, kUsageErrorStatus, "quit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CommandLine line = Parse(c.args);
+        EXPECT_EQ(line.exitStatus.value_or(0), c.status);
+        EXPECT_EQ(line.start.request, c.request);
+        EXPECT_TRUE(line.output.contains(QLatin1String(c.problem))) << line.output.toStdString();
+        EXPECT_EQ(line.output.count('\n'), c.status == 0 ? 0 : 1);
+    }
+}
+
 }  // namespace
 }  // namespace padrix::testing
