@@ -17,7 +17,7 @@ inline const QString kDefaultNoJoystick = QStringLiteral("Couldn't detect the jo
 inline const QString kDefaultFollowWindowUnavailable =
     QStringLiteral("Needs a window manager that tells which window is active");
 // Why "Start with the desktop" kept its mark; the file and the reason follow.
-inline const QString kStartWithDesktopFailed =
+inline const QString kDefaultStartWithDesktopFailed =
     QStringLiteral("Padrix could not change whether it starts with the desktop:");
 // Language ids after this one were added later than the first language files.
 inline constexpr int kFirstLaterTextId = 28;

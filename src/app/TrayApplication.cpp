@@ -110,6 +110,7 @@ void TrayApplication::InitLanguage() {
         }
     }
     followWindowUnavailableTip_ = kDefaultFollowWindowUnavailable;
+    msgStartWithDesktopFailed_ = kDefaultStartWithDesktopFailed;
     ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
@@ -123,6 +124,7 @@ void TrayApplication::SetLanguageText(int id, const QString& text) {
     constexpr int kInputErrorId = 17;
     constexpr int kNoJoystickId = 18;
     constexpr int kFollowWindowUnavailableId = 31;
+    constexpr int kStartWithDesktopFailedId = 32;
     if (id == 0) {
         caption_ = text;
     } else if (id == kInputErrorId) {
@@ -131,6 +133,8 @@ void TrayApplication::SetLanguageText(int id, const QString& text) {
         msgNoJoystick_ = text;
     } else if (id == kFollowWindowUnavailableId) {
         followWindowUnavailableTip_ = text;
+    } else if (id == kStartWithDesktopFailedId) {
+        msgStartWithDesktopFailed_ = text;
     }
     for (const MenuEntryInfo& info : kMenuEntries) {
         if (info.textId == id) {

@@ -121,6 +121,7 @@ class TrayApplication final : public QObject {
     QString msgDirectInputError_;
     QString msgNoJoystick_;
     QString followWindowUnavailableTip_;
+    QString msgStartWithDesktopFailed_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool iconBusy_ = false;

@@ -93,7 +93,7 @@ void TrayApplication::ToggleStartWithDesktop() {
     if (failure) {
         ShowPlainMessage(
             QMessageBox::Warning, caption_,
-            kStartWithDesktopFailed + QStringLiteral("\n") + QString::fromStdString(*failure));
+            msgStartWithDesktopFailed_ + QStringLiteral("\n") + QString::fromStdString(*failure));
     }
 }
 
