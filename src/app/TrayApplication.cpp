@@ -49,6 +49,10 @@ void TrayApplication::OnSessionChanged(SessionChange change) {
         timer_.SetEnabled(session_.MappingRuns());
     } else if (change == SessionChange::Language) {
         InitLanguage();
+    } else if (change == SessionChange::Options) {
+        UpdateFollowing();
+    } else if (change == SessionChange::Layout) {
+        ShowIconTip();
     }
     RefreshMenu();
 }
@@ -73,6 +77,7 @@ TrayApplication::LoadResult TrayApplication::Load() {
     wake_.AfterCycle();
     timer_.SetEnabled(false);
     presence_.Show(caption_, IconTip(caption_));
+    RefreshFollowEntry();
     session_.ReadStoredOptions();
     session_.CreateRumbles();
     if (!noLaunch_ && !ports_.keys.IsKeyDown(vk::Shift) && session_.menu().startWithVgs) {
@@ -86,6 +91,7 @@ void TrayApplication::Unload() {
         return;
     }
     unloaded_ = true;
+    StopFollowing();
     timer_.SetEnabled(false);
     presence_.Remove();
     if (forceFeedback_) {
@@ -111,9 +117,8 @@ void TrayApplication::InitLanguage() {
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });
-    if (loaded_ && !unloaded_) {
-        presence_.SetTexts(caption_, IconTip(caption_));
-    }
+    ShowIconTip();
+    ShowFollowEntry();
 }
 
 void TrayApplication::SetLanguageText(int id, const QString& text) {
