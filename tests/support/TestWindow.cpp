@@ -119,7 +119,7 @@ void TestWindow::SetTitle(const std::string& title) {
                     XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(title.data()),
                     static_cast<int>(title.size()));
-    XFlush(display_);
+    XSync(display_, False);
 }
 
 std::vector<SeenEvent> TestWindow::Collect() {
