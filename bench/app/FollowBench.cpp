@@ -140,6 +140,8 @@ int main(int argc, char** argv) {
     }
     padrix.settings().SaveSetting("Names", "1", "Arena");
     padrix.settings().SaveSetting("Arena", "3", "70");
+    padrix.settings().SaveSetting("Names", "2", "Doom");
+    padrix.settings().SaveSetting("Doom", "3", "71");
     Session& session = padrix.form().session();
 
     IdleCpu("option off");
@@ -167,7 +169,7 @@ int main(int argc, char** argv) {
     PrintLatency("title change to the new map", titles);
     std::vector<double> direct;
     for (int i = 0; i < kSwitches; ++i) {
-        for (const char* profile : {"Arena", "Custom"}) {
+        for (const char* profile : {"Arena", "Doom"}) {
             const auto start = Steady::now();
             session.UseProfile(profile);
             direct.push_back(
