@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "common/Version.h"
 #include "dialogs/InputStartError.h"
@@ -32,14 +33,28 @@ inline const QString kAboutVersion =
 // At most this many characters of tip, as the notification area always took.
 inline constexpr int kMaxTipLength = 63;
 
-// The caption followed by the credit, cut to kMaxTipLength UTF-16 units
-// without splitting a character made of two of them.
-inline QString IconTip(const QString& caption) {
-    QString tip = (caption + kTipCredit).left(kMaxTipLength);
+// `text` cut to kMaxTipLength UTF-16 units without splitting a character
+// made of two of them.
+inline QString CutTip(const QString& text) {
+    QString tip = text.left(kMaxTipLength);
     if (!tip.isEmpty() && tip.back().isHighSurrogate()) {
         tip.chop(1);
     }
     return tip;
+}
+
+// The caption followed by the credit, cut to kMaxTipLength.
+inline QString IconTip(const QString& caption) {
+    return CutTip(caption + kTipCredit);
+}
+
+// The caption and the named profile in force (UTF-8), cut to kMaxTipLength;
+// the credit while a layout is in force.
+inline QString IconTip(const QString& caption, const std::string& profile) {
+    if (profile.empty()) {
+        return IconTip(caption);
+    }
+    return CutTip(caption + QStringLiteral(" - ") + QString::fromStdString(profile));
 }
 
 }  // namespace padrix

@@ -52,6 +52,10 @@ void TrayApplication::OnSessionChanged(SessionChange change) {
         timer_.SetEnabled(session_.MappingRuns());
     } else if (change == SessionChange::Language) {
         InitLanguage();
+    } else if (change == SessionChange::Options) {
+        UpdateFollowing();
+    } else if (change == SessionChange::Layout) {
+        ShowIconTip();
     }
     RefreshMenu();
 }
@@ -76,6 +80,7 @@ TrayApplication::LoadResult TrayApplication::Load() {
     wake_.AfterCycle();
     timer_.SetEnabled(false);
     presence_.Show(caption_, IconTip(caption_));
+    RefreshFollowEntry();
     session_.ReadStoredOptions();
     session_.CreateRumbles();
     if (!noLaunch_ && !ports_.keys.IsKeyDown(vk::Shift) && session_.menu().startWithVgs) {
@@ -89,6 +94,7 @@ void TrayApplication::Unload() {
         return;
     }
     unloaded_ = true;
+    StopFollowing();
     timer_.SetEnabled(false);
     presence_.Remove();
     if (forceFeedback_) {
@@ -115,9 +121,8 @@ void TrayApplication::InitLanguage() {
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });
-    if (loaded_ && !unloaded_) {
-        presence_.SetTexts(caption_, IconTip(caption_));
-    }
+    ShowIconTip();
+    ShowFollowEntry();
 }
 
 void TrayApplication::SetLanguageText(int id, const QString& text) {

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "PollingTimer.h"
@@ -12,9 +14,11 @@
 #include "TrayPresence.h"
 #include "WakeSources.h"
 #include "dialogs/ForceFeedbackDialog.h"
+#include "platform/ActiveWindowWatch.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "session/Session.h"
+#include "session/WindowFollower.h"
 #include "settings/AutostartEntry.h"
 
 namespace padrix {
@@ -80,6 +84,9 @@ class TrayApplication final : public QObject {
     // The configuration dialog, once it exists; until then its menu entry is
     // greyed and a double click without emulator opens nothing.
     void SetConfigDialogHandler(std::function<void()> show);
+    // Where the focused window is learnt from, for "Follow the active
+    // window"; until then, and where it tells nothing, the entry is greyed.
+    void SetActiveWindowWatch(ActiveWindowWatch& watch);
 
     Session& session() { return session_; }
     PollingTimer& pollingTimer() { return timer_; }
@@ -106,11 +113,25 @@ class TrayApplication final : public QObject {
     void PopupMenu();
     void RefreshMenu();
     void SetLanguageText(int id, const QString& text);
+    // Follows the focused window while the option is on and the desktop
+    // tells which window that is; otherwise hears nothing of it.
+    void UpdateFollowing();
+    void StartFollowing();
+    void StopFollowing();
+    void OnActiveWindowEvents();
+    // Asks the desktop whether the focused window can be followed.
+    void RefreshFollowEntry();
+    void ShowFollowEntry();
+    void ShowIconTip();
 
     TrayPorts ports_;
     TrayPaths paths_;
     PollingTimer timer_;
     Session session_;
+    WindowFollower follower_{session_};
+    ActiveWindowWatch* activeWindow_ = nullptr;
+    // Exists while the focused window is followed.
+    std::unique_ptr<QSocketNotifier> activeWindowEvents_;
     WakeSources wake_;
     TrayMenu menu_;
     TrayPresence presence_;
@@ -127,6 +148,7 @@ class TrayApplication final : public QObject {
     bool iconBusy_ = false;
     bool pollingLoopRunning_ = false;
     bool noLaunch_ = false;
+    bool followAvailable_ = false;
 };
 
 }  // namespace padrix

@@ -20,6 +20,9 @@ void TrayApplication::OnIconMessage(int message) {
 }
 
 void TrayApplication::PopupMenu() {
+    // A window manager may have started or ended since.
+    RefreshFollowEntry();
+    UpdateFollowing();
     // Waits until the menu closes; a chosen entry's handler has run by then.
     menu_.menu().exec(presence_.MenuPosition());
 }

@@ -4,6 +4,8 @@ namespace padrix {
 
 TrayMenu::TrayMenu() {
     menu_.setObjectName(QStringLiteral("mnuMain"));
+    // A greyed entry says why in its tooltip.
+    menu_.setToolTipsVisible(true);
     for (const MenuEntryInfo& info : kMenuEntries) {
         QAction* a = menu_.addAction(
             QString::fromUtf8(info.caption.data(), static_cast<int>(info.caption.size())));

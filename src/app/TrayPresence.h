@@ -26,6 +26,7 @@ class TrayPresence final : public QObject {
     void Remove();
 
     bool IconShown() const { return icon_.isVisible(); }
+    QString Tip() const { return icon_.toolTip(); }
     bool FallbackShown() const { return fallback_ && fallback_->isVisible(); }
     FallbackWindow* fallback() { return fallback_.get(); }
 

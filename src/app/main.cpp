@@ -82,6 +82,7 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                           *platform.keys, *platform.screenshots, windows, launcher, clock, random},
                          ProgramPaths(QCoreApplication::applicationDirPath()));
     tray.SetNoLaunch(start.noLaunch);
+    tray.SetActiveWindowWatch(*platform.activeWindow);
 
     ConfigDialogOpener joyConfig(
         tray, ConfigDialogPorts{

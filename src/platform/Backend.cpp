@@ -77,7 +77,11 @@ Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 }
 
 PlatformOpening Done(Attempt&& attempt) {
-    return std::get<DesktopPlatform>(std::move(attempt));
+    auto platform = std::get<DesktopPlatform>(std::move(attempt));
+    if (!platform.activeWindow) {
+        platform.activeWindow = std::make_unique<NoActiveWindowWatch>();
+    }
+    return platform;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "engine/Effects.h"
 #include "engine/EventOutput.h"
 #include "engine/KeyboardState.h"
+#include "platform/ActiveWindowWatch.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/WindowActivator.h"
 
@@ -27,6 +28,8 @@ struct DesktopPlatform {
     // Writes the JPEG off the calling thread and beeps once it exists.
     std::unique_ptr<Screenshotter> screenshots;
     std::unique_ptr<WindowActivator> windows;
+    // Which window has the focus; never null once opened.
+    std::unique_ptr<ActiveWindowWatch> activeWindow;
     // The keyboard layout that the output presses keys by, for the key
     // capture to go by as well.
     std::shared_ptr<KeyboardLayout> layout;

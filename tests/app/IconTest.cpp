@@ -129,6 +129,8 @@ TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
 TEST(AppTip, IsTheCaptionAndCreditCutTo63Characters) {
     EXPECT_EQ(IconTip("Padrix 1.10 for DirectX8"), "Padrix 1.10 for DirectX8" + kTipCredit);
     EXPECT_EQ(IconTip(QString(100, 'x')), QString(63, 'x'));
+    EXPECT_EQ(IconTip("Padrix", std::string("Arena")), "Padrix - Arena") << "a profile in force";
+    EXPECT_EQ(IconTip("Padrix", std::string()), "Padrix" + kTipCredit) << "a layout in force";
     EXPECT_EQ(IconTip(QString(62, 'x') + QString::fromUtf8("\xF0\x9F\x98\x80")), QString(62, 'x'))
         << "a character made of two units is not split";
 }

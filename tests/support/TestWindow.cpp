@@ -114,6 +114,14 @@ bool TestWindow::HasFocus() const {
     return focus == window_;
 }
 
+void TestWindow::SetTitle(const std::string& title) {
+    XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False),
+                    XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
+    XSync(display_, False);
+}
+
 std::vector<SeenEvent> TestWindow::Collect() {
     const unsigned char one = 1;
     XChangeProperty(display_, window_, marker_, XA_INTEGER, 8, PropModeReplace, &one, 1);

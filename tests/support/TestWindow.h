@@ -54,6 +54,8 @@ class TestWindow {
     // press and a release only when one is sent.
     void StopKeyRepeat();
     bool HasFocus() const;
+    // Gives the window a new _NET_WM_NAME; the server has it on return.
+    void SetTitle(const std::string& title);
 
     // The events that arrived before a marker this client sends now. Call once
     // the sender's requests were processed (XSync), so that the list is exactly

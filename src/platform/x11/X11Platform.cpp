@@ -6,6 +6,7 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 
+#include "platform/x11/X11ActiveWindowWatch.h"
 #include "platform/x11/X11Beeper.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11Keys.h"
@@ -36,6 +37,19 @@ std::variant<std::shared_ptr<X11Session>, std::string> OpenX11Session(const std:
     return std::make_shared<X11Session>(std::move(display));
 }
 
+namespace {
+
+// On a connection of its own, so that its events reach no other part.
+std::unique_ptr<ActiveWindowWatch> OpenActiveWindowWatch(const std::string& display) {
+    DisplayPtr own = OpenDisplay(display);
+    if (!own) {
+        return std::make_unique<NoActiveWindowWatch>();
+    }
+    return std::make_unique<X11ActiveWindowWatch>(std::move(own));
+}
+
+}  // namespace
+
 std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironment& env) {
     auto opened = OpenX11Session(env.display);
     if (auto* why = std::get_if<std::string>(&opened)) {
@@ -50,6 +64,7 @@ std::variant<DesktopPlatform, std::string> OpenX11Platform(const SessionEnvironm
         std::make_unique<X11ScreenGrabber>(env.display),
         std::make_unique<X11Beeper>(OpenDisplay(env.display)), env.picturesFolder);
     platform.windows = std::make_unique<X11WindowActivator>(session);
+    platform.activeWindow = OpenActiveWindowWatch(env.display);
     platform.layout = std::make_shared<X11KeyboardLayout>(session);
     return platform;
 }
@@ -65,6 +80,7 @@ DesktopPlatform X11DisplayParts(const SessionEnvironment& env, bool waylandSessi
         return parts;
     }
     parts.windows = std::make_unique<X11WindowActivator>(*session);
+    parts.activeWindow = OpenActiveWindowWatch(env.display);
     // The X server (XWayland too) has the layout that the session's
     // keyboards type with.
     parts.layout = std::make_shared<X11KeyboardLayout>(*session);

@@ -27,11 +27,14 @@ struct Property {
     XPtr<unsigned char> data;
 };
 
-Property ReadProperty(Display* d, Window w, Atom name, Atom type) {
+// Titles are cut after this many bytes (in 32-bit units, as X counts).
+constexpr long kMaxTitleUnits = kMaxTitleBytes / 4;
+
+Property ReadProperty(Display* d, Window w, Atom name, Atom type, long maxUnits = 1 << 20) {
     Property p;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, name, 0, 1 << 20, False, type, &p.type, &p.format, &p.count,
+    if (XGetWindowProperty(d, w, name, 0, maxUnits, False, type, &p.type, &p.format, &p.count,
                            &after, &data) != Success) {
         return {};
     }
@@ -138,7 +141,7 @@ std::vector<Window> X11Windows::TopLevelWindows() const {
 
 std::optional<std::string> X11Windows::Utf8Name(Window w) const {
     const Atom utf8 = atom("UTF8_STRING");
-    const Property p = ReadProperty(display_, w, atom("_NET_WM_NAME"), utf8);
+    const Property p = ReadProperty(display_, w, atom("_NET_WM_NAME"), utf8, kMaxTitleUnits);
     // Of another type the server sends no text: WM_NAME is the title then.
     if (p.type != utf8 || p.format != 8 || !p.data) {
         return std::nullopt;
@@ -148,17 +151,14 @@ std::optional<std::string> X11Windows::Utf8Name(Window w) const {
 }
 
 std::string X11Windows::LegacyName(Window w) const {
-    XTextProperty prop{};
-    if (!XGetWMName(display_, w, &prop) || prop.value == nullptr) {
+    const Property p = ReadProperty(display_, w, XA_WM_NAME, AnyPropertyType, kMaxTitleUnits);
+    if (p.format != 8 || !p.data) {
         return {};
     }
-    const XPtr<unsigned char> value(prop.value);
-    if (prop.format != 8) {
-        return {};
+    if (p.type == XA_STRING) {
+        return Latin1ToUtf8(p.data.get(), p.count);
     }
-    if (prop.encoding == XA_STRING) {
-        return Latin1ToUtf8(prop.value, prop.nitems);
-    }
+    XTextProperty prop{p.data.get(), p.type, p.format, p.count};
     char** list = nullptr;
     int count = 0;
     std::string title;

@@ -9,6 +9,8 @@
 
 namespace padrix::x11 {
 
+inline constexpr long kMaxTitleBytes = 4096;
+
 // Reads window properties of any client; every read survives windows that
 // vanish meanwhile.
 class X11Windows {
@@ -21,6 +23,7 @@ class X11Windows {
     std::vector<Window> TopLevelWindows() const;
 
     // _NET_WM_NAME, else WM_NAME, as UTF-8; empty when the window has none.
+    // At most kMaxTitleBytes of it are read.
     std::string Title(Window w) const;
 
     // Whether a running window manager announces _NET_ACTIVE_WINDOW.

@@ -62,6 +62,7 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
     settings_ = std::make_unique<IniSettingsStore>(dir_.filePath("Padrix.ini").toStdString());
     settings_->SaveSetting("Custom", "Select", setup.select ? "True" : "False");
     settings_->SaveSetting("Custom", "VGSStartUp", "False");
+    settings_->SaveSetting("Custom", "Polling", setup.polling);
     language_ = std::make_unique<InterfaceLanguage>(*settings_, std::vector<std::string>{}, "C");
     SessionEnvironment session = SessionEnvironment::FromProcess();
     session.heldInputs = setup.held;
@@ -85,6 +86,7 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
                   *platform_->keys, *platform_->screenshots, *platform_->windows, launcher_, clock_,
                   random_},
         TrayPaths{dir_.path().toStdString(), {}, {}, {}, {}});
+    form_->SetActiveWindowWatch(*platform_->activeWindow);
     if (form_->Load() != TrayApplication::LoadResult::kRunning) {
         return "start-up failed";
     }
@@ -117,31 +119,40 @@ bool PadrixOnX::FocusClient() {
 }
 
 bool PadrixOnX::WaitForKey(unsigned long keysym, bool press, int timeoutMs) {
-    const Seen kind = press ? Seen::kKeyPress : Seen::kKeyRelease;
-    return Take([&](const SeenEvent& e) { return e.keysym == keysym && e.kind == kind; }, timeoutMs)
-        .has_value();
+    return TakeKey(*client_, received_, keysym, press, timeoutMs);
 }
 
 std::optional<SeenEvent> PadrixOnX::NextKeyEvent(Seen kind, int timeoutMs) {
-    return Take([&](const SeenEvent& e) { return e.kind == kind; }, timeoutMs);
+    return TakeEvent(
+        *client_, received_, [&](const SeenEvent& e) { return e.kind == kind; }, timeoutMs);
 }
 
-std::optional<SeenEvent> PadrixOnX::Take(const std::function<bool(const SeenEvent&)>& matches,
-                                         int timeoutMs) {
-    // Wakes for the client's X events and for the deadline; never sleeps.
-    QSocketNotifier readable(client_->ConnectionFd(), QSocketNotifier::Read);
+bool TakeKey(TestWindow& window, std::vector<SeenEvent>& received, unsigned long keysym, bool press,
+             int timeoutMs) {
+    const Seen kind = press ? Seen::kKeyPress : Seen::kKeyRelease;
+    return TakeEvent(
+               window, received,
+               [&](const SeenEvent& e) { return e.keysym == keysym && e.kind == kind; }, timeoutMs)
+        .has_value();
+}
+
+std::optional<SeenEvent> TakeEvent(TestWindow& window, std::vector<SeenEvent>& received,
+                                   const std::function<bool(const SeenEvent&)>& matches,
+                                   int timeoutMs) {
+    // Wakes for the window's X events and for the deadline; never sleeps.
+    QSocketNotifier readable(window.ConnectionFd(), QSocketNotifier::Read);
     QTimer deadlineWake;
     deadlineWake.setSingleShot(true);
     deadlineWake.start(timeoutMs);
     const QDeadlineTimer deadline(timeoutMs);
     while (true) {
-        for (const SeenEvent& e : client_->Drain()) {
-            received_.push_back(e);
+        for (const SeenEvent& e : window.Drain()) {
+            received.push_back(e);
         }
-        const auto it = std::find_if(received_.begin(), received_.end(), matches);
-        if (it != received_.end()) {
+        const auto it = std::find_if(received.begin(), received.end(), matches);
+        if (it != received.end()) {
             const SeenEvent found = *it;
-            received_.erase(received_.begin(), it + 1);
+            received.erase(received.begin(), it + 1);
             return found;
         }
         if (deadline.hasExpired()) {

@@ -21,6 +21,15 @@
 
 namespace padrix::testing {
 
+// Processes Qt's events until `window` has received an event that `matches`
+// and takes it with those before it from what it received (kept in
+// `received` for later calls); nothing after `timeoutMs`.
+std::optional<SeenEvent> TakeEvent(TestWindow& window, std::vector<SeenEvent>& received,
+                                   const std::function<bool(const SeenEvent&)>& matches,
+                                   int timeoutMs);
+bool TakeKey(TestWindow& window, std::vector<SeenEvent>& received, unsigned long keysym, bool press,
+             int timeoutMs = 5000);
+
 // How the program is started: "Use M button as Select", the virtual joypads
 // and their buttons, and whether each joypad's doorbell is a pipe that the
 // test rings.
@@ -29,6 +38,7 @@ struct PadrixOnXSetup {
     int pads = 1;
     int buttons = 12;
     bool doorbells = false;
+    std::string polling = "events";  // "Polling": how the cycle is woken
     HeldInputs* held = nullptr;  // where the output records what it holds
     bool client = true;          // a client window of its own, with the focus
 };
@@ -46,6 +56,7 @@ class PadrixOnX {
     TrayApplication& form() { return *form_; }
     VirtualPad& pad(int n = 1) { return *pads_[static_cast<std::size_t>(n - 1)]; }
     SettingsStore& settings() { return *settings_; }
+    TestWindow& client() { return *client_; }
     Clock& clock() { return clock_; }
     // What the configuration dialog needs, over this tray.
     ConfigDialogPorts DialogPorts();
@@ -64,10 +75,6 @@ class PadrixOnX {
     std::optional<SeenEvent> NextKeyEvent(Seen kind, int timeoutMs = 5000);
 
   private:
-    // Processes events until the client has received an event that `matches`
-    // and takes it with those before it; nothing after `timeoutMs`.
-    std::optional<SeenEvent> Take(const std::function<bool(const SeenEvent&)>& matches,
-                                  int timeoutMs);
     std::string Start(const PadrixOnXSetup& setup);
     int OpenDoorbell(int joypad);
 

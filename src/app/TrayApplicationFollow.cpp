@@ -1,0 +1,67 @@
+#include "AppTexts.h"
+#include "TrayApplication.h"
+
+namespace padrix {
+
+void TrayApplication::SetActiveWindowWatch(ActiveWindowWatch& watch) {
+    StopFollowing();
+    activeWindow_ = &watch;
+    RefreshFollowEntry();
+    UpdateFollowing();
+}
+
+void TrayApplication::UpdateFollowing() {
+    const bool wanted =
+        loaded_ && !unloaded_ && session_.menu().followWindow && activeWindow_ != nullptr;
+    if (wanted && !activeWindowEvents_) {
+        StartFollowing();
+    } else if (!wanted && activeWindowEvents_) {
+        StopFollowing();
+        follower_.Stop();
+    }
+}
+
+void TrayApplication::StartFollowing() {
+    // A window manager may have started or ended since the last look.
+    RefreshFollowEntry();
+    if (!followAvailable_) {
+        return;
+    }
+    activeWindowEvents_ =
+        std::make_unique<QSocketNotifier>(activeWindow_->Descriptor(), QSocketNotifier::Read);
+    connect(activeWindowEvents_.get(), &QSocketNotifier::activated, this,
+            &TrayApplication::OnActiveWindowEvents);
+    follower_.FollowTitle(activeWindow_->Start());
+}
+
+void TrayApplication::StopFollowing() {
+    if (activeWindowEvents_) {
+        activeWindowEvents_.reset();
+        activeWindow_->Stop();
+    }
+}
+
+void TrayApplication::OnActiveWindowEvents() {
+    if (const std::optional<std::string> title = activeWindow_->TakeChange()) {
+        follower_.FollowTitle(*title);
+    }
+}
+
+void TrayApplication::RefreshFollowEntry() {
+    followAvailable_ = activeWindow_ != nullptr && activeWindow_->Available();
+    ShowFollowEntry();
+}
+
+void TrayApplication::ShowFollowEntry() {
+    QAction& entry = menu_.action(MenuEntry::FollowWindow);
+    entry.setEnabled(followAvailable_);
+    entry.setToolTip(followAvailable_ ? QString() : followWindowUnavailableTip_);
+}
+
+void TrayApplication::ShowIconTip() {
+    if (loaded_ && !unloaded_) {
+        presence_.SetTexts(caption_, IconTip(caption_, session_.ProfileInForce()));
+    }
+}
+
+}  // namespace padrix

@@ -1,0 +1,61 @@
+#include "WindowFollower.h"
+
+#include "Session.h"
+
+namespace padrix {
+
+std::optional<std::string> ProfileForTitle(const std::vector<std::string>& names,
+                                           std::string_view title) {
+    for (const std::string& name : names) {
+        if (!name.empty() && title.starts_with(name)) {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+void WindowFollower::FollowTitle(std::string_view title) {
+    if (session_.Editing()) {
+        return;
+    }
+    if (switchedTo_ && session_.ProfileInForce() != *switchedTo_) {
+        switchedTo_.reset();  // the user chose something else meanwhile
+    }
+    const std::optional<std::string> profile =
+        ProfileForTitle(session_.AutodetectProfiles(), title);
+    if (!profile) {
+        Restore();
+        return;
+    }
+    if (switchedTo_ && *switchedTo_ == *profile) {
+        return;
+    }
+    if (!switchedTo_) {
+        before_ = {session_.menu().layout, session_.ProfileInForce()};
+    }
+    if (session_.UseProfile(*profile)) {
+        switchedTo_ = session_.ProfileInForce();
+    }
+}
+
+void WindowFollower::Stop() {
+    if (switchedTo_ && session_.ProfileInForce() == *switchedTo_ && !session_.Editing()) {
+        Restore();
+    }
+    switchedTo_.reset();
+}
+
+void WindowFollower::Restore() {
+    if (!switchedTo_) {
+        return;
+    }
+    switchedTo_.reset();
+    if (!before_.profile.empty() && session_.UseProfile(before_.profile)) {
+        return;
+    }
+    // No key outlives the map that pressed it.
+    session_.ReleaseAll();
+    session_.ChooseLayout(before_.layout.value_or(Layout::Custom));
+}
+
+}  // namespace padrix
