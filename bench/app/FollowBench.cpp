@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    PadrixOnX padrix;
+    PadrixOnX padrix(PadrixOnXSetup{.doorbells = true});  // idle as the real program: asleep
     if (!padrix.ok()) {
         std::printf("cannot run the program: %s\n", padrix.error().c_str());
         return 1;
