@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Measures.h"
 #include "XvfbServer.h"
 #include "x11/PadrixOnX.h"
 #include "x11/PrivateDisplay.h"
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kPresses = 1000;
 constexpr int kIdleSeconds = 30;
-
-double Percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
-}
 
 // The virtual pad has no event device: in the events mode the bench rings
 // its doorbell (a pipe) with each change, as the kernel would.
@@ -51,24 +47,13 @@ void KeyLatency(PadrixOnX& padrix, const char* mode) {
     std::printf(
         "%s mode: key latency, pad button to X client, %d presses: "
         "median %.0f us, p99 %.0f us, max %.0f us\n",
-        mode, kPresses, Percentile(micros, 0.5), Percentile(micros, 0.99), Percentile(micros, 1.0));
-}
-
-double ProcessCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+        mode, kPresses, padrix::bench::Percentile(micros, 0.5),
+        padrix::bench::Percentile(micros, 0.99), padrix::bench::Percentile(micros, 1.0));
 }
 
 void IdleCpu(const char* mode) {
-    QEventLoop loop;
-    QTimer::singleShot(kIdleSeconds * 1000, &loop, &QEventLoop::quit);
-    const double cpu = ProcessCpuSeconds();
-    const auto wall = Clock::now();
-    loop.exec();
-    const double seconds = std::chrono::duration<double>(Clock::now() - wall).count();
-    std::printf("%s mode: idle CPU with one joypad over %.0f s: %.2f%% of one core\n", mode,
-                seconds, 100.0 * (ProcessCpuSeconds() - cpu) / seconds);
+    std::printf("%s mode: idle CPU with one joypad over %d s: %.2f%% of one core\n", mode,
+                kIdleSeconds, padrix::bench::IdleCpuPercent(kIdleSeconds));
 }
 
 long ResidentKiB(pid_t pid) {

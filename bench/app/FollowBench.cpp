@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "Measures.h"
 #include "XvfbServer.h"
 #include "x11/PadrixOnX.h"
 #include "x11/WindowManager.h"
@@ -28,26 +29,9 @@ namespace {
 constexpr int kIdleSeconds = 20;
 constexpr int kSwitches = 200;
 
-double Percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
-}
-
-double ProcessCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
 void IdleCpu(const char* what) {
-    QEventLoop loop;
-    QTimer::singleShot(kIdleSeconds * 1000, &loop, &QEventLoop::quit);
-    const double cpu = ProcessCpuSeconds();
-    const auto wall = Steady::now();
-    loop.exec();
-    const double seconds = std::chrono::duration<double>(Steady::now() - wall).count();
-    std::printf("idle CPU, %s, over %.0f s: %.3f%% of one core\n", what, seconds,
-                100.0 * (ProcessCpuSeconds() - cpu) / seconds);
+    std::printf("idle CPU, %s, over %d s: %.3f%% of one core\n", what, kIdleSeconds,
+                bench::IdleCpuPercent(kIdleSeconds));
 }
 
 // A connection of the bench's own that changes titles and asks the window
@@ -110,7 +94,8 @@ void PrintLatency(const char* what, const std::vector<double>& ms) {
         return;
     }
     std::printf("%s, %zu switches: median %.2f ms, p99 %.2f ms, max %.2f ms\n", what, ms.size(),
-                Percentile(ms, 0.5), Percentile(ms, 0.99), Percentile(ms, 1.0));
+                bench::Percentile(ms, 0.5), bench::Percentile(ms, 0.99),
+                bench::Percentile(ms, 1.0));
 }
 
 }  // namespace
