@@ -34,9 +34,12 @@ TrayPaths ProgramPaths(const QString& programDir) {
     const QString docs = installed ? installedDocs : QStringLiteral(PADRIX_SOURCE_DIR);
     // The running program as it is, installed or built: the autostart entry
     // starts this one.
-    return {programDir.toStdString(), docs + QStringLiteral("/README.md"),
-            docs + QStringLiteral("/docs"), AutostartFileIn(DefaultConfigFolder()).string(),
-            QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()};
+    return {programDir.toStdString(),
+            docs + QStringLiteral("/README.md"),
+            docs + QStringLiteral("/docs"),
+            AutostartFileIn(DefaultConfigFolder()).string(),
+            QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+            {}};
 }
 
 }  // namespace padrix

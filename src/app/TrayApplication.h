@@ -45,6 +45,7 @@ struct TrayPaths {
     QString docFolder;
     std::string autostartFile;  // "Start with the desktop" writes it (AutostartFileIn)
     std::string program;        // what it starts: this program's absolute path
+    std::string settingsFile;   // a settings file of --settings, for it too; empty: the usual
 };
 
 // The program in the notification area: owns the session, the polling

@@ -89,7 +89,8 @@ void TrayApplication::ShowForceFeedback() {
 
 void TrayApplication::ToggleStartWithDesktop() {
     const std::optional<std::string> failure =
-        autostart_.Exists() ? autostart_.Remove() : autostart_.Write(paths_.program);
+        autostart_.Exists() ? autostart_.Remove()
+                            : autostart_.Write(paths_.program, paths_.settingsFile);
     if (failure) {
         ShowPlainMessage(
             QMessageBox::Warning, caption_,

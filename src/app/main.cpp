@@ -27,6 +27,7 @@
 #include "settings/MessagesLocale.h"
 #include "settings/OptionKeys.h"
 #include "settings/ProfileNames.h"
+#include "settings/SettingsPath.h"
 
 using namespace padrix;
 
@@ -78,9 +79,13 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     InterfaceLanguage language(
         settings, LanguageFolders(QCoreApplication::applicationDirPath().toStdString()),
         MessagesLocaleOfProcess());
+    TrayPaths paths = ProgramPaths(QCoreApplication::applicationDirPath());
+    if (start.settingsPath != DefaultSettingsPath()) {
+        paths.settingsFile = start.settingsPath;  // a desktop start uses the same file
+    }
     TrayApplication tray({instance, controllers, settings, language, *platform.output,
                           *platform.keys, *platform.screenshots, windows, launcher, clock, random},
-                         ProgramPaths(QCoreApplication::applicationDirPath()));
+                         std::move(paths));
     tray.SetNoLaunch(start.noLaunch);
     tray.SetActiveWindowWatch(*platform.activeWindow);
 

@@ -62,18 +62,26 @@ std::filesystem::path AutostartFileIn(std::string_view configFolder) {
     return std::filesystem::path(configFolder) / "autostart" / "padrix.desktop";
 }
 
-std::optional<std::string> AutostartContents(std::string_view program) {
-    if (program.empty() || program.front() != '/' || !IsValidUtf8(program) ||
-        HasControlCharacter(program)) {
+std::optional<std::string> AutostartContents(std::string_view program,
+                                             std::string_view settingsFile) {
+    const auto nameable = [](std::string_view path) {
+        return !path.empty() && path.front() == '/' && IsValidUtf8(path) &&
+               !HasControlCharacter(path);
+    };
+    if (!nameable(program) || (!settingsFile.empty() && !nameable(settingsFile))) {
         return std::nullopt;
+    }
+    std::string exec = ExecArgument(program) + " --no-launch";
+    if (!settingsFile.empty()) {
+        exec.append(" --settings ").append(ExecArgument(settingsFile));
     }
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Padrix\n"
            "Comment=Game controller buttons as keys, from the notification area\n"
            "Exec=" +
-           ExecArgument(program) +
-           " --no-launch\n"
+           exec +
+           "\n"
            "Icon=padrix\n"
            "Terminal=false\n";
 }
@@ -83,8 +91,9 @@ bool AutostartEntry::Exists() const {
     return std::filesystem::exists(file_, ignored);
 }
 
-std::optional<std::string> AutostartEntry::Write(std::string_view program) const {
-    const std::optional<std::string> contents = AutostartContents(program);
+std::optional<std::string> AutostartEntry::Write(std::string_view program,
+                                                 std::string_view settingsFile) const {
+    const std::optional<std::string> contents = AutostartContents(program, settingsFile);
     if (!contents) {
         return "Cannot name the program " + std::string(program) + " in " + file_.string();
     }

@@ -11,10 +11,11 @@ namespace padrix {
 // <config folder>/autostart/padrix.desktop.
 std::filesystem::path AutostartFileIn(std::string_view configFolder);
 
-// The entry's text for starting `program` with --no-launch, or nothing when
-// the program cannot be named in it (not an absolute path, not UTF-8, or
-// with control characters).
-std::optional<std::string> AutostartContents(std::string_view program);
+// The entry's text for starting `program` with --no-launch, and with
+// `--settings settingsFile` unless that is empty; nothing when a path cannot
+// be named in it (not absolute, not UTF-8, or with control characters).
+std::optional<std::string> AutostartContents(std::string_view program,
+                                             std::string_view settingsFile = {});
 
 // "Start with the desktop": the one writer of the autostart file. Every
 // failure comes back as a message naming the file and the reason.
@@ -27,7 +28,8 @@ class AutostartEntry {
     bool Exists() const;
     // Writes the entry (and its folder), replacing the file as a whole;
     // returns why it failed, or nothing.
-    std::optional<std::string> Write(std::string_view program) const;
+    std::optional<std::string> Write(std::string_view program,
+                                     std::string_view settingsFile = {}) const;
     // Removes the entry; a missing one is no failure.
     std::optional<std::string> Remove() const;
 

@@ -69,8 +69,12 @@ struct AppRig {
         form = std::make_unique<TrayApplication>(
             TrayPorts{instance, controllers, *settings, *language, output, keys, screenshots,
                       windows, launcher, clock, random},
-            TrayPaths{programFolder, dir.filePath("README.md"), dir.filePath("docs"), autostartFile,
-                      program});
+            TrayPaths{programFolder,
+                      dir.filePath("README.md"),
+                      dir.filePath("docs"),
+                      autostartFile,
+                      program,
+                      {}});
         return *form;
     }
     TrayApplication& Start() {

@@ -137,7 +137,7 @@ TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {
         TrayApplication other(
             {sameLock, second.controllers, *second.settings, language, second.output, second.keys,
              second.screenshots, second.windows, second.launcher, second.clock, second.random},
-            {second.programFolder, {}, {}, {}, {}});
+            {second.programFolder, {}, {}, {}, {}, {}});
         EXPECT_EQ(other.Load(), TrayApplication::LoadResult::kAlreadyRunning) << askedByMain;
         EXPECT_FALSE(other.presence().FallbackShown() || other.presence().IconShown());
     }

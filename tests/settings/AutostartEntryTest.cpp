@@ -32,6 +32,12 @@ TEST(AutostartEntryTest, ExecQuotesThePathAsDesktopEntriesDo) {
     for (auto [program, exec] : table) {
         EXPECT_EQ(ExecLine(program), exec) << program;
     }
+    // A start with --settings elsewhere starts with the desktop the same way.
+    const std::string withSettings = *AutostartContents("/usr/bin/padrix", "/home/u/my pads.ini");
+    EXPECT_NE(withSettings.find("\nExec=/usr/bin/padrix --no-launch --settings \"/home/u/my "
+                                "pads.ini\"\n"),
+              std::string::npos);
+    EXPECT_EQ(AutostartContents("/usr/bin/padrix", "pads.ini"), std::nullopt);
 }
 
 TEST(AutostartEntryTest, WritesRemovesAndReportsWhatFails) {

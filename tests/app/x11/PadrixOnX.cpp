@@ -85,7 +85,7 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
         TrayPorts{*instance_, *controllers_, *settings_, *language_, *platform_->output,
                   *platform_->keys, *platform_->screenshots, *platform_->windows, launcher_, clock_,
                   random_},
-        TrayPaths{dir_.path().toStdString(), {}, {}, {}, {}});
+        TrayPaths{dir_.path().toStdString(), {}, {}, {}, {}, {}});
     form_->SetActiveWindowWatch(*platform_->activeWindow);
     if (form_->Load() != TrayApplication::LoadResult::kRunning) {
         return "start-up failed";
