@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "session/DeadZones.h"
 #include "engine/Controllers.h"
+#include "session/DeadZones.h"
 
 class QLabel;
 class QVBoxLayout;

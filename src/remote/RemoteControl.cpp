@@ -52,7 +52,6 @@ std::string RemoteControl::Apply(const Request& request) {
             return Failed("Unknown profile '" + profile->name + "'.");
         }
     } else if (const auto* layout = std::get_if<LayoutRequest>(&request)) {
-        session_.ReleaseAll();
         session_.ChooseLayout(layout->layout);
     } else if (const auto* mapping = std::get_if<MappingRequest>(&request)) {
         const bool wanted = mapping->change == MappingChange::Toggle

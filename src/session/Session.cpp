@@ -163,6 +163,10 @@ void Session::ChooseLayout(Layout layout) {
             LoadProfile(ports_.settings, kCustomProfile, maps, JoypadCount());
             break;
     }
+    // As with a profile: no key outlives the map that pressed it.
+    if (maps != engine_.tables().keyMap) {
+        engine_.ReleaseAll();
+    }
     engine_.SetMaps(maps);
     menu_.layout = layout;
     profileInForce_.clear();

@@ -69,7 +69,8 @@ class Session final : public DeadZones {
     void ToggleOption(MenuEntry entry);
     void SetRumbleType(int mode);
 
-    // A layout's maps for every joypad; the layout is remembered ("Last").
+    // A layout's maps for every joypad, after letting go of everything held
+    // when they differ from the maps in force; the layout is remembered ("Last").
     void ChooseLayout(Layout layout);
     // Maps of a named profile for the window of that title, with the MS-DOS option.
     void UseDetectedProfile(const std::string& title);

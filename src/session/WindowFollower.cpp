@@ -53,8 +53,6 @@ void WindowFollower::Restore() {
     if (!before_.profile.empty() && session_.UseProfile(before_.profile)) {
         return;
     }
-    // No key outlives the map that pressed it.
-    session_.ReleaseAll();
     session_.ChooseLayout(before_.layout.value_or(Layout::Custom));
 }
 

@@ -10,7 +10,7 @@ namespace padrix {
 namespace {
 
 // Characters that make an Exec argument need quotes, and those that need a
-// backslash inside them (Desktop Entry Specification, "The Exec key").
+// backslash inside them (the freedesktop.org rules for an Exec line).
 constexpr std::string_view kReserved = " \"'\\><~|&;$*?#()`";
 constexpr std::string_view kEscapedInQuotes = "\"`$\\";
 

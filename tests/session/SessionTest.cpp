@@ -251,6 +251,18 @@ TEST(SessionTest, AProfileByNameReplacesEveryMapAfterLettingGo) {
     EXPECT_EQ(s.ProfileInForce(), "");
 }
 
+TEST(SessionTest, ALayoutThatChangesTheMapsLetsGoFirst) {
+    SessionRig rig(1);
+    Session& s = rig.Started();
+    rig.controllers.pads[0]->state.buttons[0] = 0x80;  // A: 'J'
+    s.engine().PollCycle();
+    rig.output.Take();
+    s.ChooseLayout(Layout::Vgs);  // the maps in force: nothing changes
+    EXPECT_TRUE(rig.output.Take().empty());
+    s.ChooseLayout(Layout::Snes9x);
+    EXPECT_EQ(rig.output.Take(), std::vector{fakes::OutEvent::Up('J')});
+}
+
 TEST(SessionTest, RumbleModeIsStored) {
     SessionRig rig(1);
     Session& s = rig.Started();

@@ -39,8 +39,8 @@ struct PadrixOnXSetup {
     int buttons = 12;
     bool doorbells = false;
     std::string polling = "events";  // "Polling": how the cycle is woken
-    HeldInputs* held = nullptr;  // where the output records what it holds
-    bool client = true;          // a client window of its own, with the focus
+    HeldInputs* held = nullptr;      // where the output records what it holds
+    bool client = true;              // a client window of its own, with the focus
 };
 
 // The whole tray as the program builds it (SDL controllers, the X11
