@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "engine/Effects.h"
 #include "engine/EventOutput.h"
@@ -17,6 +18,15 @@ namespace padrix {
 struct HeldInputs;
 
 enum class OutputBackend { kX11, kUinput };
+
+// What the user should know about the session the platform was opened on:
+// something Padrix cannot do here and what would fix it. Each is shown once,
+// in the user's language.
+enum class PlatformNotice {
+    kKeysReachOnlyXPrograms,
+    kNoScreenshots,
+    kKeyboardsUnreadable,
+};
 
 // Everything the program needs from the desktop session, opened together at
 // start-up. Members are destroyed in reverse order: the output last, so that
@@ -33,6 +43,7 @@ struct DesktopPlatform {
     // The keyboard layout that the output presses keys by, for the key
     // capture to go by as well.
     std::shared_ptr<KeyboardLayout> layout;
+    std::vector<PlatformNotice> notices;
 };
 
 // Why no backend could be opened and what the user can do about it; the
