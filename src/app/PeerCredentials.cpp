@@ -5,13 +5,17 @@
 
 namespace padrix {
 
-bool PeerIsSameUser(int socket) {
+bool PeerIsUser(int socket, uid_t user) {
     ucred peer{};
     socklen_t size = sizeof peer;
     if (getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || size != sizeof peer) {
         return false;
     }
-    return peer.uid == geteuid();
+    return peer.uid == user;
+}
+
+bool PeerIsSameUser(int socket) {
+    return PeerIsUser(socket, geteuid());
 }
 
 }  // namespace padrix

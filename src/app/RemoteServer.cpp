@@ -68,8 +68,8 @@ class Connection final : public QObject {
 
 }  // namespace
 
-RemoteServer::RemoteServer(Answerer answer, QObject* parent)
-    : QObject(parent), answer_(std::move(answer)) {
+RemoteServer::RemoteServer(Answerer answer, uid_t owner, QObject* parent)
+    : QObject(parent), answer_(std::move(answer)), owner_(owner) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &RemoteServer::OnNewConnection);
 }
@@ -84,7 +84,7 @@ void RemoteServer::OnNewConnection() {
         auto* connection = new Connection(socket, answer_, this);
         ++open_;
         connect(connection, &QObject::destroyed, this, [this] { --open_; });
-        if (!PeerIsSameUser(static_cast<int>(socket->socketDescriptor()))) {
+        if (!PeerIsUser(static_cast<int>(socket->socketDescriptor()), owner_)) {
             connection->Refuse("Refused: the request comes from another user.");
         } else if (open_ > kMaxConnections) {
             connection->Refuse("Too many requests at once.");

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+#include <unistd.h>
+
 namespace padrix {
 
 // The running Padrix's end of the command line: a local socket that only
@@ -23,7 +26,9 @@ class RemoteServer final : public QObject {
     static constexpr int kRequestTimeoutMs = 5000;
     static constexpr int kMaxConnections = 16;
 
-    explicit RemoteServer(Answerer answer, QObject* parent = nullptr);
+    // Answers only clients that run as `owner`; everyone else gets the
+    // refusal line and nothing is applied.
+    explicit RemoteServer(Answerer answer, uid_t owner = ::geteuid(), QObject* parent = nullptr);
 
     // Listens at `path`, mode 0600, replacing the file a crashed run left
     // (call it only while holding the single-instance lock). False with
@@ -35,6 +40,7 @@ class RemoteServer final : public QObject {
     void OnNewConnection();
 
     Answerer answer_;
+    uid_t owner_;
     QLocalServer server_;
     int open_ = 0;
 };

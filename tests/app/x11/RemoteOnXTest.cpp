@@ -4,11 +4,10 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
 #include <QTemporaryDir>
-#include <future>
 #include <random>
 
+#include "BesideTheLoop.h"
 #include "PadrixOnX.h"
 #include "app/RemoteClient.h"
 #include "app/RemoteServer.h"
@@ -16,20 +15,6 @@
 
 namespace padrix::testing {
 namespace {
-
-// Runs `work` on a thread of its own while this thread's event loop, where
-// the server answers, runs until the work is done.
-template <typename Work>
-auto BesideTheLoop(Work work) {
-    QEventLoop loop;
-    auto result = std::async(std::launch::async, [&] {
-        auto value = work();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-        return value;
-    });
-    loop.exec();
-    return result.get();
-}
 
 TEST(AppRemoteOnX, AfterTenThousandGarbageRequestsThePadStillTypes) {
     PadrixOnX padrix;
