@@ -4,13 +4,18 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/NoScreenshots.h"
 #include "platform/ScreenshotWorker.h"
 
 #if PADRIX_HAVE_X11
 #include "platform/x11/X11Platform.h"
 #endif
 #if PADRIX_HAVE_UINPUT
+#include "platform/uinput/EvdevKeys.h"
 #include "platform/uinput/UinputPlatform.h"
+#endif
+#if PADRIX_HAVE_WAYLAND
+#include "platform/wayland/WaylandPlatform.h"
 #endif
 
 namespace padrix {
@@ -34,6 +39,10 @@ std::string Lowered(std::string_view s) {
 
 using Attempt = std::variant<DesktopPlatform, std::string>;
 
+struct NoKeys : PhysicalKeys {
+    bool IsKeyDown(std::uint8_t) override { return false; }
+};
+
 Attempt TryX11(const SessionEnvironment& env) {
 #if PADRIX_HAVE_X11
     if (env.display.empty()) {
@@ -46,8 +55,7 @@ Attempt TryX11(const SessionEnvironment& env) {
 #endif
 }
 
-#if PADRIX_HAVE_UINPUT
-// What an X display adds next to the virtual device.
+// What an X display adds next to another output (XWayland included).
 DesktopPlatform DisplayParts(const SessionEnvironment& env, bool wayland, bool withKeys) {
 #if PADRIX_HAVE_X11
     return x11::X11DisplayParts(env, wayland, withKeys);
@@ -58,7 +66,6 @@ DesktopPlatform DisplayParts(const SessionEnvironment& env, bool wayland, bool w
     return {};
 #endif
 }
-#endif
 
 Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #if PADRIX_HAVE_UINPUT
@@ -68,7 +75,12 @@ Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
     }
     auto parts = std::get<uinput::UinputParts>(std::move(opened));
     const bool keysFromDisplay = !parts.HasKeyboards();
-    return uinput::UinputPlatform(std::move(parts), DisplayParts(env, wayland, keysFromDisplay));
+    DesktopPlatform platform =
+        uinput::UinputPlatform(std::move(parts), DisplayParts(env, wayland, keysFromDisplay));
+    if (wayland && keysFromDisplay) {
+        platform.notices.push_back(PlatformNotice::kKeyboardsUnreadable);
+    }
+    return platform;
 #else
     (void)env;
     (void)wayland;
@@ -76,10 +88,68 @@ Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #endif
 }
 
-PlatformOpening Done(Attempt&& attempt) {
+// Tab, Ctrl and Print Screen from the keyboards' event devices; null where
+// none can be read now or later.
+std::unique_ptr<PhysicalKeys> KeyboardDevices() {
+#if PADRIX_HAVE_UINPUT
+    auto keys = std::make_unique<uinput::EvdevKeys>("/dev/input");
+    if (keys->HasKeyboards() || keys->WatchesFolder()) {
+        return keys;
+    }
+#endif
+    return nullptr;
+}
+
+Attempt TryWayland(const SessionEnvironment& env) {
+#if PADRIX_HAVE_WAYLAND
+    auto opened = wayland::OpenWaylandPlatform(env);
+    if (std::holds_alternative<std::string>(opened)) {
+        return opened;
+    }
+    auto platform = std::get<DesktopPlatform>(std::move(opened));
+    auto keys = KeyboardDevices();
+    // Windows (and the keys, where no keyboard can be read) from XWayland.
+    DesktopPlatform display = DisplayParts(env, true, keys == nullptr);
+    if (!keys) {
+        platform.notices.push_back(PlatformNotice::kKeyboardsUnreadable);
+    }
+    platform.keys = keys ? std::move(keys) : std::move(display.keys);
+    platform.windows = std::move(display.windows);
+    platform.activeWindow = std::move(display.activeWindow);
+    if (!platform.keys) {
+        platform.keys = std::make_unique<NoKeys>();
+    }
+    platform.screenshots = std::make_unique<NoScreenshots>();
+    if (!platform.windows) {
+        platform.windows = std::make_unique<NoWindowActivator>();
+    }
+    return platform;
+#else
+    (void)env;
+    return std::string("This build of Padrix has no Wayland support.");
+#endif
+}
+
+Attempt TryUinputOnWayland(const SessionEnvironment& env) {
+    return TryUinput(env, true);
+}
+
+Attempt TryUinputOnX(const SessionEnvironment& env) {
+    return TryUinput(env, false);
+}
+
+constexpr const char* kChooseAnother =
+    "\n\nTo let Padrix choose how it sends keys, remove the setting \"Output\" from section "
+    "\"Custom\" (or set it to \"auto\").";
+
+// The platform opened, with what the user should know about it.
+PlatformOpening Done(Attempt&& attempt, bool waylandSession) {
     auto platform = std::get<DesktopPlatform>(std::move(attempt));
     if (!platform.activeWindow) {
         platform.activeWindow = std::make_unique<NoActiveWindowWatch>();
+    }
+    if (waylandSession && platform.backend == OutputBackend::kX11) {
+        platform.notices.push_back(PlatformNotice::kKeysReachOnlyXPrograms);
     }
     return platform;
 }
@@ -100,37 +170,39 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting) {
 }
 
 PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
-    const bool asked = Lowered(outputSetting) == "uinput";
+    const std::string asked = Lowered(outputSetting);
     const bool wayland = !env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland";
-    if (asked || wayland) {
-        Attempt u = TryUinput(env, wayland);
-        if (std::holds_alternative<DesktopPlatform>(u)) {
-            return Done(std::move(u));
+    if (asked == "wayland" || asked == "uinput" || asked == "x11") {
+        Attempt forced = asked == "wayland"  ? TryWayland(env)
+                         : asked == "uinput" ? TryUinput(env, wayland)
+                                             : TryX11(env);
+        if (const auto* why = std::get_if<std::string>(&forced)) {
+            return PlatformError{*why + kChooseAnother};
         }
-        const std::string why = std::get<std::string>(u);
-        if (asked) {
-            return PlatformError{why +
-                                 "\n\nTo send keys through X11 instead, remove the setting "
-                                 "\"Output\" from section \"Custom\"."};
+        return Done(std::move(forced), wayland);
+    }
+    std::string reasons;
+    const auto tried = [&reasons](Attempt& attempt) {
+        if (const auto* why = std::get_if<std::string>(&attempt)) {
+            reasons += (reasons.empty() ? "" : "\n\n") + *why;
+            return false;
         }
-        // XWayland still takes keys for the X programs of the session.
-        Attempt x = TryX11(env);
-        if (std::holds_alternative<DesktopPlatform>(x)) {
-            return Done(std::move(x));
+        return true;
+    };
+    // On Wayland XWayland takes keys only for the X programs of the session:
+    // the last resort. Without a display announced the virtual device may
+    // still serve.
+    using Opener = Attempt (*)(const SessionEnvironment&);
+    const std::vector<Opener> order =
+        wayland ? std::vector<Opener>{TryWayland, TryUinputOnWayland, TryX11}
+                : std::vector<Opener>{TryX11, TryUinputOnX};
+    for (const Opener open : order) {
+        Attempt attempt = open(env);
+        if (tried(attempt)) {
+            return Done(std::move(attempt), wayland);
         }
-        return PlatformError{why};
     }
-    Attempt x = TryX11(env);
-    if (std::holds_alternative<DesktopPlatform>(x)) {
-        return Done(std::move(x));
-    }
-    // Neither an X display nor Wayland announced: try the virtual device
-    // all the same.
-    Attempt u = TryUinput(env, false);
-    if (std::holds_alternative<DesktopPlatform>(u)) {
-        return Done(std::move(u));
-    }
-    return PlatformError{std::get<std::string>(x) + "\n\n" + std::get<std::string>(u)};
+    return PlatformError{reasons};
 }
 
 }  // namespace padrix

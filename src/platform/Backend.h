@@ -10,6 +10,7 @@
 #include "engine/EventOutput.h"
 #include "engine/KeyboardState.h"
 #include "platform/ActiveWindowWatch.h"
+#include "platform/DesktopEvents.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/WindowActivator.h"
 
@@ -17,7 +18,7 @@ namespace padrix {
 
 struct HeldInputs;
 
-enum class OutputBackend { kX11, kUinput };
+enum class OutputBackend { kX11, kUinput, kWayland };
 
 // What the user should know about the session the platform was opened on:
 // something Padrix cannot do here and what would fix it. Each is shown once,
@@ -44,6 +45,9 @@ struct DesktopPlatform {
     // capture to go by as well.
     std::shared_ptr<KeyboardLayout> layout;
     std::vector<PlatformNotice> notices;
+    // Events the output's connection receives of its own accord; null where
+    // there are none.
+    std::unique_ptr<DesktopEvents> events;
 };
 
 // Why no backend could be opened and what the user can do about it; the
