@@ -20,6 +20,17 @@ inline const QString kDefaultFollowWindowUnavailable =
 // Why "Start with the desktop" kept its mark; the file and the reason follow.
 inline const QString kDefaultStartWithDesktopFailed =
     QStringLiteral("Padrix could not change whether it starts with the desktop:");
+// What the user should know about the desktop Padrix runs on, by
+// PlatformNotice, from language id kFirstNoticeId on.
+inline constexpr int kFirstNoticeId = 33;
+inline const QString kDefaultNotices[] = {
+    QStringLiteral("Keys reach only X programs here. A compositor with the virtual keyboard "
+                   "protocol, or the udev rule for /dev/uinput and a new login, fixes that."),
+    QStringLiteral("Print Screen saves no picture on this desktop: that needs wlr-screencopy "
+                   "or the XDG desktop portal."),
+    QStringLiteral("Tab, Ctrl and Print Screen cannot be read: no keyboard under /dev/input is "
+                   "readable. Join the input group and log in again."),
+};
 // Language ids after this one were added later than the first language files.
 inline constexpr int kFirstLaterTextId = 28;
 

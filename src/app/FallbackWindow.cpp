@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace padrix {
 namespace {
@@ -19,9 +20,16 @@ FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("
     caption_.setObjectName(QStringLiteral("padrixCaption"));
     caption_.setTextFormat(Qt::PlainText);  // the caption may come from a language file
     menuButton_.setObjectName(QStringLiteral("padrixMenuButton"));
+    notice_.setObjectName(QStringLiteral("padrixNotice"));
+    notice_.setTextFormat(Qt::PlainText);
+    notice_.setWordWrap(true);
+    notice_.hide();
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(&caption_);
+    texts->addWidget(&notice_);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(&image_);
-    layout->addWidget(&caption_, 1);
+    layout->addLayout(texts, 1);
     layout->addWidget(&menuButton_);
     connect(&menuButton_, &QPushButton::clicked, this, &FallbackWindow::menuRequested);
 }
@@ -29,6 +37,11 @@ FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("
 void FallbackWindow::SetCaption(const QString& caption) {
     setWindowTitle(caption);
     caption_.setText(caption);
+}
+
+void FallbackWindow::ShowNotice(const QString& text) {
+    notice_.setText(notice_.text().isEmpty() ? text : notice_.text() + '\n' + text);
+    notice_.show();
 }
 
 QPoint FallbackWindow::MenuPosition() const {

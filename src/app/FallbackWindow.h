@@ -16,6 +16,8 @@ class FallbackWindow final : public QWidget {
     explicit FallbackWindow(const QIcon& icon);
 
     void SetCaption(const QString& caption);
+    // A line below the caption with what the user should know.
+    void ShowNotice(const QString& text);
     // Where the menu opens when the button asks for it.
     QPoint MenuPosition() const;
     QPushButton& menuButton() { return menuButton_; }
@@ -32,6 +34,7 @@ class FallbackWindow final : public QWidget {
   private:
     QLabel image_;
     QLabel caption_;
+    QLabel notice_;
     QPushButton menuButton_;
 };
 

@@ -1,6 +1,7 @@
 #include "TrayApplication.h"
 
 #include <QIcon>
+#include <algorithm>
 
 #include "AppTexts.h"
 #include "ProcessPriority.h"
@@ -117,6 +118,7 @@ void TrayApplication::InitLanguage() {
     }
     followWindowUnavailableTip_ = kDefaultFollowWindowUnavailable;
     msgStartWithDesktopFailed_ = kDefaultStartWithDesktopFailed;
+    std::copy(std::begin(kDefaultNotices), std::end(kDefaultNotices), notices_.begin());
     ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
@@ -140,10 +142,24 @@ void TrayApplication::SetLanguageText(int id, const QString& text) {
         followWindowUnavailableTip_ = text;
     } else if (id == kStartWithDesktopFailedId) {
         msgStartWithDesktopFailed_ = text;
+    } else if (id >= kFirstNoticeId && id < kFirstNoticeId + static_cast<int>(notices_.size())) {
+        notices_[static_cast<std::size_t>(id - kFirstNoticeId)] = text;
     }
     for (const MenuEntryInfo& info : kMenuEntries) {
         if (info.textId == id) {
             menu_.SetCaption(info.entry, text);
+        }
+    }
+}
+
+void TrayApplication::ShowNotices(const std::vector<PlatformNotice>& notices) {
+    std::vector<PlatformNotice> shown;
+    for (const PlatformNotice notice : notices) {
+        const auto index = static_cast<std::size_t>(notice);
+        if (index < notices_.size() &&
+            std::find(shown.begin(), shown.end(), notice) == shown.end()) {
+            shown.push_back(notice);
+            presence_.Notify(notices_[index]);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "WakeSources.h"
 #include "dialogs/ForceFeedbackDialog.h"
 #include "platform/ActiveWindowWatch.h"
+#include "platform/Backend.h"
 #include "platform/Launcher.h"
 #include "platform/WindowActivator.h"
 #include "session/Session.h"
@@ -78,6 +80,9 @@ class TrayApplication final : public QObject {
     void StartEmulator(bool atStartup);
     // Applies the interface language to the caption, menu and messages.
     void InitLanguage();
+
+    // Tells the user each of `notices` once, in the interface language.
+    void ShowNotices(const std::vector<PlatformNotice>& notices);
 
     // Start-up leaves the emulator alone, as when Shift is held.
     void SetNoLaunch(bool noLaunch) { noLaunch_ = noLaunch; }
@@ -144,6 +149,7 @@ class TrayApplication final : public QObject {
     QString msgNoJoystick_;
     QString followWindowUnavailableTip_;
     QString msgStartWithDesktopFailed_;
+    std::array<QString, 3> notices_;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool iconBusy_ = false;

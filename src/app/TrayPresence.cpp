@@ -65,6 +65,18 @@ void TrayPresence::Remove() {
     }
 }
 
+void TrayPresence::Notify(const QString& text) {
+    if (removed_) {
+        return;
+    }
+    notices_.append(text);
+    if (icon_.isVisible()) {
+        icon_.showMessage(caption_, text, QSystemTrayIcon::Warning);
+    } else if (fallback_) {
+        fallback_->ShowNotice(text);
+    }
+}
+
 QPoint TrayPresence::MenuPosition() const {
     return (fromFallback_ && fallback_) ? fallback_->MenuPosition() : QCursor::pos();
 }

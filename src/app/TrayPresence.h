@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <memory>
@@ -22,6 +23,11 @@ class TrayPresence final : public QObject {
 
     void Show(const QString& caption, const QString& tip);
     void SetTexts(const QString& caption, const QString& tip);
+    // Tells the user `text`: a message from the icon, or a line in the
+    // fallback window.
+    void Notify(const QString& text);
+    // Everything Notify was given, in order.
+    const QStringList& Notices() const { return notices_; }
     // Takes the icon (or window) off the desktop for good.
     void Remove();
 
@@ -48,6 +54,7 @@ class TrayPresence final : public QObject {
     std::unique_ptr<FallbackWindow> fallback_;
     QTimer trayWatch_;
     QString caption_;
+    QStringList notices_;
     bool fromFallback_ = false;
     bool removed_ = false;
 };

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <optional>
 #include <variant>
@@ -66,6 +67,22 @@ std::optional<int> WithoutRunningPadrix(const StartOptions& start) {
     return std::nullopt;
 }
 
+// What the output's connection receives of its own accord is handled as it
+// arrives, never waiting for a key press; null where there is nothing.
+std::unique_ptr<QSocketNotifier> WatchDesktopEvents(DesktopEvents* events) {
+    if (events == nullptr) {
+        return nullptr;
+    }
+    auto notifier = std::make_unique<QSocketNotifier>(events->Descriptor(), QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
+                     [events, watch = notifier.get()] {
+                         if (!events->Handle()) {
+                             watch->setEnabled(false);  // gone: it would stay readable
+                         }
+                     });
+    return notifier;
+}
+
 int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         SettingsStore& settings, const StartOptions& start) {
     SystemClock clock;
@@ -88,6 +105,7 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
                          std::move(paths));
     tray.SetNoLaunch(start.noLaunch);
     tray.SetActiveWindowWatch(*platform.activeWindow);
+    const auto desktopEvents = WatchDesktopEvents(platform.events.get());
 
     ConfigDialogOpener joyConfig(
         tray, ConfigDialogPorts{
@@ -106,7 +124,8 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
     QObject::connect(&tray, &TrayApplication::unloaded, &app, [] { QCoreApplication::exit(0); });
 
     // Requests wait in the socket's queue until start-up is done.
-    RemoteControl control(tray.session(), [&tray] { tray.Unload(); });
+    RemoteControl control(tray.session(), std::string(OutputBackendName(platform.backend)),
+                          [&tray] { tray.Unload(); });
     RemoteServer server([&control](std::string_view line) { return control.Answer(line); });
     if (!server.Listen(CommandSocketPath())) {
         std::fprintf(stderr, "padrix: No command line for this run: %s\n",
@@ -121,6 +140,7 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         case TrayApplication::LoadResult::kRunning:
             break;
     }
+    tray.ShowNotices(platform.notices);
     if (start.request) {
         const std::optional<AnswerVerdict> verdict = ReadAnswer(control.Apply(*start.request));
         if (verdict && !verdict->ok) {

@@ -156,6 +156,18 @@ PlatformOpening Done(Attempt&& attempt, bool waylandSession) {
 
 }  // namespace
 
+std::string_view OutputBackendName(OutputBackend backend) {
+    switch (backend) {
+        case OutputBackend::kUinput:
+            return "uinput";
+        case OutputBackend::kWayland:
+            return "wayland";
+        case OutputBackend::kX11:
+            break;
+    }
+    return "xtest";
+}
+
 SessionEnvironment SessionEnvironment::FromProcess() {
     SessionEnvironment env;
     env.display = Env("DISPLAY");

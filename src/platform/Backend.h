@@ -20,6 +20,9 @@ struct HeldInputs;
 
 enum class OutputBackend { kX11, kUinput, kWayland };
 
+// The backend's name in `padrix --status`: "xtest", "uinput" or "wayland".
+std::string_view OutputBackendName(OutputBackend backend);
+
 // What the user should know about the session the platform was opened on:
 // something Padrix cannot do here and what would fix it. Each is shown once,
 // in the user's language.

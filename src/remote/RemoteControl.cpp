@@ -24,8 +24,8 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-RemoteControl::RemoteControl(Session& session, std::function<void()> quit)
-    : session_(session), quit_(std::move(quit)) {}
+RemoteControl::RemoteControl(Session& session, std::string output, std::function<void()> quit)
+    : session_(session), output_(std::move(output)), quit_(std::move(quit)) {}
 
 std::string RemoteControl::Answer(std::string_view line) {
     const auto parsed = ParseRequest(line);
@@ -78,7 +78,7 @@ std::string RemoteControl::Status() const {
         status += "joypad " + std::to_string(joy) + (enabled ? " enabled" : " disabled") +
                   (name.empty() ? "" : " " + name) + "\n";
     }
-    return status;
+    return status + "output " + output_ + "\n";
 }
 
 std::optional<AnswerVerdict> ReadAnswer(std::string_view answer) {

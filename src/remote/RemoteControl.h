@@ -16,8 +16,9 @@ class Session;
 // or "error " and the problem.
 class RemoteControl {
   public:
+    // `output` names what keys go through ("wayland", "uinput", "xtest");
     // `quit` ends the program; Apply answers once it has returned.
-    RemoteControl(Session& session, std::function<void()> quit);
+    RemoteControl(Session& session, std::string output, std::function<void()> quit);
 
     // `line` without its newline; anything at all is answered.
     std::string Answer(std::string_view line);
@@ -27,6 +28,7 @@ class RemoteControl {
     std::string Status() const;
 
     Session& session_;
+    std::string output_;
     std::function<void()> quit_;
 };
 

@@ -8,7 +8,7 @@
 namespace padrix {
 
 // Language files hold one text per line, ids 0 to 28 in line order.
-inline constexpr int kLanguageTextIds = 33;
+inline constexpr int kLanguageTextIds = 36;
 inline constexpr std::size_t kMaxLanguageLineBytes = 4096;         // longer lines are cut
 inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;  // the rest is not read
 

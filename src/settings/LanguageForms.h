@@ -19,7 +19,7 @@ struct LanguageForm {
     bool Has(int id) const { return id == singleId || (id >= firstId && id <= lastId); }
 };
 
-inline constexpr LanguageForm kMainFormTexts{-1, 0, 32};
+inline constexpr LanguageForm kMainFormTexts{-1, 0, 35};
 inline constexpr LanguageForm kConfigDialogTexts{1, 17, 23};
 inline constexpr LanguageForm kForceFeedbackTexts{3, 24, 28};
 

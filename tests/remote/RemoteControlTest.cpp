@@ -15,18 +15,22 @@ TEST(RemoteControl, AppliesEachRequestAndAnswersInLines) {
     Session& s = rig.Started();
     s.SetJoypadEnabled(2, false);
     int quits = 0;
-    RemoteControl control(s, [&quits] { ++quits; });
+    RemoteControl control(s, "wayland", [&quits] { ++quits; });
 
     const struct {
         std::string_view line;
         std::string_view answer;
         bool mapping;
     } steps[] = {
-        {"status", "mapping on\nlayout vgs\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\nok\n",
+        {"status",
+         "mapping on\nlayout vgs\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\noutput "
+         "wayland\nok\n",
          true},
         {"profile aRENA", "ok\n", true},
         {"status",
-         "mapping on\nprofile Arena\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\nok\n", true},
+         "mapping on\nprofile Arena\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\noutput "
+         "wayland\nok\n",
+         true},
         {"profile Doom", "error Unknown profile 'Doom'.\n", true},
         {"layout snes9x", "ok\n", true},
         {"mapping off", "ok\n", false},
@@ -35,7 +39,8 @@ TEST(RemoteControl, AppliesEachRequestAndAnswersInLines) {
         {"mapping on", "ok\n", true},
         {"mapping toggle", "ok\n", false},
         {"status",
-         "mapping off\nlayout snes9x\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\nok\n",
+         "mapping off\nlayout snes9x\njoypad 1 enabled Pad 1\njoypad 2 disabled Pad?2\noutput "
+         "wayland\nok\n",
          false},
         {"mapping", "error Unknown mapping state ''; use on, off or toggle.\n", false},
         {"quit", "ok\n", false},
@@ -54,7 +59,7 @@ TEST(RemoteControl, AppliesEachRequestAndAnswersInLines) {
 TEST(RemoteControl, LetsGoBeforeALayoutAndLeavesTheDialogsMapsAlone) {
     SessionRig rig(1);
     Session& s = rig.Started();
-    RemoteControl control(s, [] {});
+    RemoteControl control(s, "xtest", [] {});
     rig.controllers.pads[0]->state.buttons[0] = 0x80;
     s.engine().PollCycle();
     ASSERT_FALSE(rig.output.Take().empty());
@@ -69,7 +74,8 @@ TEST(RemoteControl, LetsGoBeforeALayoutAndLeavesTheDialogsMapsAlone) {
         EXPECT_EQ(control.Answer(line),
                   "error The configuration dialog is open; close it first.\n");
     }
-    EXPECT_EQ(control.Answer("status"), "mapping off\nlayout snes9x\njoypad 1 enabled Pad 1\nok\n");
+    EXPECT_EQ(control.Answer("status"),
+              "mapping off\nlayout snes9x\njoypad 1 enabled Pad 1\noutput xtest\nok\n");
     EXPECT_EQ(s.menu().layout, Layout::Snes9x);
 }
 

@@ -46,7 +46,7 @@ TEST(SettingsLanguageTest, ReadingIsBounded) {
     for (int i = 0; i < 40; ++i) {
         lines += "line " + std::to_string(i) + "\n";
     }
-    for (auto [lastId, count] : {std::pair(18, 19u), {100, 33u}, {-1, 0u}}) {
+    for (auto [lastId, count] : {std::pair(18, 19u), {100, 36u}, {-1, 0u}}) {
         EXPECT_EQ(ParseLanguageTexts(lines, lastId).size(), count) << lastId;
     }
     EXPECT_EQ(ParseLanguageTexts(std::string(10000, 'x'), 0), Texts{std::string(4096, 'x')});

@@ -23,7 +23,7 @@ TEST(AppRemoteOnX, AfterTenThousandGarbageRequestsThePadStillTypes) {
     }
     padrix.settings().SaveSetting("Names", "1", "Arena");
     padrix.settings().SaveSetting("Arena", "3", "70");
-    RemoteControl control(padrix.form().session(), [] {});
+    RemoteControl control(padrix.form().session(), "xtest", [] {});
     RemoteServer server([&control](std::string_view line) { return control.Answer(line); });
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Padrix.sock"));

@@ -150,7 +150,7 @@ TEST_F(RemoteProgram, EveryRequestWithAndWithoutARunningPadrix) {
     // Started by a request, killed: the socket it leaves answers nothing,
     // and the next start takes its place.
     auto first = Start({"--layout", "snes9x"});
-    EXPECT_EQ(StatusOnceUp(), "mapping on\nlayout snes9x\n");
+    EXPECT_EQ(StatusOnceUp(), "mapping on\nlayout snes9x\noutput xtest\n");
     struct stat st {};
     ASSERT_EQ(stat(socketPath.c_str(), &st), 0);
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
@@ -161,24 +161,27 @@ TEST_F(RemoteProgram, EveryRequestWithAndWithoutARunningPadrix) {
     ExpectSaid(Padrix({"--status"}), 1, "", notRunning);
 
     auto padrix = Start({"--profile", "arena"});
-    EXPECT_EQ(StatusOnceUp(), "mapping on\nprofile Arena\n");
+    EXPECT_EQ(StatusOnceUp(), "mapping on\nprofile Arena\noutput xtest\n");
     const struct {
         QStringList args;
         int status;
         std::string err;
         std::string statusAfter;
     } steps[] = {
-        {{"--layout", "vgs"}, 0, "", "mapping on\nlayout vgs\n"},
-        {{"--mapping", "off"}, 0, "", "mapping off\nlayout vgs\n"},
-        {{"--mapping", "toggle"}, 0, "", "mapping on\nlayout vgs\n"},
-        {{"--mapping", "on"}, 0, "", "mapping on\nlayout vgs\n"},
-        {{"--profile", "Nope"}, 1, "padrix: Unknown profile 'Nope'.\n", "mapping on\nlayout vgs\n"},
+        {{"--layout", "vgs"}, 0, "", "mapping on\nlayout vgs\noutput xtest\n"},
+        {{"--mapping", "off"}, 0, "", "mapping off\nlayout vgs\noutput xtest\n"},
+        {{"--mapping", "toggle"}, 0, "", "mapping on\nlayout vgs\noutput xtest\n"},
+        {{"--mapping", "on"}, 0, "", "mapping on\nlayout vgs\noutput xtest\n"},
+        {{"--profile", "Nope"},
+         1,
+         "padrix: Unknown profile 'Nope'.\n",
+         "mapping on\nlayout vgs\noutput xtest\n"},
         {{"--mapping", "sometimes"},
          1,
          "padrix: Unknown mapping state 'sometimes'; use on, off or toggle.\n",
-         "mapping on\nlayout vgs\n"},
-        {{"--layout", "custom"}, 0, "", "mapping on\nlayout custom\n"},
-        {{"--profile", "ARENA"}, 0, "", "mapping on\nprofile Arena\n"},
+         "mapping on\nlayout vgs\noutput xtest\n"},
+        {{"--layout", "custom"}, 0, "", "mapping on\nlayout custom\noutput xtest\n"},
+        {{"--profile", "ARENA"}, 0, "", "mapping on\nprofile Arena\noutput xtest\n"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.args.join(' ').toStdString());
@@ -205,7 +208,7 @@ TEST_F(RemoteProgram, EveryRequestWithAndWithoutARunningPadrix) {
     close(silent);
     ExpectSaid(Padrix({"--mapping", "on"}), 0, "", "");
     ExpectSaid(Padrix({"--profile", "arena"}), 0, "", "");
-    ExpectSaid(Padrix({"--status"}), 0, "mapping on\nprofile Arena\n", "");
+    ExpectSaid(Padrix({"--status"}), 0, "mapping on\nprofile Arena\noutput xtest\n", "");
 
     ExpectSaid(Padrix({"--quit"}), 0, "", "");
     int status = 0;
@@ -222,7 +225,7 @@ TEST_F(RemoteProgram, AnotherUserIsTurnedAway) {
         GTEST_SKIP() << "asking as another user needs root; AppRemoteServer pins the check";
     }
     auto padrix = Start({"--no-launch"});
-    EXPECT_EQ(StatusOnceUp(), "mapping on\nlayout vgs\n");
+    EXPECT_EQ(StatusOnceUp(), "mapping on\nlayout vgs\noutput xtest\n");
     for (const std::string& folder : {dir.path().toStdString(), env["XDG_RUNTIME_DIR"]}) {
         ASSERT_EQ(chmod(folder.c_str(), 0711), 0);
     }
@@ -250,7 +253,7 @@ TEST_F(RemoteProgram, AnotherUserIsTurnedAway) {
         ASSERT_EQ(chmod(folder.c_str(), 0700), 0);
     }
 
-    ExpectSaid(Padrix({"--status"}), 0, "mapping on\nlayout vgs\n", "");
+    ExpectSaid(Padrix({"--status"}), 0, "mapping on\nlayout vgs\noutput xtest\n", "");
     ExpectSaid(Padrix({"--quit"}), 0, "", "");
     EXPECT_TRUE(padrix->WaitExit(20000));
 }
