@@ -46,11 +46,17 @@ std::unique_ptr<XkbKeymap> XkbKeymap::Default() {
         return keymap;
     }
     // A layout named in XKB_DEFAULT_LAYOUT that does not exist.
-    context = NewContext();
-    const xkb_rule_names us{"evdev", "pc105", "us", "", ""};
-    return context != nullptr ? Compiled(context, xkb_keymap_new_from_names(
-                                                      context, &us, XKB_KEYMAP_COMPILE_NO_FLAGS))
-                              : nullptr;
+    return OfLayout("us");
+}
+
+std::unique_ptr<XkbKeymap> XkbKeymap::OfLayout(const std::string& layout) {
+    xkb_context* context = NewContext();
+    if (context == nullptr) {
+        return nullptr;
+    }
+    const xkb_rule_names names{"evdev", "pc105", layout.c_str(), "", ""};
+    return Compiled(context,
+                    xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS));
 }
 
 std::unique_ptr<XkbKeymap> XkbKeymap::Compiled(xkb_context* context, xkb_keymap* keymap) {

@@ -21,6 +21,8 @@ class XkbKeymap {
     // The keymap xkbcommon builds by default: the rules, model, layout,
     // variant and options of the XKB_DEFAULT_* variables, else a US keyboard.
     static std::unique_ptr<XkbKeymap> Default();
+    // The evdev keymap of `layout` ("fr"); null where there is none such.
+    static std::unique_ptr<XkbKeymap> OfLayout(const std::string& layout);
     ~XkbKeymap();
     XkbKeymap(const XkbKeymap&) = delete;
     XkbKeymap& operator=(const XkbKeymap&) = delete;

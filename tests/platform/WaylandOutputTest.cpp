@@ -1,0 +1,184 @@
+// Keys and clicks through a headless sway's virtual keyboard and pointer, as
+// a native Wayland window receives them.
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "SwayServer.h"
+#include "WaylandClientWindow.h"
+#include "platform/Backend.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/XkbKeymap.h"
+#include "virtual-keyboard-unstable-v1-client-protocol.h"
+
+namespace padrix::testing {
+namespace {
+
+constexpr std::uint8_t kShift = 16;
+constexpr std::uint8_t kCtrl = 17;
+constexpr std::uint8_t kAlt = 18;
+
+struct Press {
+    std::uint8_t vk;
+    bool down;
+};
+
+// Makes `layout` the seat's keymap the way a second keyboard does: a virtual
+// keyboard of the test's own with that keymap presses and releases Shift.
+void TypeOnceWithLayout(const std::string& socket, const std::string& layout) {
+    auto opened = wayland::WaylandConnection::Open(socket);
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<wayland::WaylandConnection>>(opened));
+    auto& connection = *std::get<std::unique_ptr<wayland::WaylandConnection>>(opened);
+    auto* seat = connection.Bind<wl_seat>(wl_seat_interface, 1);
+    auto* manager = connection.Bind<zwp_virtual_keyboard_manager_v1>(
+        zwp_virtual_keyboard_manager_v1_interface, 1);
+    ASSERT_TRUE(seat != nullptr && manager != nullptr);
+    auto* keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager, seat);
+    const auto keymap = wayland::XkbKeymap::OfLayout(layout);
+    ASSERT_NE(keymap, nullptr);
+    const int fd = memfd_create("test-keymap", MFD_CLOEXEC);
+    const std::string& text = keymap->text();
+    ASSERT_EQ(write(fd, text.c_str(), text.size() + 1), static_cast<ssize_t>(text.size() + 1));
+    zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
+                                   static_cast<std::uint32_t>(text.size() + 1));
+    close(fd);
+    zwp_virtual_keyboard_v1_key(keyboard, 0, KEY_LEFTSHIFT, WL_KEYBOARD_KEY_STATE_PRESSED);
+    zwp_virtual_keyboard_v1_key(keyboard, 0, KEY_LEFTSHIFT, WL_KEYBOARD_KEY_STATE_RELEASED);
+    EXPECT_TRUE(connection.Roundtrip());
+    zwp_virtual_keyboard_v1_destroy(keyboard);
+    zwp_virtual_keyboard_manager_v1_destroy(manager);
+    wl_seat_destroy(seat);
+    connection.Roundtrip();
+}
+
+// The x and y of a "pointer motion <x> <y>" line.
+ScreenPoint PointerAt(const std::string& line) {
+    std::istringstream words(line);
+    std::string pointer, what;
+    ScreenPoint p;
+    words >> pointer >> what >> p.x >> p.y;
+    return p;
+}
+
+// A headless sway with a native window that has the keyboard focus and the
+// pointer, and Padrix's platform opened on it with output "wayland".
+class PlatformWaylandOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(sway.ok()) << sway.error();
+        ASSERT_TRUE(window.ok());
+        SessionEnvironment env;
+        env.waylandDisplay = Socket();
+        env.uinputPath = "/nonexistent/uinput";
+        PlatformOpening opening = OpenDesktopPlatform("wayland", env);
+        ASSERT_TRUE(std::holds_alternative<DesktopPlatform>(opening))
+            << std::get<PlatformError>(opening).message;
+        platform = std::get<DesktopPlatform>(std::move(opening));
+        ASSERT_EQ(platform.backend, OutputBackend::kWayland);
+    }
+
+    std::string Socket() const {
+        return sway.runtimeFolder() + "/" + sway.Env().at("WAYLAND_DISPLAY");
+    }
+
+    void Send(const std::vector<Press>& presses) {
+        for (const Press& p : presses) {
+            platform.output->SendKey(p.vk, p.down, 0);
+        }
+    }
+
+    // Each of `lines` arrives, in order.
+    void ExpectLines(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) {
+            EXPECT_TRUE(window.WaitForLine(line)) << "no \"" << line << "\"";
+        }
+    }
+
+    SwayServer sway;
+    WaylandClientWindow window{sway, "Padrix keys"};
+    DesktopPlatform platform;
+};
+
+// Each key at its place on a US keymap, with the modifiers it leaves held:
+// the window reads Shift, Ctrl and Alt combinations (Alt+c of M+Y).
+TEST_F(PlatformWaylandOutput, KeysArriveWithTheirModifiers) {
+    const struct {
+        std::vector<Press> presses;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {{{'J', true}, {'J', false}}, {"key 36 down j", "key 36 up j"}},
+        {{{kShift, true}, {'A', true}, {'A', false}, {kShift, false}},
+         {"key 42 down Shift_L", "mods 1 0 0 0", "key 30 down A", "key 30 up A",
+          "key 42 up Shift_L", "mods 0 0 0 0"}},
+        {{{kAlt, true}, {'C', true}, {'C', false}, {kAlt, false}},
+         {"key 56 down Alt_L", "mods 8 0 0 0", "key 46 down c", "key 56 up Alt_L", "mods 0 0 0 0"}},
+        {{{kCtrl, true},
+          {kShift, true},
+          {'X', true},
+          {'X', false},
+          {kShift, false},
+          {kCtrl, false}},
+         {"mods 4 0 0 0", "mods 5 0 0 0", "key 45 down X", "mods 4 0 0 0", "mods 0 0 0 0"}},
+    };
+    for (const auto& c : cases) {
+        Send(c.presses);
+        ExpectLines(c.lines);
+    }
+}
+
+// Once a French keyboard has typed, the seat's keymap is French and each
+// key is pressed where the X11 output presses it on that layout.
+TEST_F(PlatformWaylandOutput, FollowsTheSeatKeymapToFrench) {
+    TypeOnceWithLayout(Socket(), "fr");
+    ASSERT_TRUE(WaitUntil([&] { return platform.layout->Current().KeyOfVk('Q') == KEY_A; }));
+    const struct {
+        std::uint8_t vk;
+        std::string down;
+    } cases[] = {
+        {'Q', "key 30 down q"},        {'A', "key 16 down a"},     {'M', "key 39 down m"},
+        {'1', "key 2 down ampersand"}, {188, "key 50 down comma"}, {190, "key 52 down colon"},
+    };
+    for (const auto& c : cases) {
+        Send({{c.vk, true}, {c.vk, false}});
+        ExpectLines({c.down});
+    }
+}
+
+// The window fills the output and has the pointer from the start.
+TEST_F(PlatformWaylandOutput, PointerMovesByWhatWasSetAndClicks) {
+    platform.output->MovePointer({10, 5});
+    std::string line;
+    ASSERT_TRUE(window.WaitForLine([&](const std::string& l) {
+        line = l;
+        return l.rfind("pointer motion ", 0) == 0;
+    }));
+    const ScreenPoint first = PointerAt(line);
+    platform.output->MovePointer({30, 15});
+    ExpectLines(
+        {"pointer motion " + std::to_string(first.x + 20) + " " + std::to_string(first.y + 10)});
+    EXPECT_EQ(platform.output->PointerPosition(), (ScreenPoint{30, 15}));
+    for (const MouseButton button : {MouseButton::kLeft, MouseButton::kRight}) {
+        platform.output->SendMouseButton(button, true);
+        platform.output->SendMouseButton(button, false);
+    }
+    ExpectLines({"button 272 down", "button 272 up", "button 273 down", "button 273 up"});
+}
+
+TEST_F(PlatformWaylandOutput, LetsGoOfWhatItHoldsWhenDestroyed) {
+    Send({{'K', true}, {kShift, true}});
+    platform.output->SendMouseButton(MouseButton::kLeft, true);
+    ExpectLines({"key 37 down k", "key 42 down Shift_L", "button 272 down"});
+    platform = DesktopPlatform();
+    ExpectLines({"key 37 up K", "key 42 up Shift_L", "button 272 up"});
+}
+
+}  // namespace
+}  // namespace padrix::testing
