@@ -121,6 +121,32 @@ TEST(AppStartup, LanguageFilesChangeTheTextsTheyReach) {
     }
 }
 
+// What the platform says about the desktop is told once per notice, in the
+// interface language where its file has the line, else in English; without a
+// notification area, in the fallback window.
+TEST(AppStartup, PlatformNoticesAreToldOnceInTheLanguageChosen) {
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {Texts(35), {"t33", "t35"}},
+        {Texts(32), {kDefaultNotices[0], kDefaultNotices[2]}},
+    };
+    for (const auto& [bytes, texts] : cases) {
+        AppRig rig;
+        const std::string path = rig.programFolder + "/Padrix_Test.txt";
+        rig.WriteFile(path, bytes);
+        rig.settings->SaveSetting("Custom", "Lang", path);
+        TrayApplication& form = rig.Start();
+        form.ShowNotices({PlatformNotice::kKeysReachOnlyXPrograms,
+                          PlatformNotice::kKeyboardsUnreadable,
+                          PlatformNotice::kKeysReachOnlyXPrograms});
+        EXPECT_EQ(form.presence().Notices(), texts);
+        if (const FallbackWindow* window = form.presence().fallback()) {
+            const auto* notice = window->findChild<QLabel*>("padrixNotice");
+            ASSERT_NE(notice, nullptr);
+            EXPECT_EQ(notice->text(), texts.join('\n'));
+        }
+    }
+}
+
 // Whether main() asked the lock first or the form asks it, the second
 // instance touches neither controllers, settings nor the icon.
 TEST(AppStartup, ASecondInstanceEndsWithoutTouchingAnything) {

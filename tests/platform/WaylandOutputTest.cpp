@@ -7,6 +7,7 @@
 #include <wayland-client.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -31,35 +32,64 @@ struct Press {
     bool down;
 };
 
-// Makes `layout` the seat's keymap the way a second keyboard does: a virtual
-// keyboard of the test's own with that keymap presses and releases Shift.
-void TypeOnceWithLayout(const std::string& socket, const std::string& layout) {
-    auto opened = wayland::WaylandConnection::Open(socket);
-    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<wayland::WaylandConnection>>(opened));
-    auto& connection = *std::get<std::unique_ptr<wayland::WaylandConnection>>(opened);
-    auto* seat = connection.Bind<wl_seat>(wl_seat_interface, 1);
-    auto* manager = connection.Bind<zwp_virtual_keyboard_manager_v1>(
-        zwp_virtual_keyboard_manager_v1_interface, 1);
-    ASSERT_TRUE(seat != nullptr && manager != nullptr);
-    auto* keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager, seat);
-    const auto keymap = wayland::XkbKeymap::OfLayout(layout);
-    ASSERT_NE(keymap, nullptr);
-    const int fd = memfd_create("test-keymap", MFD_CLOEXEC);
-    const std::string& text = keymap->text();
-    ASSERT_EQ(write(fd, text.c_str(), text.size() + 1), static_cast<ssize_t>(text.size() + 1));
-    zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
-                                   static_cast<std::uint32_t>(text.size() + 1));
-    close(fd);
-    zwp_virtual_keyboard_v1_key(keyboard, 0, KEY_LEFTSHIFT, WL_KEYBOARD_KEY_STATE_PRESSED);
-    zwp_virtual_keyboard_v1_key(keyboard, 0, KEY_LEFTSHIFT, WL_KEYBOARD_KEY_STATE_RELEASED);
-    EXPECT_TRUE(connection.Roundtrip());
-    zwp_virtual_keyboard_v1_destroy(keyboard);
-    zwp_virtual_keyboard_manager_v1_destroy(manager);
-    wl_seat_destroy(seat);
-    connection.Roundtrip();
-}
+// A second keyboard on the seat, a virtual one of the test's own with the
+// keymap of `layout`, that has pressed and released Shift: the seat's keymap
+// is now its own.
+class OtherKeyboard {
+  public:
+    OtherKeyboard(const std::string& socket, const std::string& layout) {
+        auto opened = wayland::WaylandConnection::Open(socket);
+        auto* connection = std::get_if<std::unique_ptr<wayland::WaylandConnection>>(&opened);
+        const auto keymap = wayland::XkbKeymap::OfLayout(layout);
+        if (connection == nullptr || !keymap) {
+            return;
+        }
+        connection_ = std::move(*connection);
+        seat_ = connection_->Bind<wl_seat>(wl_seat_interface, 1);
+        manager_ = connection_->Bind<zwp_virtual_keyboard_manager_v1>(
+            zwp_virtual_keyboard_manager_v1_interface, 1);
+        if (seat_ == nullptr || manager_ == nullptr) {
+            return;
+        }
+        keyboard_ = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager_, seat_);
+        const std::string& text = keymap->text();
+        const int fd = memfd_create("test-keymap", MFD_CLOEXEC);
+        if (write(fd, text.c_str(), text.size() + 1) == static_cast<ssize_t>(text.size() + 1)) {
+            zwp_virtual_keyboard_v1_keymap(keyboard_, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
+                                           static_cast<std::uint32_t>(text.size() + 1));
+            for (const auto state :
+                 {WL_KEYBOARD_KEY_STATE_PRESSED, WL_KEYBOARD_KEY_STATE_RELEASED}) {
+                zwp_virtual_keyboard_v1_key(keyboard_, 0, KEY_LEFTSHIFT, state);
+            }
+            typed_ = connection_->Roundtrip();
+        }
+        close(fd);
+    }
+    ~OtherKeyboard() {
+        if (keyboard_ != nullptr) {
+            zwp_virtual_keyboard_v1_destroy(keyboard_);
+        }
+        if (manager_ != nullptr) {
+            zwp_virtual_keyboard_manager_v1_destroy(manager_);
+        }
+        if (seat_ != nullptr) {
+            wl_seat_destroy(seat_);
+        }
+    }
+    OtherKeyboard(const OtherKeyboard&) = delete;
+    OtherKeyboard& operator=(const OtherKeyboard&) = delete;
 
-// The x and y of a "pointer motion <x> <y>" line.
+    bool typed() const { return typed_; }
+
+  private:
+    std::unique_ptr<wayland::WaylandConnection> connection_;
+    wl_seat* seat_ = nullptr;
+    zwp_virtual_keyboard_manager_v1* manager_ = nullptr;
+    zwp_virtual_keyboard_v1* keyboard_ = nullptr;
+    bool typed_ = false;
+};
+
+// The x and y of a "pointer enter|motion <x> <y>" line.
 ScreenPoint PointerAt(const std::string& line) {
     std::istringstream words(line);
     std::string pointer, what;
@@ -83,6 +113,9 @@ class PlatformWaylandOutput : public ::testing::Test {
             << std::get<PlatformError>(opening).message;
         platform = std::get<DesktopPlatform>(std::move(opening));
         ASSERT_EQ(platform.backend, OutputBackend::kWayland);
+        // Our keyboard is the seat's first: the window reads it once it has
+        // been told that it is there.
+        ASSERT_TRUE(window.WaitForLine("focus in"));
     }
 
     std::string Socket() const {
@@ -137,7 +170,8 @@ TEST_F(PlatformWaylandOutput, KeysArriveWithTheirModifiers) {
 // Once a French keyboard has typed, the seat's keymap is French and each
 // key is pressed where the X11 output presses it on that layout.
 TEST_F(PlatformWaylandOutput, FollowsTheSeatKeymapToFrench) {
-    TypeOnceWithLayout(Socket(), "fr");
+    const OtherKeyboard french(Socket(), "fr");
+    ASSERT_TRUE(french.typed());
     ASSERT_TRUE(WaitUntil([&] { return platform.layout->Current().KeyOfVk('Q') == KEY_A; }));
     const struct {
         std::uint8_t vk;
@@ -152,18 +186,23 @@ TEST_F(PlatformWaylandOutput, FollowsTheSeatKeymapToFrench) {
     }
 }
 
-// The window fills the output and has the pointer from the start.
+// Two moves, by (10, 5) and then by (20, 10): the window sees the second as
+// a motion by (20, 10) from where the first left the pointer (whether it saw
+// that as a motion or as the pointer entering).
 TEST_F(PlatformWaylandOutput, PointerMovesByWhatWasSetAndClicks) {
     platform.output->MovePointer({10, 5});
-    std::string line;
-    ASSERT_TRUE(window.WaitForLine([&](const std::string& l) {
-        line = l;
-        return l.rfind("pointer motion ", 0) == 0;
-    }));
-    const ScreenPoint first = PointerAt(line);
     platform.output->MovePointer({30, 15});
-    ExpectLines(
-        {"pointer motion " + std::to_string(first.x + 20) + " " + std::to_string(first.y + 10)});
+    std::optional<ScreenPoint> last;
+    EXPECT_TRUE(window.WaitForLine([&](const std::string& line) {
+        const bool motion = line.rfind("pointer motion ", 0) == 0;
+        if (!motion && line.rfind("pointer enter ", 0) != 0) {
+            return false;
+        }
+        const ScreenPoint p = PointerAt(line);
+        const bool bySecondMove = motion && last && p == ScreenPoint{last->x + 20, last->y + 10};
+        last = p;
+        return bySecondMove;
+    }));
     EXPECT_EQ(platform.output->PointerPosition(), (ScreenPoint{30, 15}));
     for (const MouseButton button : {MouseButton::kLeft, MouseButton::kRight}) {
         platform.output->SendMouseButton(button, true);

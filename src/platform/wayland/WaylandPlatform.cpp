@@ -64,8 +64,10 @@ std::variant<DesktopPlatform, std::string> OpenWaylandPlatform(const SessionEnvi
                                                           kKeyboardManagerVersion),
         connection->Bind<zwlr_virtual_pointer_manager_v1>(zwlr_virtual_pointer_manager_v1_interface,
                                                           kPointerManagerVersion));
-    // A compositor that refuses us the keyboard ends the connection.
-    if (!connection->Roundtrip()) {
+    // A compositor that refuses us the keyboard ends the connection. Where
+    // ours is the seat's first keyboard, the seat now has one, whose keymap
+    // comes next.
+    if (!connection->Roundtrip() || !connection->Roundtrip()) {
         return std::string("The Wayland compositor refused Padrix a virtual keyboard.");
     }
     platform.layout = std::move(keymap);
