@@ -18,6 +18,7 @@
 
 #include "Child.h"
 #include "PrivateDisplay.h"
+#include "SwayServer.h"
 #include "remote/RemoteControl.h"
 #include "settings/IniSettingsStore.h"
 
@@ -216,6 +217,23 @@ TEST_F(RemoteProgram, EveryRequestWithAndWithoutARunningPadrix) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_FALSE(SocketExists());
     ExpectSaid(Padrix({"--status"}), 1, "", notRunning);
+}
+
+// Beside a compositor with a virtual keyboard, the program sends through it
+// unless "Output" says otherwise; --status says which.
+TEST_F(RemoteProgram, StatusNamesTheOutputInUse) {
+    SwayServer sway;
+    ASSERT_TRUE(sway.ok()) << sway.error();
+    env["WAYLAND_DISPLAY"] = sway.runtimeFolder() + "/" + sway.Env().at("WAYLAND_DISPLAY");
+    for (const auto& [setting, output] :
+         {std::pair{"", "output wayland\n"}, {"x11", "output xtest\n"}}) {
+        IniSettingsStore(env["XDG_CONFIG_HOME"] + "/Padrix/Padrix.ini")
+            .SaveSetting("Custom", "Output", setting);
+        auto padrix = Start({"--no-launch"});
+        EXPECT_EQ(StatusOnceUp(), std::string("mapping on\nlayout vgs\n") + output);
+        ExpectSaid(Padrix({"--quit"}), 0, "", "");
+        EXPECT_TRUE(padrix->WaitExit(20000));
+    }
 }
 
 // Another user reaches the socket only because the test opens the way; the
