@@ -16,6 +16,7 @@ class WaylandActiveWindowWatch : public ActiveWindowWatch {
 
     // Whether the compositor offers its list of toplevels.
     bool Available() override;
+    std::string_view NeededProtocol() const override { return kToplevelListProtocol; }
     int Descriptor() const override;
     std::string Start() override;
     void Stop() override;
