@@ -133,6 +133,13 @@ TEST_F(PlatformWaylandWindows, TheWatchFollowsTheActiveToplevelAndItsTitle) {
         return active && active->title == "Game 3";
     }));
     EXPECT_EQ(windows.watch->TakeChange(), std::nullopt) << "stopped";
+
+    ASSERT_EQ(windows.watch->Start(), "Game 3");
+    sway.Message({"exit"});
+    EXPECT_EQ(ReportsUntil(""), std::vector<std::string>{""}) << "the compositor is gone";
+    pollfd readable{windows.watch->Descriptor(), POLLIN, 0};
+    EXPECT_EQ(poll(&readable, 1, 0), 0) << "and its descriptor is quiet";
+    EXPECT_FALSE(windows.watch->Available());
 }
 
 // A compositor may send titles of any bytes and length (libwayland 1.21 sends

@@ -8,9 +8,9 @@ WaylandActiveWindowWatch::WaylandActiveWindowWatch(std::unique_ptr<WaylandToplev
     : toplevels_(std::move(toplevels)) {}
 
 bool WaylandActiveWindowWatch::Available() {
-    // The compositor may have announced or withdrawn the list meanwhile.
-    toplevels_->Dispatch();
-    return toplevels_->Offered();
+    // The compositor may have announced or withdrawn the list meanwhile; a
+    // broken connection is made again here, before the descriptor is taken.
+    return toplevels_->Reconnect() && toplevels_->Dispatch() && toplevels_->Offered();
 }
 
 int WaylandActiveWindowWatch::Descriptor() const {

@@ -9,7 +9,9 @@
 namespace padrix::wayland {
 
 // Follows the compositor's activated toplevel and its title through the
-// compositor's list of toplevels, which it asks for only while it runs.
+// compositor's list of toplevels, which it asks for only while it runs. When
+// the connection breaks, the active window is none and the descriptor stays
+// quiet; Available() connects again, and the descriptor is new from then on.
 class WaylandActiveWindowWatch : public ActiveWindowWatch {
   public:
     explicit WaylandActiveWindowWatch(std::unique_ptr<WaylandToplevels> toplevels);

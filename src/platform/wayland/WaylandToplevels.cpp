@@ -1,6 +1,8 @@
 #include "platform/wayland/WaylandToplevels.h"
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <wayland-client.h>
 
 #include <algorithm>
@@ -34,19 +36,20 @@ std::variant<std::unique_ptr<WaylandToplevels>, std::string> WaylandToplevels::O
     if (auto* why = std::get_if<std::string>(&opened)) {
         return *why;
     }
-    return std::unique_ptr<WaylandToplevels>(
-        new WaylandToplevels(std::get<std::unique_ptr<WaylandConnection>>(std::move(opened))));
+    return std::unique_ptr<WaylandToplevels>(new WaylandToplevels(
+        std::get<std::unique_ptr<WaylandConnection>>(std::move(opened)), socketName));
 }
 
-WaylandToplevels::WaylandToplevels(std::unique_ptr<WaylandConnection> connection)
-    : connection_(std::move(connection)) {}
+WaylandToplevels::WaylandToplevels(std::unique_ptr<WaylandConnection> connection,
+                                   std::string socketName)
+    : connection_(std::move(connection)), socketName_(std::move(socketName)) {}
 
 WaylandToplevels::~WaylandToplevels() {
     Release();
 }
 
 bool WaylandToplevels::Offered() const {
-    return !endedByCompositor_ &&
+    return !broken_ && !endedByCompositor_ &&
            connection_->Find(zwlr_foreign_toplevel_manager_v1_interface.name) != nullptr;
 }
 
@@ -55,7 +58,7 @@ bool WaylandToplevels::Start() {
         return true;
     }
     // The compositor may have announced or withdrawn the list meanwhile.
-    if (!connection_->Dispatch() || !Offered()) {
+    if (!Reconnect() || !Dispatch() || !Offered()) {
         return false;
     }
     static const zwlr_foreign_toplevel_manager_v1_listener listener = {
@@ -68,7 +71,7 @@ bool WaylandToplevels::Start() {
     seat_ = connection_->Bind<wl_seat>(wl_seat_interface, kSeatVersion);
     // The compositor describes every toplevel as it answers the binding.
     if (!connection_->Roundtrip()) {
-        Release();
+        Broke();
         return false;
     }
     return manager_ != nullptr;
@@ -103,7 +106,35 @@ void WaylandToplevels::Release() {
 }
 
 bool WaylandToplevels::Dispatch() {
-    return connection_->Dispatch();
+    if (!broken_ && !connection_->Dispatch()) {
+        Broke();
+    }
+    return !broken_;
+}
+
+void WaylandToplevels::Broke() {
+    broken_ = true;
+    Release();
+    // A hung-up socket is readable for ever: put a descriptor that never is
+    // in its place, so that whoever waits on it is not woken again and again.
+    const int quiet = eventfd(0, EFD_CLOEXEC);
+    if (quiet >= 0) {
+        dup2(quiet, connection_->Descriptor());
+        close(quiet);
+    }
+}
+
+bool WaylandToplevels::Reconnect() {
+    if (!broken_) {
+        return true;
+    }
+    auto opened = WaylandConnection::Open(socketName_);
+    if (auto* connection = std::get_if<std::unique_ptr<WaylandConnection>>(&opened)) {
+        connection_ = std::move(*connection);
+        broken_ = false;
+        endedByCompositor_ = false;
+    }
+    return !broken_;
 }
 
 std::vector<Toplevel> WaylandToplevels::List() const {
@@ -132,7 +163,7 @@ bool WaylandToplevels::Activate(std::uint64_t id, std::chrono::milliseconds wait
     }
     zwlr_foreign_toplevel_handle_v1_activate(handle->proxy, seat_);
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (connection_->Dispatch()) {
+    while (Dispatch()) {
         handle = Find(id);
         if (handle == nullptr) {
             return false;

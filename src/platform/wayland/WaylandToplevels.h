@@ -32,7 +32,8 @@ struct Toplevel {
 // connection of its own. Started, it follows every toplevel's title, app id
 // and activated state; stopped, the compositor sends it nothing about them.
 // Toplevels that close and a list that the compositor ends are harmless: they
-// only leave the list.
+// only leave the list. A broken connection leaves a descriptor that is never
+// readable, and is made again when the list is asked for.
 class WaylandToplevels {
   public:
     // Connects to the compositor's socket `socketName` (the default when
@@ -56,6 +57,8 @@ class WaylandToplevels {
     // Handles what arrived, without waiting. False once the connection is
     // broken.
     bool Dispatch();
+    // Connects again after the connection broke; whether it is whole.
+    bool Reconnect();
 
     // The toplevels, in the order the compositor announced them.
     std::vector<Toplevel> List() const;
@@ -69,7 +72,8 @@ class WaylandToplevels {
   private:
     struct Handle;
 
-    explicit WaylandToplevels(std::unique_ptr<WaylandConnection> connection);
+    WaylandToplevels(std::unique_ptr<WaylandConnection> connection, std::string socketName);
+    void Broke();
     Handle* Find(std::uint64_t id) const;
     void Forget(Handle* handle);
     // Lets go of the list and of every toplevel in it.
@@ -88,6 +92,8 @@ class WaylandToplevels {
                          zwlr_foreign_toplevel_handle_v1* parent);
 
     std::unique_ptr<WaylandConnection> connection_;
+    std::string socketName_;
+    bool broken_ = false;
     zwlr_foreign_toplevel_manager_v1* manager_ = nullptr;
     wl_seat* seat_ = nullptr;
     std::vector<std::unique_ptr<Handle>> handles_;
