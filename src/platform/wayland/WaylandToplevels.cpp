@@ -117,7 +117,7 @@ void WaylandToplevels::Broke() {
     Release();
     // A hung-up socket is readable for ever: put a descriptor that never is
     // in its place, so that whoever waits on it is not woken again and again.
-    const int quiet = eventfd(0, EFD_CLOEXEC);
+    const int quiet = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (quiet >= 0) {
         dup2(quiet, connection_->Descriptor());
         close(quiet);
