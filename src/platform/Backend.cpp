@@ -12,6 +12,10 @@
 #if PADRIX_HAVE_UINPUT
 #include "platform/uinput/UinputPlatform.h"
 #endif
+#if PADRIX_HAVE_WAYLAND
+#include "platform/XWaylandActiveWindowWatch.h"
+#include "platform/wayland/WaylandWindows.h"
+#endif
 
 namespace padrix {
 
@@ -99,7 +103,8 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting) {
     return OpenDesktopPlatform(outputSetting, SessionEnvironment::FromProcess());
 }
 
-PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+static PlatformOpening OpenOutputAndDisplay(std::string_view outputSetting,
+                                            const SessionEnvironment& env) {
     const bool asked = Lowered(outputSetting) == "uinput";
     const bool wayland = !env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland";
     if (asked || wayland) {
@@ -131,6 +136,26 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
         return Done(std::move(u));
     }
     return PlatformError{std::get<std::string>(x) + "\n\n" + std::get<std::string>(u)};
+}
+
+// On a Wayland session, the compositor's list of toplevels, where it offers
+// one, replaces the display's windows and watch, which see X programs only.
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+    PlatformOpening opened = OpenOutputAndDisplay(outputSetting, env);
+#if PADRIX_HAVE_WAYLAND
+    auto* platform = std::get_if<DesktopPlatform>(&opened);
+    if (platform != nullptr &&
+        (!env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland")) {
+        if (auto windows = wayland::OpenWaylandWindows(env)) {
+            platform->windows = std::move(windows->activator);
+            platform->activeWindow = std::move(windows->watch);
+        } else {
+            platform->activeWindow =
+                std::make_unique<XWaylandActiveWindowWatch>(std::move(platform->activeWindow));
+        }
+    }
+#endif
+    return opened;
 }
 
 }  // namespace padrix
