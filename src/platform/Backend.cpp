@@ -15,7 +15,9 @@
 #include "platform/uinput/UinputPlatform.h"
 #endif
 #if PADRIX_HAVE_WAYLAND
+#include "platform/XWaylandActiveWindowWatch.h"
 #include "platform/wayland/WaylandPlatform.h"
+#include "platform/wayland/WaylandWindows.h"
 #endif
 
 namespace padrix {
@@ -181,7 +183,8 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting) {
     return OpenDesktopPlatform(outputSetting, SessionEnvironment::FromProcess());
 }
 
-PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+static PlatformOpening OpenOutputAndDisplay(std::string_view outputSetting,
+                                            const SessionEnvironment& env) {
     const std::string asked = Lowered(outputSetting);
     const bool wayland = !env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland";
     if (asked == "wayland" || asked == "uinput" || asked == "x11") {
@@ -215,6 +218,26 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
         }
     }
     return PlatformError{reasons};
+}
+
+// On a Wayland session, the compositor's list of toplevels, where it offers
+// one, replaces the display's windows and watch, which see X programs only.
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+    PlatformOpening opened = OpenOutputAndDisplay(outputSetting, env);
+#if PADRIX_HAVE_WAYLAND
+    auto* platform = std::get_if<DesktopPlatform>(&opened);
+    if (platform != nullptr &&
+        (!env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland")) {
+        if (auto windows = wayland::OpenWaylandWindows(env)) {
+            platform->windows = std::move(windows->activator);
+            platform->activeWindow = std::move(windows->watch);
+        } else {
+            platform->activeWindow =
+                std::make_unique<XWaylandActiveWindowWatch>(std::move(platform->activeWindow));
+        }
+    }
+#endif
+    return opened;
 }
 
 }  // namespace padrix
