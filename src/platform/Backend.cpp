@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/NoScreenshots.h"
 #include "platform/ScreenshotWorker.h"
 
 #if PADRIX_HAVE_X11
@@ -11,6 +12,9 @@
 #endif
 #if PADRIX_HAVE_UINPUT
 #include "platform/uinput/UinputPlatform.h"
+#endif
+#if PADRIX_HAVE_WAYLAND
+#include "platform/wayland/WaylandScreenshots.h"
 #endif
 
 namespace padrix {
@@ -76,10 +80,27 @@ Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #endif
 }
 
-PlatformOpening Done(Attempt&& attempt) {
+// On Wayland the X root window holds only X programs: Print Screen goes
+// through the compositor or the desktop portal, else takes no picture and
+// says so. The compositor has no bell for us to ring.
+void UseWaylandScreenshots(DesktopPlatform& platform, const SessionEnvironment& env) {
+    platform.screenshots.reset();
+#if PADRIX_HAVE_WAYLAND
+    platform.screenshots = wayland::OpenWaylandScreenshots(env, nullptr);
+#endif
+    if (!platform.screenshots) {
+        platform.screenshots = std::make_unique<NoScreenshots>();
+        platform.notices.push_back(PlatformNotice::kNoScreenshots);
+    }
+}
+
+PlatformOpening Done(Attempt&& attempt, bool wayland, const SessionEnvironment& env) {
     auto platform = std::get<DesktopPlatform>(std::move(attempt));
     if (!platform.activeWindow) {
         platform.activeWindow = std::make_unique<NoActiveWindowWatch>();
+    }
+    if (wayland) {
+        UseWaylandScreenshots(platform, env);
     }
     return platform;
 }
@@ -92,6 +113,7 @@ SessionEnvironment SessionEnvironment::FromProcess() {
     env.waylandDisplay = Env("WAYLAND_DISPLAY");
     env.sessionType = Env("XDG_SESSION_TYPE");
     env.picturesFolder = DefaultPicturesFolder().string();
+    env.sessionBus = Env("DBUS_SESSION_BUS_ADDRESS");
     return env;
 }
 
@@ -105,7 +127,7 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
     if (asked || wayland) {
         Attempt u = TryUinput(env, wayland);
         if (std::holds_alternative<DesktopPlatform>(u)) {
-            return Done(std::move(u));
+            return Done(std::move(u), wayland, env);
         }
         const std::string why = std::get<std::string>(u);
         if (asked) {
@@ -116,19 +138,19 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
         // XWayland still takes keys for the X programs of the session.
         Attempt x = TryX11(env);
         if (std::holds_alternative<DesktopPlatform>(x)) {
-            return Done(std::move(x));
+            return Done(std::move(x), wayland, env);
         }
         return PlatformError{why};
     }
     Attempt x = TryX11(env);
     if (std::holds_alternative<DesktopPlatform>(x)) {
-        return Done(std::move(x));
+        return Done(std::move(x), false, env);
     }
     // Neither an X display nor Wayland announced: try the virtual device
     // all the same.
     Attempt u = TryUinput(env, false);
     if (std::holds_alternative<DesktopPlatform>(u)) {
-        return Done(std::move(u));
+        return Done(std::move(u), false, env);
     }
     return PlatformError{std::get<std::string>(x) + "\n\n" + std::get<std::string>(u)};
 }

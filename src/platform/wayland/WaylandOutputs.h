@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct wl_output;
+struct wl_registry;
+
+namespace padrix::wayland {
+
+class WaylandConnection;
+
+// Where an output sits on the desktop, as the compositor last described it.
+struct OutputPlacement {
+    int x = 0;  // logical position of its top left corner
+    int y = 0;
+    int scale = 1;
+    std::int32_t transform = 0;  // wl_output.transform
+};
+
+// The outputs (screens) the compositor offers, followed as they come and go.
+// Their descriptions arrive with the connection's events.
+class WaylandOutputs {
+  public:
+    struct Output {
+        std::uint32_t name = 0;
+        wl_output* proxy = nullptr;
+        OutputPlacement placement;
+    };
+
+    explicit WaylandOutputs(WaylandConnection& connection);
+    ~WaylandOutputs();
+    WaylandOutputs(const WaylandOutputs&) = delete;
+    WaylandOutputs& operator=(const WaylandOutputs&) = delete;
+
+    const std::vector<std::unique_ptr<Output>>& outputs() const { return outputs_; }
+
+  private:
+    static void OnGlobal(void* data, wl_registry* registry, std::uint32_t name,
+                         const char* interface, std::uint32_t version);
+    static void OnGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
+    static void Release(const Output& output);
+
+    wl_registry* registry_;
+    std::vector<std::unique_ptr<Output>> outputs_;
+};
+
+}  // namespace padrix::wayland
