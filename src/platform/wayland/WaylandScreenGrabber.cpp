@@ -26,15 +26,22 @@ struct OutputShot {
 };
 
 // The output's picture the way round the user sees it: the copy comes as
-// the output's buffer holds it.
+// the output's buffer holds it, turned (and mirrored) by its transform.
 QImage Upright(const QImage& copied, std::int32_t transform) {
-    const bool flipped = (transform & WL_OUTPUT_TRANSFORM_FLIPPED) != 0;
     const int quarterTurns = transform & 3;
-    QImage image = flipped ? copied.mirrored(true, false) : copied;
-    if (quarterTurns == 0) {
-        return image;
-    }
-    return image.transformed(QTransform().rotate(-90.0 * quarterTurns));
+    QImage image =
+        quarterTurns == 0 ? copied : copied.transformed(QTransform().rotate(90.0 * quarterTurns));
+    const bool flipped = (transform & WL_OUTPUT_TRANSFORM_FLIPPED) != 0;
+    return flipped ? std::move(image).mirrored(true, false) : image;
+}
+
+// Where an output's picture goes on the desktop, in the desktop's pixels of
+// `scale` to a logical unit.
+QRect Place(const OutputShot& shot, int scale) {
+    const OutputPlacement& p = shot.placement;
+    const QSize logical =
+        p.width > 0 && p.height > 0 ? QSize(p.width, p.height) : shot.image.size() / p.scale;
+    return {QPoint(p.x, p.y) * scale, logical * scale};
 }
 
 // One picture of the whole desktop: every output at its logical position,
@@ -47,20 +54,16 @@ QImage Desktop(const std::vector<OutputShot>& shots) {
     for (const OutputShot& shot : shots) {
         scale = std::max(scale, shot.placement.scale);
     }
-    std::vector<QRect> places;
     QRect all;
     for (const OutputShot& shot : shots) {
-        const int own = shot.placement.scale;
-        places.emplace_back(shot.placement.x * scale, shot.placement.y * scale,
-                            shot.image.width() / own * scale, shot.image.height() / own * scale);
-        all = all.united(places.back());
+        all = all.united(Place(shot, scale));
     }
     QImage desktop(all.size(), QImage::Format_RGB32);
     desktop.fill(Qt::black);
     QPainter painter(&desktop);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (std::size_t i = 0; i < shots.size(); ++i) {
-        painter.drawImage(places[i].translated(-all.topLeft()), shots[i].image);
+    for (const OutputShot& shot : shots) {
+        painter.drawImage(Place(shot, scale).translated(-all.topLeft()), shot.image);
     }
     return desktop;
 }
