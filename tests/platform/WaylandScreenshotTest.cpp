@@ -12,6 +12,7 @@
 #include "Child.h"
 #include "Fakes.h"
 #include "SwayServer.h"
+#include "WaylandClientWindow.h"
 #include "platform/ScreenshotWorker.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 #include "platform/wayland/WaylandScreenGrabber.h"
@@ -96,10 +97,8 @@ TEST_F(PlatformWaylandScreenshot, CopiesEveryOutputAsGrimDoesAndSavesTheDesktopA
     SwayServer sway;
     ASSERT_TRUE(sway.ok()) << sway.error();
     const std::string socket = sway.runtimeFolder() + "/" + sway.Env().at("WAYLAND_DISPLAY");
-    Child window({"wev"}, sway.Env());
-    ASSERT_TRUE(WaitUntil([&] {
-        return sway.Message({"-t", "get_tree"}).find("\"wev\"") != std::string::npos;
-    }));
+    WaylandClientWindow window(sway, "Screenshot");
+    ASSERT_TRUE(window.ok());
     // grim's pictures before and after: the screen did not change between.
     const auto grim = [&] {
         const fs::path file = folder / "grim.png";
@@ -124,6 +123,7 @@ TEST_F(PlatformWaylandScreenshot, CopiesEveryOutputAsGrimDoesAndSavesTheDesktopA
     QImage reference = steady([&] { grabbed = grabber.Grab(); });
     ASSERT_EQ(reference.size(), QSize(1280, 800));
     EXPECT_EQ(grabbed, reference);
+    EXPECT_EQ(grabbed.pixel(640, 400), 0xff336699);  // the window's colour
 
     auto beeper = std::make_unique<fakes::RecordingBeeper>();
     const fakes::RecordingBeeper& beeps = *beeper;
@@ -147,7 +147,8 @@ TEST_F(PlatformWaylandScreenshot, CopiesEveryOutputAsGrimDoesAndSavesTheDesktopA
         sway.Message(
                 {"output HEADLESS-2 resolution 640x480 position 1280 100 transform flipped-90"})
             .empty());
-    ASSERT_FALSE(sway.Message({"[app_id=wev] move container to output HEADLESS-2"}).empty());
+    ASSERT_FALSE(
+        sway.Message({"[app_id=padrix-test] move container to output HEADLESS-2"}).empty());
     reference = steady([&] { grabbed = grabber.Grab(); });
     EXPECT_EQ(reference.size(), QSize(1760, 800));
     EXPECT_EQ(grabbed, reference);
