@@ -104,13 +104,17 @@ void WaylandOutputs::OnGlobal(void* data, wl_registry* registry, std::uint32_t n
 }
 
 void WaylandOutputs::OnGlobalRemove(void* data, wl_registry*, std::uint32_t name) {
-    auto& outputs = static_cast<WaylandOutputs*>(data)->outputs_;
-    std::erase_if(outputs, [name](const std::unique_ptr<Output>& output) {
-        if (output->name != name) {
-            return false;
+    for (const auto& output : static_cast<WaylandOutputs*>(data)->outputs_) {
+        output->removed = output->removed || output->name == name;
+    }
+}
+
+void WaylandOutputs::ForgetRemoved() {
+    std::erase_if(outputs_, [](const std::unique_ptr<Output>& output) {
+        if (output->removed) {
+            Release(*output);
         }
-        Release(*output);
-        return true;
+        return output->removed;
     });
 }
 

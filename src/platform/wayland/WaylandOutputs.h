@@ -34,6 +34,7 @@ class WaylandOutputs {
         wl_output* proxy = nullptr;
         zxdg_output_v1* logical = nullptr;
         OutputPlacement placement;
+        bool removed = false;  // the compositor took it away; released by ForgetRemoved
     };
 
     explicit WaylandOutputs(WaylandConnection& connection);
@@ -41,7 +42,10 @@ class WaylandOutputs {
     WaylandOutputs(const WaylandOutputs&) = delete;
     WaylandOutputs& operator=(const WaylandOutputs&) = delete;
 
+    // The outputs in the order they came. An output the compositor removes
+    // stays (marked) until ForgetRemoved, so that one in use stays valid.
     const std::vector<std::unique_ptr<Output>>& outputs() const { return outputs_; }
+    void ForgetRemoved();
 
   private:
     static void OnGlobal(void* data, wl_registry* registry, std::uint32_t name,

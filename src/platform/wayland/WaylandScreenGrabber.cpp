@@ -118,15 +118,17 @@ QImage WaylandScreenGrabber::Grab() {
     WaylandConnection& connection = *capture_->connection;
     // Outputs that came since are bound by the first, described by the second.
     bool ok = SyncUntil(connection, deadline) && SyncUntil(connection, deadline);
+    WaylandOutputs& outputs = *capture_->outputs;
+    outputs.ForgetRemoved();
+    // By index: outputs that come while capturing are added behind.
+    const std::size_t count = outputs.outputs().size();
     std::vector<OutputShot> shots;
-    for (const auto& output : capture_->outputs->outputs()) {
-        if (!ok) {
-            break;
-        }
+    for (std::size_t i = 0; ok && i < count; ++i) {
+        const WaylandOutputs::Output& output = *outputs.outputs()[i];
         const QImage copied =
-            CaptureOutput(connection, capture_->manager, capture_->shm, output->proxy, deadline);
+            CaptureOutput(connection, capture_->manager, capture_->shm, output.proxy, deadline);
         ok = !copied.isNull();
-        shots.push_back({Upright(copied, output->placement.transform), output->placement});
+        shots.push_back({Upright(copied, output.placement.transform), output.placement});
     }
     if (!ok || shots.empty()) {
         // A compositor that went away is met again on a new connection.
