@@ -193,6 +193,21 @@ TEST_F(PlatformWaylandScreenshot, ReadsThePortalsPictureAndRemovesOnlyAFileLeftF
         ASSERT_TRUE(WaitUntil([&] { return !wayland::PortalOffersScreenshots(bus.address()); }));
         fs::remove(c.file);
     }
+
+    // Print Screen where only the portal answers, on the screenshot thread.
+    const fs::path mine = folder / "pictures/mine.png";
+    ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(mine.string())));
+    Child portal({PADRIX_FAKE_PORTAL_PROGRAM, "0", mine.string()},
+                 {{"DBUS_SESSION_BUS_ADDRESS", bus.address()}});
+    ASSERT_TRUE(WaitUntil([&] { return wayland::PortalOffersScreenshots(bus.address()); }));
+    auto shots = wayland::OpenWaylandScreenshots(
+        Env((folder / "no-compositor").string(), bus.address()), {});
+    auto* worker = dynamic_cast<ScreenshotWorker*>(shots.get());
+    ASSERT_NE(worker, nullptr);
+    worker->RequestScreenshot((folder / "shot.jpg").string());
+    ASSERT_TRUE(worker->WaitIdle(20s));
+    EXPECT_EQ(QImage(QString::fromStdString((folder / "shot.jpg").string())).size(), QSize(40, 30));
+    EXPECT_TRUE(fs::exists(mine));
 }
 
 TEST_F(PlatformWaylandScreenshot, WithoutScreenCopyOrPortalNoPictureIsTaken) {

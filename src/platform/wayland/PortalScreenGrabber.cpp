@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
