@@ -81,12 +81,16 @@ bool RemoteServer::Listen(const QString& path) {
 
 void RemoteServer::OnNewConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        auto* connection = new Connection(socket, answer_, this);
+        // Another user's line is read like any other, so that the refusal
+        // reaches a client still writing it, and answered without applying it.
+        const bool stranger = !PeerIsUser(static_cast<int>(socket->socketDescriptor()), owner_);
+        const Answerer refuse = [](std::string_view) {
+            return std::string("error Refused: the request comes from another user.\n");
+        };
+        auto* connection = new Connection(socket, stranger ? refuse : answer_, this);
         ++open_;
         connect(connection, &QObject::destroyed, this, [this] { --open_; });
-        if (!PeerIsUser(static_cast<int>(socket->socketDescriptor()), owner_)) {
-            connection->Refuse("Refused: the request comes from another user.");
-        } else if (open_ > kMaxConnections) {
+        if (open_ > kMaxConnections) {
             connection->Refuse("Too many requests at once.");
         } else {
             connection->Read();

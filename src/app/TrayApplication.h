@@ -123,6 +123,7 @@ class TrayApplication final : public QObject {
     // Asks the desktop whether the focused window can be followed.
     void RefreshFollowEntry();
     void ShowFollowEntry();
+    QString FollowUnavailableTip() const;
     void ShowIconTip();
 
     TrayPorts ports_;

@@ -55,7 +55,19 @@ void TrayApplication::RefreshFollowEntry() {
 void TrayApplication::ShowFollowEntry() {
     QAction& entry = menu_.action(MenuEntry::FollowWindow);
     entry.setEnabled(followAvailable_);
-    entry.setToolTip(followAvailable_ ? QString() : followWindowUnavailableTip_);
+    entry.setToolTip(followAvailable_ ? QString() : FollowUnavailableTip());
+}
+
+QString TrayApplication::FollowUnavailableTip() const {
+    // On Wayland the compositor is the window manager: its protocol is named.
+    const std::string_view protocol =
+        activeWindow_ != nullptr ? activeWindow_->NeededProtocol() : std::string_view();
+    if (protocol.empty()) {
+        return followWindowUnavailableTip_;
+    }
+    return followWindowUnavailableTip_ + QStringLiteral(" (") +
+           QString::fromUtf8(protocol.data(), static_cast<qsizetype>(protocol.size())) +
+           QStringLiteral(")");
 }
 
 void TrayApplication::ShowIconTip() {

@@ -2,8 +2,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace padrix {
+
+// The Wayland protocol by which a compositor tells which window is active.
+inline constexpr std::string_view kToplevelListProtocol = "wlr-foreign-toplevel-management";
 
 // Tells which window has the focus: its title whenever the focus moves or
 // the focused window's title changes. Stopped, it hears of nothing at all.
@@ -14,6 +18,9 @@ class ActiveWindowWatch {
     // Whether the desktop tells which window is active (a window manager
     // that keeps _NET_ACTIVE_WINDOW). Asks the desktop each time.
     virtual bool Available() = 0;
+    // The compositor's protocol that Available() looks for on Wayland, to
+    // name to the user; empty on X.
+    virtual std::string_view NeededProtocol() const { return {}; }
     // Readable when something may have changed; -1 without one.
     virtual int Descriptor() const = 0;
     // Starts hearing of changes and returns the focused window's title now.

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "platform/NoScreenshots.h"
 #include "platform/ScreenshotWorker.h"
 
 #if PADRIX_HAVE_X11
@@ -14,7 +13,10 @@
 #include "platform/uinput/UinputPlatform.h"
 #endif
 #if PADRIX_HAVE_WAYLAND
+#include "platform/NoScreenshots.h"
+#include "platform/XWaylandActiveWindowWatch.h"
 #include "platform/wayland/WaylandScreenshots.h"
+#include "platform/wayland/WaylandWindows.h"
 #endif
 
 namespace padrix {
@@ -80,27 +82,23 @@ Attempt TryUinput(const SessionEnvironment& env, bool wayland) {
 #endif
 }
 
+#if PADRIX_HAVE_WAYLAND
 // On Wayland the X root window holds only X programs: Print Screen goes
 // through the compositor or the desktop portal, else takes no picture and
 // says so. The compositor has no bell for us to ring.
 void UseWaylandScreenshots(DesktopPlatform& platform, const SessionEnvironment& env) {
-    platform.screenshots.reset();
-#if PADRIX_HAVE_WAYLAND
     platform.screenshots = wayland::OpenWaylandScreenshots(env, nullptr);
-#endif
     if (!platform.screenshots) {
         platform.screenshots = std::make_unique<NoScreenshots>();
         platform.notices.push_back(PlatformNotice::kNoScreenshots);
     }
 }
+#endif
 
-PlatformOpening Done(Attempt&& attempt, bool wayland, const SessionEnvironment& env) {
+PlatformOpening Done(Attempt&& attempt) {
     auto platform = std::get<DesktopPlatform>(std::move(attempt));
     if (!platform.activeWindow) {
         platform.activeWindow = std::make_unique<NoActiveWindowWatch>();
-    }
-    if (wayland) {
-        UseWaylandScreenshots(platform, env);
     }
     return platform;
 }
@@ -121,13 +119,14 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting) {
     return OpenDesktopPlatform(outputSetting, SessionEnvironment::FromProcess());
 }
 
-PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+static PlatformOpening OpenOutputAndDisplay(std::string_view outputSetting,
+                                            const SessionEnvironment& env) {
     const bool asked = Lowered(outputSetting) == "uinput";
     const bool wayland = !env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland";
     if (asked || wayland) {
         Attempt u = TryUinput(env, wayland);
         if (std::holds_alternative<DesktopPlatform>(u)) {
-            return Done(std::move(u), wayland, env);
+            return Done(std::move(u));
         }
         const std::string why = std::get<std::string>(u);
         if (asked) {
@@ -138,21 +137,43 @@ PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const Sessio
         // XWayland still takes keys for the X programs of the session.
         Attempt x = TryX11(env);
         if (std::holds_alternative<DesktopPlatform>(x)) {
-            return Done(std::move(x), wayland, env);
+            return Done(std::move(x));
         }
         return PlatformError{why};
     }
     Attempt x = TryX11(env);
     if (std::holds_alternative<DesktopPlatform>(x)) {
-        return Done(std::move(x), false, env);
+        return Done(std::move(x));
     }
     // Neither an X display nor Wayland announced: try the virtual device
     // all the same.
     Attempt u = TryUinput(env, false);
     if (std::holds_alternative<DesktopPlatform>(u)) {
-        return Done(std::move(u), false, env);
+        return Done(std::move(u));
     }
     return PlatformError{std::get<std::string>(x) + "\n\n" + std::get<std::string>(u)};
+}
+
+// On a Wayland session, the compositor's list of toplevels, where it offers
+// one, replaces the display's windows and watch, which see X programs only;
+// screenshots come through the compositor or the portal.
+PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
+    PlatformOpening opened = OpenOutputAndDisplay(outputSetting, env);
+#if PADRIX_HAVE_WAYLAND
+    auto* platform = std::get_if<DesktopPlatform>(&opened);
+    if (platform != nullptr &&
+        (!env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland")) {
+        UseWaylandScreenshots(*platform, env);
+        if (auto windows = wayland::OpenWaylandWindows(env)) {
+            platform->windows = std::move(windows->activator);
+            platform->activeWindow = std::move(windows->watch);
+        } else {
+            platform->activeWindow =
+                std::make_unique<XWaylandActiveWindowWatch>(std::move(platform->activeWindow));
+        }
+    }
+#endif
+    return opened;
 }
 
 }  // namespace padrix

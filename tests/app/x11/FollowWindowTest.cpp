@@ -7,6 +7,7 @@
 #include "PadrixOnX.h"
 #include "WindowManager.h"
 #include "app/AppTexts.h"
+#include "platform/XWaylandActiveWindowWatch.h"
 
 namespace padrix::testing {
 namespace {
@@ -84,6 +85,7 @@ TEST(AppFollowWindow, TheFocusedWindowsProfileTypesAndHeldKeysGoUp) {
 }
 
 TEST(AppFollowWindow, WithoutAWindowManagerTheEntryIsGreyedAndSaysWhy) {
+    XWaylandActiveWindowWatch onWayland(std::make_unique<NoActiveWindowWatch>());
     PadrixOnX padrix;
     if (!padrix.ok()) {
         GTEST_SKIP() << padrix.error();
@@ -92,6 +94,10 @@ TEST(AppFollowWindow, WithoutAWindowManagerTheEntryIsGreyedAndSaysWhy) {
     EXPECT_FALSE(entry.isEnabled());
     EXPECT_EQ(entry.toolTip(), kDefaultFollowWindowUnavailable);
     EXPECT_TRUE(padrix.form().menu().menu().toolTipsVisible());
+    padrix.form().SetActiveWindowWatch(onWayland);
+    EXPECT_EQ(entry.toolTip(), kDefaultFollowWindowUnavailable +
+                                   QStringLiteral(" (wlr-foreign-toplevel-management)"))
+        << "a compositor names its protocol";
 }
 
 }  // namespace
