@@ -17,6 +17,7 @@
 #if PADRIX_HAVE_WAYLAND
 #include "platform/XWaylandActiveWindowWatch.h"
 #include "platform/wayland/WaylandPlatform.h"
+#include "platform/wayland/WaylandScreenshots.h"
 #include "platform/wayland/WaylandWindows.h"
 #endif
 
@@ -144,6 +145,19 @@ constexpr const char* kChooseAnother =
     "\n\nTo let Padrix choose how it sends keys, remove the setting \"Output\" from section "
     "\"Custom\" (or set it to \"auto\").";
 
+#if PADRIX_HAVE_WAYLAND
+// On Wayland the X root window holds only X programs: Print Screen goes
+// through the compositor or the desktop portal, else takes no picture and
+// says so. The compositor has no bell for us to ring.
+void UseWaylandScreenshots(DesktopPlatform& platform, const SessionEnvironment& env) {
+    platform.screenshots = wayland::OpenWaylandScreenshots(env, nullptr);
+    if (!platform.screenshots) {
+        platform.screenshots = std::make_unique<NoScreenshots>();
+        platform.notices.push_back(PlatformNotice::kNoScreenshots);
+    }
+}
+#endif
+
 // The platform opened, with what the user should know about it.
 PlatformOpening Done(Attempt&& attempt, bool waylandSession) {
     auto platform = std::get<DesktopPlatform>(std::move(attempt));
@@ -176,6 +190,7 @@ SessionEnvironment SessionEnvironment::FromProcess() {
     env.waylandDisplay = Env("WAYLAND_DISPLAY");
     env.sessionType = Env("XDG_SESSION_TYPE");
     env.picturesFolder = DefaultPicturesFolder().string();
+    env.sessionBus = Env("DBUS_SESSION_BUS_ADDRESS");
     return env;
 }
 
@@ -221,13 +236,15 @@ static PlatformOpening OpenOutputAndDisplay(std::string_view outputSetting,
 }
 
 // On a Wayland session, the compositor's list of toplevels, where it offers
-// one, replaces the display's windows and watch, which see X programs only.
+// one, replaces the display's windows and watch, which see X programs only;
+// screenshots come through the compositor or the portal.
 PlatformOpening OpenDesktopPlatform(std::string_view outputSetting, const SessionEnvironment& env) {
     PlatformOpening opened = OpenOutputAndDisplay(outputSetting, env);
 #if PADRIX_HAVE_WAYLAND
     auto* platform = std::get_if<DesktopPlatform>(&opened);
     if (platform != nullptr &&
         (!env.waylandDisplay.empty() || Lowered(env.sessionType) == "wayland")) {
+        UseWaylandScreenshots(*platform, env);
         if (auto windows = wayland::OpenWaylandWindows(env)) {
             platform->windows = std::move(windows->activator);
             platform->activeWindow = std::move(windows->watch);

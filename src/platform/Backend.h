@@ -67,6 +67,9 @@ struct SessionEnvironment {
     std::string uinputPath = "/dev/uinput";
     // Where screenshots go when the requested folder cannot be written.
     std::string picturesFolder;
+    // The session's D-Bus (DBUS_SESSION_BUS_ADDRESS), where a desktop portal
+    // may take screenshots; empty for none.
+    std::string sessionBus;
     // Where the X11 output records what it holds down, for the guardian.
     HeldInputs* heldInputs = nullptr;
 

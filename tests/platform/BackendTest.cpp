@@ -34,6 +34,9 @@ TEST(PlatformBackend, AnXDisplayGivesTheX11BackendAlsoOnWaylandWithoutUinput) {
         EXPECT_TRUE(platform->output && platform->keys && platform->screenshots &&
                     platform->windows);
         EXPECT_FALSE(platform->windows->ActivateByTitle("No such window"));
+        // Neither the compositor nor a portal: Print Screen says it takes no picture.
+        EXPECT_EQ(std::ranges::count(platform->notices, PlatformNotice::kNoScreenshots),
+                  *wayland != '\0' ? 1 : 0);
     }
 }
 
