@@ -20,7 +20,7 @@ constexpr int kMButton = 9;
 constexpr int kQuietMs = 5000;
 constexpr int kMenuMs = 5000;
 constexpr long kGrowthLimitKib = 1024;
-constexpr std::size_t kLastEvents = 60;
+constexpr std::size_t kLastEvents = 5000;
 constexpr std::array<int, 9> kHats{0, 1, 2, 4, 8, 3, 6, 12, 9};
 constexpr std::array<int, 3> kAxisValues{-32768, 0, 32767};
 const std::array<std::string, 3> kLayouts{"snes9x", "vgs", "custom"};
@@ -215,7 +215,9 @@ bool ChaosDriver::Step() {
 
 bool ChaosDriver::PadCommand(const std::string& command) {
     ++figures_.padEvents;
-    Note("pad " + command);
+    if (!resting_) {
+        Note("pad " + command);
+    }
     return program_.Pad(command);
 }
 
@@ -508,6 +510,8 @@ bool ChaosDriver::QuietPoint() {
 }
 
 bool ChaosDriver::Rest() {
+    Note("rest: every pad let go, button 2 of pad 1, every button pressed twice");
+    resting_ = true;
     bool ok = true;
     for (int pad = 1; pad <= settings_.pads; ++pad) {
         PadState& state = pads_[static_cast<std::size_t>(pad - 1)];
@@ -533,6 +537,7 @@ bool ChaosDriver::Rest() {
             }
         }
     }
+    resting_ = false;
     return ok;
 }
 

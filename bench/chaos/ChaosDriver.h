@@ -111,7 +111,8 @@ class ChaosDriver {
     Clock::time_point nextKill_;
     Clock::time_point programStart_;
     long programWarmRss_ = -1;
-    unsigned done_ = 0;  // what this run of the program has done (kDone...)
+    unsigned done_ = 0;     // what this run of the program has done (kDone...)
+    bool resting_ = false;  // the pad commands of a rest go unnoted
     std::vector<PadState> pads_;
     std::deque<std::string> lastEvents_;
     ChaosFigures figures_;
