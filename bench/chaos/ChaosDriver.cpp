@@ -304,31 +304,36 @@ void ChaosDriver::Replug(int pad) {
 bool ChaosDriver::CommandLineRequest() {
     ++figures_.commandLine;
     done_ |= kDoneCommand;
-    const int kind = Pick(3);
-    if (kind == 0) {
-        const auto layout = static_cast<std::size_t>(Pick(3));
-        Note("padrix --layout " + kLayouts[layout]);
-        const int status = program_.CommandLine({"--layout", kLayouts[layout]});
-        if (status != 0) {
-            return Violation("padrix --layout " + kLayouts[layout] + " ended with " +
-                             std::to_string(status));
-        }
-        ledger_.Stored("Custom", "Last", kLastOfLayout[layout]);
-        return true;
-    }
-    if (kind == 1) {
-        const std::string& profile = kProfiles[static_cast<std::size_t>(Pick(3))];
-        Note("padrix --profile " + profile);
-        const int status = program_.CommandLine({"--profile", profile});
-        return status == (profile == "Nowhere" ? 1 : 0) ||
-               Violation("padrix --profile " + profile + " ended with " + std::to_string(status));
-    }
     static const std::array<std::string, 4> kStates{"on", "off", "toggle", "on"};
-    const std::string& state = kStates[static_cast<std::size_t>(Pick(4))];
-    Note("padrix --mapping " + state);
-    const int status = program_.CommandLine({"--mapping", state});
-    return status == 0 ||
-           Violation("padrix --mapping " + state + " ended with " + std::to_string(status));
+    std::vector<std::string> args;
+    int expected = 0;
+    std::string last;
+    switch (Pick(3)) {
+        case 0: {
+            const auto layout = static_cast<std::size_t>(Pick(3));
+            args = {"--layout", kLayouts[layout]};
+            last = kLastOfLayout[layout];
+            break;
+        }
+        case 1: {
+            const std::string& profile = kProfiles[static_cast<std::size_t>(Pick(3))];
+            args = {"--profile", profile};
+            expected = profile == "Nowhere" ? 1 : 0;
+            break;
+        }
+        default:
+            args = {"--mapping", kStates[static_cast<std::size_t>(Pick(4))]};
+    }
+    const std::string line = "padrix " + args[0] + " " + args[1];
+    Note(line);
+    const ChaosProgram::Said said = program_.CommandLine(args);
+    if (said.status != expected) {
+        return Violation(line + " ended with " + std::to_string(said.status) + " " + said.problem);
+    }
+    if (!last.empty()) {
+        ledger_.Stored("Custom", "Last", last);
+    }
+    return true;
 }
 
 void ChaosDriver::FocusMove() {
@@ -550,7 +555,8 @@ bool ChaosDriver::SampleMemory() {
     }
     const double age = std::chrono::duration<double>(Clock::now() - programStart_).count();
     if (programWarmRss_ < 0) {
-        if (age >= runWarm && done_ == kDoneAll) {
+        // A run of the program is warm after a minute with one of everything.
+        if (age >= std::min(runWarm, 60.0) && done_ == kDoneAll) {
             programWarmRss_ = rss;
             Note("memory after warm-up " + std::to_string(rss) + " KiB");
         }

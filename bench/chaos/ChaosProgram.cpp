@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace padrix::testing {
 
@@ -17,7 +18,7 @@ namespace {
 constexpr int kStartMs = 60000;
 constexpr int kEndMs = 30000;
 constexpr int kGuardianEndMs = 10000;
-constexpr int kAnswerMs = 20000;
+constexpr int kAnswerMs = 60000;
 
 sockaddr_un AddressOf(const std::string& path) {
     sockaddr_un address{};
@@ -159,15 +160,29 @@ bool ChaosProgram::Pad(const std::string& command) {
     return Readable(pads_, kAnswerMs) && recv(pads_, answer, sizeof answer, MSG_WAITALL) == 2;
 }
 
-int ChaosProgram::CommandLine(const std::vector<std::string>& args) {
+ChaosProgram::Said ChaosProgram::CommandLine(const std::vector<std::string>& args) {
     std::vector<std::string> argv{setup_.commandLine};
     argv.insert(argv.end(), args.begin(), args.end());
-    Child child(argv, setup_.env);
+    const std::string errors = setup_.folder + "/command-line.err";
+    Said said;
     int status = 0;
-    if (!child.WaitExit(kAnswerMs, &status) || !WIFEXITED(status)) {
-        return -1;
+    {
+        Child child(argv, setup_.env, errors);
+        if (!child.WaitExit(kAnswerMs, &status)) {
+            said.problem = "still running after " + std::to_string(kAnswerMs / 1000) + " s";
+        } else if (!WIFEXITED(status)) {
+            said.problem = StatusText(status);
+        } else {
+            said.status = WEXITSTATUS(status);
+        }
     }
-    return WEXITSTATUS(status);
+    std::ifstream in(errors);
+    const std::string written((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    if (!written.empty()) {
+        said.problem += (said.problem.empty() ? "" : "; ") + std::string("it said: ") + written;
+    }
+    return said;
 }
 
 int ChaosProgram::SendRequest(const std::string& line) {

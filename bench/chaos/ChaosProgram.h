@@ -40,9 +40,12 @@ class ChaosProgram {
 
     // A pad command line (see PadCommands); false when the program did not take it.
     bool Pad(const std::string& command);
-    // `padrix` with these arguments, to its end; its exit status, -1 when it
-    // did not end normally.
-    int CommandLine(const std::vector<std::string>& args);
+    // `padrix` with these arguments, to its end.
+    struct Said {
+        int status = -1;      // -1 when it did not end normally
+        std::string problem;  // how it did not, with what it wrote to standard error
+    };
+    Said CommandLine(const std::vector<std::string>& args);
     // Sends a request line straight to the command socket and returns the
     // connection, open, for the caller to close (-1 when there was none).
     int SendRequest(const std::string& line);
