@@ -17,7 +17,7 @@ namespace padrix::testing {
 namespace {
 
 constexpr int kMButton = 9;
-constexpr int kQuietMs = 5000;
+constexpr int kQuietMs = 20000;
 constexpr int kMenuMs = 5000;
 constexpr long kGrowthLimitKib = 1024;
 constexpr std::size_t kLastEvents = 5000;
@@ -348,7 +348,6 @@ void ChaosDriver::FocusMove() {
 
 void ChaosDriver::PrintScreen() {
     ++figures_.printScreens;
-    done_ |= kDonePrint;
     Note("Print Screen down");
     x_.Xdotool({"keydown", "Print"});
     Hold(150);
@@ -554,6 +553,10 @@ bool ChaosDriver::SampleMemory() {
         figures_.ageAt5 = std::chrono::duration<double>(Clock::now() - programStart_).count();
     }
     const double age = std::chrono::duration<double>(Clock::now() - programStart_).count();
+    // The first screenshot loads the JPEG writer: a Print Screen counts once one was written.
+    if (program_.TookScreenshot()) {
+        done_ |= kDonePrint;
+    }
     if (programWarmRss_ < 0) {
         // A run of the program is warm after a minute with one of everything.
         if (age >= std::min(runWarm, 60.0) && done_ == kDoneAll) {

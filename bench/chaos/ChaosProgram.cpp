@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -82,10 +83,33 @@ ChaosProgram::~ChaosProgram() {
     }
 }
 
+namespace {
+
+std::vector<std::filesystem::path> Screenshots(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".jpg") {
+            found.push_back(entry.path());
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+bool ChaosProgram::TookScreenshot() const {
+    return !Screenshots(std::filesystem::path(setup_.host).parent_path()).empty();
+}
+
 std::string ChaosProgram::Start() {
     if (pads_ >= 0) {
         close(pads_);
         pads_ = -1;
+    }
+    for (const auto& shot : Screenshots(std::filesystem::path(setup_.host).parent_path())) {
+        std::error_code error;
+        std::filesystem::remove(shot, error);
     }
     program_ = std::make_unique<Child>(std::vector<std::string>{setup_.host}, setup_.env, logPath_);
     if (!program_->started()) {

@@ -52,6 +52,10 @@ class ChaosProgram {
     // The answer to a request line, empty when there was none.
     std::string Ask(const std::string& line);
 
+    // Whether this run of the program has written a screenshot (into its own
+    // folder, emptied of them at each start).
+    bool TookScreenshot() const;
+
     pid_t pid() const { return program_ ? program_->pid() : -1; }
     long ResidentKib() const;
     const std::string& settingsPath() const { return settingsPath_; }
