@@ -168,9 +168,18 @@ int Run(const ChaosSettings& settings, PrivateDisplay& x) {
                  x.Env());
     ClickFocusManager jwm;
     ChaosDesk desk(x.name(), kTitles);
-    if (!desk.ok() || !jwm.Manages(desk.windows()) ||
-        !WaitUntil([&] { return x.HasNotificationArea(); })) {
-        std::printf("chaos: the desktop did not come up\n");
+    if (!desk.ok()) {
+        std::printf("chaos: no X connection with raw key events\n");
+        return 1;
+    }
+    // A loaded machine may take its time: a few rounds of the manager's 20 s.
+    bool managed = false;
+    for (int round = 0; round < 4 && !managed; ++round) {
+        managed = jwm.Manages(desk.windows());
+    }
+    if (!managed || !WaitUntil([&] { return x.HasNotificationArea(); }, 60000)) {
+        std::printf("chaos: the desktop did not come up (%s)\n",
+                    managed ? "no notification area" : "jwm does not manage the windows");
         return 1;
     }
     ChaosDriver driver(settings, x, program, desk, ledger, watch);
