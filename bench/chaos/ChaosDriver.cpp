@@ -26,6 +26,8 @@ constexpr std::array<int, 3> kAxisValues{-32768, 0, 32767};
 const std::array<std::string, 3> kLayouts{"snes9x", "vgs", "custom"};
 const std::array<std::string, 3> kLastOfLayout{"1", "2", "3"};
 const std::array<std::string, 3> kProfiles{"Arena", "bricks", "Nowhere"};
+// What the command line says while the configuration dialog edits the maps.
+constexpr const char* kDialogOpen = "The configuration dialog is open";
 
 // A menu entry the run chooses, counted from the menu's end (Up from nothing
 // selected reaches the last entry), and the key it stores.
@@ -327,6 +329,10 @@ bool ChaosDriver::CommandLineRequest() {
     const std::string line = "padrix " + args[0] + " " + args[1];
     Note(line);
     const ChaosProgram::Said said = program_.CommandLine(args);
+    if (said.status == 1 && said.problem.find(kDialogOpen) != std::string::npos) {
+        Note("refused: the configuration dialog is open");
+        return true;
+    }
     if (said.status != expected) {
         return Violation(line + " ended with " + std::to_string(said.status) + " " + said.problem);
     }
@@ -396,6 +402,8 @@ bool ChaosDriver::MenuChoice() {
     if (!WaitUntil([&] { return !menuShown(); }, kMenuMs)) {
         return Violation("the menu stays open after a choice");
     }
+    // Off the icon, where mouse mode's clicks would open the menu or the dialog.
+    x_.Xdotool({"mousemove", "--window", std::to_string(desk_.windows().front()), "100", "100"});
     const std::string key = entry.key;
     if (key.empty()) {
         return true;
@@ -501,7 +509,24 @@ std::string ChaosDriver::AwaitNothingHeld() {
 
 // Every pad let go, out of mouse mode, a hold latch used up; then nothing
 // may be down, and the settings file must hold what was stored.
+// A dialog the pads opened (mouse mode clicks on the icon, keys in its
+// menu) is closed with Escape; closing the configuration dialog chooses the
+// Custom layout.
+void ChaosDriver::CloseDialogs() {
+    if (x_.EmbeddedByClass("padrix") == 0) {
+        return;  // no icon: the program's window stands in for it, not a dialog
+    }
+    for (const auto& w : x_.Viewable("padrix")) {
+        if (w.topLevel && !w.overrideRedirect) {
+            Note("closing a dialog of the program");
+            x_.Xdotool({"windowactivate", "--sync", std::to_string(w.id), "key", "Escape"});
+            ledger_.MaybeStored("Custom", "Last", kLastOfLayout[2]);
+        }
+    }
+}
+
 bool ChaosDriver::QuietPoint() {
+    CloseDialogs();
     if (!Rest()) {
         return Violation("the program did not take its pads back to rest");
     }

@@ -81,6 +81,7 @@ class ChaosDriver {
     bool Restart();
     bool QuietAfterEnd();
     std::string AwaitNothingHeld();
+    void CloseDialogs();
     bool QuietPoint();
     bool Rest();
     bool Check(const std::string& problem);
