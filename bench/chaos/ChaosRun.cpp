@@ -166,16 +166,18 @@ int Run(const ChaosSettings& settings, PrivateDisplay& x) {
     Child trayer({"trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
                   "200", "--height", "32"},
                  x.Env());
-    ClickFocusManager jwm;
     ChaosDesk desk(x.name(), kTitles);
     if (!desk.ok()) {
         std::printf("chaos: no X connection with raw key events\n");
         return 1;
     }
-    // A loaded machine may take its time: a few rounds of the manager's 20 s.
+    // Now and then a window manager started on a loaded machine never takes
+    // the windows: another one gets its chance.
+    std::optional<ClickFocusManager> jwm;
     bool managed = false;
-    for (int round = 0; round < 4 && !managed; ++round) {
-        managed = jwm.Manages(desk.windows());
+    for (int attempt = 0; attempt < 3 && !managed; ++attempt) {
+        jwm.reset();
+        managed = jwm.emplace().Manages(desk.windows());
     }
     if (!managed || !WaitUntil([&] { return x.HasNotificationArea(); }, 60000)) {
         std::printf("chaos: the desktop did not come up (%s)\n",
