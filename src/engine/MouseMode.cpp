@@ -151,7 +151,8 @@ void MappingEngine::MouseStep() {
         anyButtons = true;
     }
     if (anyButtons) {
-        ApplyMouseButtons(clicked);
+        // Leaving mouse mode lets go of its buttons: nothing outside it would.
+        ApplyMouseButtons(latches_.MouseMode ? clicked : std::array<bool, 2>{});
     }
 }
 

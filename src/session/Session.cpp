@@ -170,6 +170,7 @@ void Session::ChooseLayout(Layout layout) {
     engine_.SetMaps(maps);
     menu_.layout = layout;
     profileInForce_.clear();
+    ++mapChoices_;
     SaveLast(layout);
 }
 
@@ -190,6 +191,7 @@ void Session::UseDetectedProfile(const std::string& title) {
     LoadProfile(ports_.settings, title, maps, JoypadCount());
     engine_.SetMaps(maps);
     profileInForce_ = title;
+    ++mapChoices_;
     Notify(SessionChange::Options);
     Notify(SessionChange::Layout);
 }
@@ -206,6 +208,7 @@ bool Session::UseProfile(std::string_view name) {
     LoadProfile(ports_.settings, *listed, maps, JoypadCount());
     engine_.SetMaps(maps);
     profileInForce_ = *listed;
+    ++mapChoices_;
     Notify(SessionChange::Layout);
     return true;
 }

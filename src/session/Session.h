@@ -79,6 +79,9 @@ class Session final : public DeadZones {
     bool UseProfile(std::string_view name);
     // The named profile in force, empty while a layout's maps are.
     const std::string& ProfileInForce() const { return profileInForce_; }
+    // How many times maps were chosen (a layout, a profile) since the start,
+    // so that one chooser can tell whether another chose after it.
+    unsigned long MapChoices() const { return mapChoices_; }
     std::vector<std::string> AutodetectProfiles() const;
 
     int JoypadCount() const { return engine_.tables().joypadCount; }
@@ -129,6 +132,7 @@ class Session final : public DeadZones {
     MappingEngine engine_;
     MenuOptions menu_;
     std::string profileInForce_;
+    unsigned long mapChoices_ = 0;
     bool editing_ = false;
     bool running_ = false;
     bool closed_ = false;

@@ -18,8 +18,8 @@ void WindowFollower::FollowTitle(std::string_view title) {
     if (session_.Editing()) {
         return;
     }
-    if (switchedTo_ && session_.ProfileInForce() != *switchedTo_) {
-        switchedTo_.reset();  // the user chose something else meanwhile
+    if (switchedTo_ && session_.MapChoices() != switchChoice_) {
+        switchedTo_.reset();  // the user chose meanwhile, maybe that very profile
     }
     const std::optional<std::string> profile =
         ProfileForTitle(session_.AutodetectProfiles(), title);
@@ -35,11 +35,12 @@ void WindowFollower::FollowTitle(std::string_view title) {
     }
     if (session_.UseProfile(*profile)) {
         switchedTo_ = session_.ProfileInForce();
+        switchChoice_ = session_.MapChoices();
     }
 }
 
 void WindowFollower::Stop() {
-    if (switchedTo_ && session_.ProfileInForce() == *switchedTo_ && !session_.Editing()) {
+    if (switchedTo_ && session_.MapChoices() == switchChoice_ && !session_.Editing()) {
         Restore();
     }
     switchedTo_.reset();

@@ -42,6 +42,7 @@ class WindowFollower {
     Session& session_;
     InForce before_;
     std::optional<std::string> switchedTo_;  // the profile this follower put in force
+    unsigned long switchChoice_ = 0;         // the session's MapChoices() right after
 };
 
 }  // namespace padrix

@@ -19,9 +19,8 @@ TEST(WindowFollowerTest, TheFirstListedNameEqualToOrBeginningTheTitleMatches) {
     EXPECT_EQ(ProfileForTitle(names, ""), std::nullopt);
 }
 
-// One session through a sequence of focus changes, button A of joypad 1 held
-// all along: after each step, the profile in force, the layout and what was
-// let go of.
+// One session through focus changes, button A of joypad 1 held all along:
+// after each step, the profile in force, the layout and what was let go of.
 struct Step {
     const char* what;
     std::function<void(Session&, WindowFollower&)> act;
@@ -74,6 +73,13 @@ TEST(WindowFollowerTest, FollowsTitlesAndBringsBackWhatWasInForce) {
              f.FollowTitle("Terminal");
          },
          "", Layout::Custom, std::nullopt},
+        {"the user chooses the very profile the follower put in force; it stays",
+         [](Session& s, WindowFollower& f) {
+             f.FollowTitle("Doom");
+             s.UseProfile("doom");
+             f.FollowTitle("Terminal");
+         },
+         "Doom", Layout::Custom, std::nullopt},
     };
     for (const Step& step : steps) {
         rig.controllers.pads[0]->state.buttons[0] = 0x80;

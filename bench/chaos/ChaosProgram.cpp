@@ -1,0 +1,252 @@
+#include "ChaosProgram.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace padrix::testing {
+
+namespace {
+
+constexpr int kStartMs = 60000;
+constexpr int kEndMs = 30000;
+constexpr int kGuardianEndMs = 10000;
+constexpr int kAnswerMs = 60000;
+
+sockaddr_un AddressOf(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    return address;
+}
+
+int Connect(const std::string& path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = AddressOf(path);
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool Readable(int fd, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, timeoutMs) == 1;
+}
+
+std::string SignalName(int signal) {
+    const char* name = sigabbrev_np(signal);
+    return name != nullptr ? std::string("SIG") + name : std::to_string(signal);
+}
+
+std::string StatusText(int status) {
+    if (WIFSIGNALED(status)) {
+        return "ended by " + SignalName(WTERMSIG(status));
+    }
+    return "exited with " + std::to_string(WEXITSTATUS(status));
+}
+
+}  // namespace
+
+ChaosProgram::ChaosProgram(ChaosProgramSetup setup) : setup_(std::move(setup)) {
+    settingsPath_ = setup_.env["XDG_CONFIG_HOME"] + "/Padrix/Padrix.ini";
+    socketPath_ = setup_.env["XDG_RUNTIME_DIR"] + "/Padrix.sock";
+    padSocketPath_ = setup_.folder + "/pads.sock";
+    logPath_ = setup_.folder + "/program.log";
+    setup_.env["PADRIX_CHAOS_PADS"] = padSocketPath_;
+    setup_.env["PADRIX_CHAOS_PAD_COUNT"] = std::to_string(setup_.pads);
+    listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_un address = AddressOf(padSocketPath_);
+    unlink(padSocketPath_.c_str());
+    bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    listen(listener_, 4);
+}
+
+ChaosProgram::~ChaosProgram() {
+    program_.reset();
+    if (guardian_ > 0) {
+        waitpid(guardian_, nullptr, 0);
+    }
+    for (int fd : {pads_, listener_}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
+
+namespace {
+
+std::vector<std::filesystem::path> Screenshots(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".jpg") {
+            found.push_back(entry.path());
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+bool ChaosProgram::TookScreenshot() const {
+    return !Screenshots(std::filesystem::path(setup_.host).parent_path()).empty();
+}
+
+std::string ChaosProgram::Start() {
+    if (pads_ >= 0) {
+        close(pads_);
+        pads_ = -1;
+    }
+    for (const auto& shot : Screenshots(std::filesystem::path(setup_.host).parent_path())) {
+        std::error_code error;
+        std::filesystem::remove(shot, error);
+    }
+    program_ = std::make_unique<Child>(std::vector<std::string>{setup_.host}, setup_.env, logPath_);
+    if (!program_->started()) {
+        return "the program did not start";
+    }
+    if (!AcceptPads()) {
+        return "the program's pads did not report";
+    }
+    std::string answer;
+    if (!WaitUntil([&] { return (answer = Ask("status")).find("ok\n") != std::string::npos; },
+                   kStartMs)) {
+        return "the started program does not answer on its command socket";
+    }
+    const std::vector<pid_t> guardians = ChildrenOf(program_->pid(), "padrix-guardian");
+    if (guardians.size() != 1) {
+        return "the program has " + std::to_string(guardians.size()) + " guardians";
+    }
+    guardian_ = guardians.front();
+    return "";
+}
+
+bool ChaosProgram::AcceptPads() {
+    if (!Readable(listener_, kStartMs)) {
+        return false;
+    }
+    pads_ = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+    return pads_ >= 0;
+}
+
+std::string ChaosProgram::Kill(int signal) {
+    kill(program_->pid(), signal);
+    int status = 0;
+    if (!program_->WaitExit(kEndMs, &status)) {
+        return "the program did not end after " + SignalName(signal);
+    }
+    std::string problem;
+    if (signal == SIGTERM && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+        problem = "after SIGTERM the program " + StatusText(status) + "; ";
+    }
+    return problem + AwaitGuardian();
+}
+
+bool ChaosProgram::EndedByItself(int* status, std::string* problem) {
+    if (!program_ || !program_->WaitExit(0, status)) {
+        return false;
+    }
+    *problem = AwaitGuardian();
+    return true;
+}
+
+std::string ChaosProgram::AwaitGuardian() {
+    const pid_t guardian = guardian_;
+    guardian_ = -1;
+    if (guardian <= 0) {
+        return "";
+    }
+    // An orphaned guardian is this process's child (a subreaper); an orderly
+    // exit waited for it already.
+    const bool gone = WaitUntil(
+        [&] { return waitpid(guardian, nullptr, WNOHANG) != 0 || kill(guardian, 0) != 0; },
+        kGuardianEndMs);
+    return gone ? "" : "the guardian outlived the program";
+}
+
+bool ChaosProgram::Pad(const std::string& command) {
+    const std::string line = command + "\n";
+    if (pads_ < 0 ||
+        send(pads_, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
+        return false;
+    }
+    char answer[2];
+    return Readable(pads_, kAnswerMs) && recv(pads_, answer, sizeof answer, MSG_WAITALL) == 2;
+}
+
+ChaosProgram::Said ChaosProgram::CommandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{setup_.commandLine};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const std::string errors = setup_.folder + "/command-line.err";
+    Said said;
+    int status = 0;
+    {
+        Child child(argv, setup_.env, errors);
+        if (!child.WaitExit(kAnswerMs, &status)) {
+            said.problem = "still running after " + std::to_string(kAnswerMs / 1000) + " s";
+        } else if (!WIFEXITED(status)) {
+            said.problem = StatusText(status);
+        } else {
+            said.status = WEXITSTATUS(status);
+        }
+    }
+    std::ifstream in(errors);
+    const std::string written((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+    if (!written.empty()) {
+        said.problem += (said.problem.empty() ? "" : "; ") + std::string("it said: ") + written;
+    }
+    return said;
+}
+
+int ChaosProgram::SendRequest(const std::string& line) {
+    const int fd = Connect(socketPath_);
+    if (fd >= 0) {
+        const std::string bytes = line + "\n";
+        send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    }
+    return fd;
+}
+
+std::string ChaosProgram::Ask(const std::string& line) {
+    const int fd = Connect(socketPath_);
+    if (fd < 0) {
+        return "";
+    }
+    const std::string bytes = line + "\n";
+    send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    std::string answer;
+    char buffer[1024];
+    while (Readable(fd, kAnswerMs)) {
+        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+        if (got <= 0) {
+            break;
+        }
+        answer.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    return answer;
+}
+
+long ChaosProgram::ResidentKib() const {
+    std::ifstream in("/proc/" + std::to_string(pid()) + "/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+}  // namespace padrix::testing
