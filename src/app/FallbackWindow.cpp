@@ -42,6 +42,11 @@ void FallbackWindow::SetCaption(const QString& caption) {
 void FallbackWindow::ShowNotice(const QString& text) {
     notice_.setText(notice_.text().isEmpty() ? text : notice_.text() + '\n' + text);
     notice_.show();
+    // A wrapped notice needs more height than the window had: a top-level
+    // window does not ask its labels' height for their width by itself.
+    layout()->activate();
+    notice_.setMinimumHeight(notice_.heightForWidth(notice_.width()));
+    adjustSize();
 }
 
 QPoint FallbackWindow::MenuPosition() const {
