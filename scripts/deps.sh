@@ -7,7 +7,8 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-pl
     libsdl2-dev libxtst-dev libx11-dev libxi-dev libevdev-dev libgl-dev
     libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev xvfb x11-xkb-utils xdotool trayer jwm xauth
-    groff-base appstream desktop-file-utils sway xwayland wev grim waybar dbus-daemon)
+    groff-base appstream desktop-file-utils sway xwayland wev grim waybar dbus-daemon
+    x11-xserver-utils)
 package_pkgs=(dpkg-dev file)
 ci_pkgs=(acl)
 

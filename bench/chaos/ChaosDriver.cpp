@@ -78,7 +78,7 @@ std::string Tail(const std::string& path, std::size_t lines) {
 
 }  // namespace
 
-ChaosDriver::ChaosDriver(const ChaosSettings& settings, PrivateDisplay& x, ChaosProgram& program,
+ChaosDriver::ChaosDriver(const ChaosSettings& settings, PrivateDisplay& x, PaddedProgram& program,
                          ChaosDesk& desk, SettingsLedger& ledger, int settingsWatch)
     : settings_(settings),
       x_(x),
@@ -328,7 +328,7 @@ bool ChaosDriver::CommandLineRequest() {
     }
     const std::string line = "padrix " + args[0] + " " + args[1];
     Note(line);
-    const ChaosProgram::Said said = program_.CommandLine(args);
+    const PaddedProgram::Said said = program_.CommandLine(args);
     if (said.status == 1 && said.problem.find(kDialogOpen) != std::string::npos) {
         Note("refused: the configuration dialog is open");
         return true;

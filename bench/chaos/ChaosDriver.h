@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ChaosDesk.h"
-#include "ChaosProgram.h"
+#include "PaddedProgram.h"
 #include "PrivateDisplay.h"
 #include "SettingsLedger.h"
 
@@ -52,7 +52,7 @@ struct ChaosFigures {
 // against the program, with its promises checked at every quiet point.
 class ChaosDriver {
   public:
-    ChaosDriver(const ChaosSettings& settings, PrivateDisplay& x, ChaosProgram& program,
+    ChaosDriver(const ChaosSettings& settings, PrivateDisplay& x, PaddedProgram& program,
                 ChaosDesk& desk, SettingsLedger& ledger, int settingsWatch);
 
     // Runs to the end of the time; false at the first violation.
@@ -102,7 +102,7 @@ class ChaosDriver {
 
     ChaosSettings settings_;
     PrivateDisplay& x_;
-    ChaosProgram& program_;
+    PaddedProgram& program_;
     ChaosDesk& desk_;
     SettingsLedger& ledger_;
     int settingsWatch_;

@@ -58,26 +58,6 @@ std::optional<ChaosSettings> ParseArguments(int argc, char** argv) {
     return s;
 }
 
-// The program as installed: the host named padrix, the guardian beside it.
-bool Install(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::create_directories(folder, error);
-    for (const auto& [from, to] : {std::pair{PADRIX_CHAOS_HOST, "padrix"},
-                                   std::pair{PADRIX_GUARDIAN_PROGRAM, "padrix-guardian"}}) {
-        const fs::path target = fs::path(folder) / to;
-        fs::create_hard_link(from, target, error);
-        if (error) {
-            error.clear();
-            fs::copy_file(from, target, fs::copy_options::overwrite_existing, error);
-        }
-        if (error) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Options as a player would have them, two profiles for joypads 1 to 4 and
 // their names for the focused window to pick from.
 void WriteFirstSettings(const std::string& path, SettingsLedger& ledger) {
@@ -149,11 +129,11 @@ int Run(const ChaosSettings& settings, PrivateDisplay& x) {
     Environment env = x.ProgramEnv(root);
     // A crash here is a signal, not a sanitizer's report.
     env["ASAN_OPTIONS"] = "detect_leaks=0:handle_segv=0:handle_abort=0";
-    if (!Install(root + "/bin")) {
+    PaddedProgram program({env, root, settings.pads});
+    if (!program.installed()) {
         std::printf("chaos: could not lay out the program\n");
         return 1;
     }
-    ChaosProgram program({root + "/bin/padrix", PADRIX_BINARY, env, root, settings.pads});
     SettingsLedger ledger(program.settingsPath());
     std::filesystem::create_directories(
         std::filesystem::path(program.settingsPath()).parent_path());

@@ -2,9 +2,7 @@
 // a native Wayland window receives them.
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
-#include <signal.h>
 #include <sys/mman.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -219,35 +217,6 @@ TEST_F(PlatformWaylandOutput, LetsGoOfWhatItHoldsWhenDestroyed) {
     ExpectLines({"key 37 down k", "key 42 down Shift_L", "button 272 down"});
     platform = DesktopPlatform();
     ExpectLines({"key 37 up K", "key 42 up Shift_L", "button 272 up"});
-}
-
-// A killed Padrix lets go of nothing itself: the compositor lets go of the
-// keys, as it drops the virtual keyboard of a client that is gone.
-TEST_F(PlatformWaylandOutput, TheCompositorLetsGoOfWhatAKilledPadrixHeld) {
-    const pid_t padrix = fork();
-    if (padrix == 0) {
-        SessionEnvironment env;
-        env.waylandDisplay = Socket();
-        env.uinputPath = "/nonexistent/uinput";
-        PlatformOpening opening = OpenDesktopPlatform("wayland", env);
-        if (auto* held = std::get_if<DesktopPlatform>(&opening)) {
-            held->output->SendKey('K', true, 0);
-            held->output->SendKey(kShift, true, 0);
-        }
-        for (;;) {
-            pause();
-        }
-    }
-    ExpectLines({"key 37 down k", "key 42 down Shift_L"});
-    kill(padrix, SIGKILL);
-    waitpid(padrix, nullptr, 0);
-    // In whichever order the compositor lets go.
-    std::vector<std::string> held = {"key 37 up", "key 42 up"};
-    EXPECT_TRUE(window.WaitForLine([&held](const std::string& line) {
-        std::erase_if(held, [&line](const std::string& up) { return line.rfind(up, 0) == 0; });
-        return held.empty();
-    })) << "still down: "
-        << ::testing::PrintToString(held);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace padrix::testing {
 // A headless sway for one test, with XWayland, in a runtime folder of its
 // own, so that tests may run side by side. sway refuses to run as root: run
 // by root, it runs as nobody (uid 65534) in a folder that user owns, and the
-// test, as root, still reaches its sockets. Stopped when destroyed.
+// test, as root, still reaches its sockets and XWayland. Stopped when destroyed.
 class SwayServer {
   public:
     explicit SwayServer(int width = 1280, int height = 800);

@@ -1,4 +1,4 @@
-#include "ChaosProgram.h"
+#include "PaddedProgram.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -55,9 +55,31 @@ std::string StatusText(int status) {
     return "exited with " + std::to_string(WEXITSTATUS(status));
 }
 
+// The program as installed: the host named padrix, the guardian beside it;
+// the host's path, empty when it could not be laid out.
+std::string Install(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (const auto& [from, to] : {std::pair{PADRIX_CHAOS_HOST, "padrix"},
+                                   std::pair{PADRIX_GUARDIAN_PROGRAM, "padrix-guardian"}}) {
+        const fs::path target = fs::path(folder) / to;
+        fs::create_hard_link(from, target, error);
+        if (error) {
+            error.clear();
+            fs::copy_file(from, target, fs::copy_options::overwrite_existing, error);
+        }
+        if (error) {
+            return "";
+        }
+    }
+    return folder + "/padrix";
+}
+
 }  // namespace
 
-ChaosProgram::ChaosProgram(ChaosProgramSetup setup) : setup_(std::move(setup)) {
+PaddedProgram::PaddedProgram(PaddedProgramSetup setup)
+    : setup_(std::move(setup)), host_(Install(setup_.folder + "/bin")) {
     settingsPath_ = setup_.env["XDG_CONFIG_HOME"] + "/Padrix/Padrix.ini";
     socketPath_ = setup_.env["XDG_RUNTIME_DIR"] + "/Padrix.sock";
     padSocketPath_ = setup_.folder + "/pads.sock";
@@ -71,7 +93,7 @@ ChaosProgram::ChaosProgram(ChaosProgramSetup setup) : setup_(std::move(setup)) {
     listen(listener_, 4);
 }
 
-ChaosProgram::~ChaosProgram() {
+PaddedProgram::~PaddedProgram() {
     program_.reset();
     if (guardian_ > 0) {
         waitpid(guardian_, nullptr, 0);
@@ -98,20 +120,20 @@ std::vector<std::filesystem::path> Screenshots(const std::filesystem::path& fold
 
 }  // namespace
 
-bool ChaosProgram::TookScreenshot() const {
-    return !Screenshots(std::filesystem::path(setup_.host).parent_path()).empty();
+bool PaddedProgram::TookScreenshot() const {
+    return !Screenshots(std::filesystem::path(host_).parent_path()).empty();
 }
 
-std::string ChaosProgram::Start() {
+std::string PaddedProgram::Start() {
     if (pads_ >= 0) {
         close(pads_);
         pads_ = -1;
     }
-    for (const auto& shot : Screenshots(std::filesystem::path(setup_.host).parent_path())) {
+    for (const auto& shot : Screenshots(std::filesystem::path(host_).parent_path())) {
         std::error_code error;
         std::filesystem::remove(shot, error);
     }
-    program_ = std::make_unique<Child>(std::vector<std::string>{setup_.host}, setup_.env, logPath_);
+    program_ = std::make_unique<Child>(std::vector<std::string>{host_}, setup_.env, logPath_);
     if (!program_->started()) {
         return "the program did not start";
     }
@@ -131,7 +153,7 @@ std::string ChaosProgram::Start() {
     return "";
 }
 
-bool ChaosProgram::AcceptPads() {
+bool PaddedProgram::AcceptPads() {
     if (!Readable(listener_, kStartMs)) {
         return false;
     }
@@ -139,7 +161,7 @@ bool ChaosProgram::AcceptPads() {
     return pads_ >= 0;
 }
 
-std::string ChaosProgram::Kill(int signal) {
+std::string PaddedProgram::Kill(int signal) {
     kill(program_->pid(), signal);
     int status = 0;
     if (!program_->WaitExit(kEndMs, &status)) {
@@ -152,7 +174,7 @@ std::string ChaosProgram::Kill(int signal) {
     return problem + AwaitGuardian();
 }
 
-bool ChaosProgram::EndedByItself(int* status, std::string* problem) {
+bool PaddedProgram::EndedByItself(int* status, std::string* problem) {
     if (!program_ || !program_->WaitExit(0, status)) {
         return false;
     }
@@ -160,7 +182,7 @@ bool ChaosProgram::EndedByItself(int* status, std::string* problem) {
     return true;
 }
 
-std::string ChaosProgram::AwaitGuardian() {
+std::string PaddedProgram::AwaitGuardian() {
     const pid_t guardian = guardian_;
     guardian_ = -1;
     if (guardian <= 0) {
@@ -174,7 +196,7 @@ std::string ChaosProgram::AwaitGuardian() {
     return gone ? "" : "the guardian outlived the program";
 }
 
-bool ChaosProgram::Pad(const std::string& command) {
+bool PaddedProgram::Pad(const std::string& command) {
     const std::string line = command + "\n";
     if (pads_ < 0 ||
         send(pads_, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
@@ -184,8 +206,8 @@ bool ChaosProgram::Pad(const std::string& command) {
     return Readable(pads_, kAnswerMs) && recv(pads_, answer, sizeof answer, MSG_WAITALL) == 2;
 }
 
-ChaosProgram::Said ChaosProgram::CommandLine(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{setup_.commandLine};
+PaddedProgram::Said PaddedProgram::CommandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{PADRIX_BINARY};
     argv.insert(argv.end(), args.begin(), args.end());
     const std::string errors = setup_.folder + "/command-line.err";
     Said said;
@@ -209,7 +231,7 @@ ChaosProgram::Said ChaosProgram::CommandLine(const std::vector<std::string>& arg
     return said;
 }
 
-int ChaosProgram::SendRequest(const std::string& line) {
+int PaddedProgram::SendRequest(const std::string& line) {
     const int fd = Connect(socketPath_);
     if (fd >= 0) {
         const std::string bytes = line + "\n";
@@ -218,7 +240,7 @@ int ChaosProgram::SendRequest(const std::string& line) {
     return fd;
 }
 
-std::string ChaosProgram::Ask(const std::string& line) {
+std::string PaddedProgram::Ask(const std::string& line) {
     const int fd = Connect(socketPath_);
     if (fd < 0) {
         return "";
@@ -238,7 +260,7 @@ std::string ChaosProgram::Ask(const std::string& line) {
     return answer;
 }
 
-long ChaosProgram::ResidentKib() const {
+long PaddedProgram::ResidentKib() const {
     std::ifstream in("/proc/" + std::to_string(pid()) + "/status");
     std::string line;
     while (std::getline(in, line)) {

@@ -10,23 +10,23 @@
 
 namespace padrix::testing {
 
-// Where the chaos run's program lives and what it runs with.
-struct ChaosProgramSetup {
-    std::string host;         // the chaos host, with padrix-guardian beside it
-    std::string commandLine;  // the padrix program, for command-line requests
-    Environment env;          // its own XDG folders and display
-    std::string folder;       // the run's folder: the pads' socket, the program's log
+// What the program runs with.
+struct PaddedProgramSetup {
+    Environment env;     // its own XDG folders and display
+    std::string folder;  // the run's folder: the program as installed, the pads' socket, its log
     int pads = 4;
 };
 
-// The program of the chaos run, one run of it after another: started, its
-// virtual pads driven, asked on the command line, killed.
-class ChaosProgram {
+// The real program with virtual pads (the chaos host, see PadCommands), laid
+// out as installed in the run's folder with padrix-guardian beside it; one
+// run of it after another: started, its pads driven, asked on the command
+// line, killed.
+class PaddedProgram {
   public:
-    explicit ChaosProgram(ChaosProgramSetup setup);
-    ~ChaosProgram();
-    ChaosProgram(const ChaosProgram&) = delete;
-    ChaosProgram& operator=(const ChaosProgram&) = delete;
+    explicit PaddedProgram(PaddedProgramSetup setup);
+    ~PaddedProgram();
+    PaddedProgram(const PaddedProgram&) = delete;
+    PaddedProgram& operator=(const PaddedProgram&) = delete;
 
     // Starts a run and waits until its pads are plugged in and its command
     // socket answers; what went wrong, empty when nothing did.
@@ -56,6 +56,8 @@ class ChaosProgram {
     // folder, emptied of them at each start).
     bool TookScreenshot() const;
 
+    // Whether the program could be laid out in the run's folder.
+    bool installed() const { return !host_.empty(); }
     pid_t pid() const { return program_ ? program_->pid() : -1; }
     long ResidentKib() const;
     const std::string& settingsPath() const { return settingsPath_; }
@@ -65,7 +67,8 @@ class ChaosProgram {
     bool AcceptPads();
     std::string AwaitGuardian();
 
-    ChaosProgramSetup setup_;
+    PaddedProgramSetup setup_;
+    std::string host_;
     std::string settingsPath_;
     std::string socketPath_;
     std::string padSocketPath_;
