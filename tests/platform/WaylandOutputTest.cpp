@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -217,6 +219,26 @@ TEST_F(PlatformWaylandOutput, LetsGoOfWhatItHoldsWhenDestroyed) {
     ExpectLines({"key 37 down k", "key 42 down Shift_L", "button 272 down"});
     platform = DesktopPlatform();
     ExpectLines({"key 37 up K", "key 42 up Shift_L", "button 272 up"});
+}
+
+// A socket that takes the connection and never answers: opening gives up
+// after the time it was given, with a message that says so.
+TEST(PlatformWaylandConnection, ACompositorThatNeverAnswersIsGivenUp) {
+    char folder[] = "/tmp/padrix-silent.XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/wayland-0";
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+    const auto opened = wayland::WaylandConnection::Open(path, std::chrono::milliseconds(20));
+    ASSERT_TRUE(std::holds_alternative<std::string>(opened));
+    EXPECT_NE(std::get<std::string>(opened).find("does not answer"), std::string::npos);
+    close(listener);
+    unlink(path.c_str());
+    rmdir(folder);
 }
 
 }  // namespace

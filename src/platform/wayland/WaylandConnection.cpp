@@ -7,24 +7,29 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/wayland/BoundedDispatch.h"
+
 namespace padrix::wayland {
 
 std::variant<std::unique_ptr<WaylandConnection>, std::string> WaylandConnection::Open(
-    const std::string& socketName) {
+    const std::string& socketName, std::chrono::milliseconds answerWithin) {
     wl_display* display = wl_display_connect(socketName.empty() ? nullptr : socketName.c_str());
     if (display == nullptr) {
         return "Cannot connect to the Wayland compositor" +
                (socketName.empty() ? std::string() : " at \"" + socketName + "\"") + ": " +
                std::strerror(errno) + ".";
     }
-    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));
+    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display, answerWithin));
     if (!connection->Roundtrip()) {
-        return std::string("The Wayland compositor closed the connection at once.");
+        return std::string("The Wayland compositor does not answer: it closed the connection or "
+                           "said nothing for ") +
+               std::to_string(answerWithin.count()) + " ms.";
     }
     return connection;
 }
 
-WaylandConnection::WaylandConnection(wl_display* display) : display_(display) {
+WaylandConnection::WaylandConnection(wl_display* display, std::chrono::milliseconds answerWithin)
+    : display_(display), answerWithin_(answerWithin) {
     static const wl_registry_listener listener = {
         .global = &WaylandConnection::OnGlobal,
         .global_remove = &WaylandConnection::OnGlobalRemove,
@@ -79,7 +84,7 @@ bool WaylandConnection::Dispatch() {
 }
 
 bool WaylandConnection::Roundtrip() {
-    return wl_display_roundtrip(display_) >= 0;
+    return SyncUntil(*this, std::chrono::steady_clock::now() + answerWithin_);
 }
 
 bool WaylandConnection::Flush() {

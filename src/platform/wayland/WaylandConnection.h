@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,9 +27,12 @@ struct WaylandGlobal {
 class WaylandConnection {
   public:
     // Connects to the compositor's socket `socketName` (WAYLAND_DISPLAY; the
-    // default when empty) and learns its globals; else says why not.
+    // default when empty) and learns its globals; else says why not. A
+    // compositor that takes longer than `answerWithin` to answer any
+    // roundtrip counts as gone.
     static std::variant<std::unique_ptr<WaylandConnection>, std::string> Open(
-        const std::string& socketName);
+        const std::string& socketName,
+        std::chrono::milliseconds answerWithin = std::chrono::seconds(5));
     ~WaylandConnection();
     WaylandConnection(const WaylandConnection&) = delete;
     WaylandConnection& operator=(const WaylandConnection&) = delete;
@@ -50,18 +54,20 @@ class WaylandConnection {
     // queued. False once the connection is broken.
     bool Dispatch();
     // Sends what is queued and waits until the compositor has handled it
-    // and every event it caused is handled. False once broken.
+    // and every event it caused is handled. False once broken, or when the
+    // compositor did not answer in time.
     bool Roundtrip();
     // Sends what is queued without waiting. False once broken.
     bool Flush();
 
   private:
-    explicit WaylandConnection(wl_display* display);
+    WaylandConnection(wl_display* display, std::chrono::milliseconds answerWithin);
     static void OnGlobal(void* data, wl_registry* registry, std::uint32_t name,
                          const char* interface, std::uint32_t version);
     static void OnGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
 
     wl_display* display_;
+    std::chrono::milliseconds answerWithin_;
     wl_registry* registry_ = nullptr;
     std::vector<WaylandGlobal> globals_;
 };
