@@ -135,8 +135,6 @@ int Run(const ChaosSettings& settings, PrivateDisplay& x) {
         return 1;
     }
     SettingsLedger ledger(program.settingsPath());
-    std::filesystem::create_directories(
-        std::filesystem::path(program.settingsPath()).parent_path());
     WriteFirstSettings(program.settingsPath(), ledger);
     ledger.KeepSections(ProfileSections());
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);

@@ -81,6 +81,8 @@ std::string Install(const std::string& folder) {
 PaddedProgram::PaddedProgram(PaddedProgramSetup setup)
     : setup_(std::move(setup)), host_(Install(setup_.folder + "/bin")) {
     settingsPath_ = setup_.env["XDG_CONFIG_HOME"] + "/Padrix/Padrix.ini";
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(settingsPath_).parent_path(), error);
     socketPath_ = setup_.env["XDG_RUNTIME_DIR"] + "/Padrix.sock";
     padSocketPath_ = setup_.folder + "/pads.sock";
     logPath_ = setup_.folder + "/program.log";

@@ -97,4 +97,26 @@ bool RunCommand(const std::vector<std::string>& argv, const Environment& env) {
     return child.WaitExit(20000, &status) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+Environment ProgramEnvironment(Environment env, const std::string& root,
+                               const std::string& qtPlatform) {
+    namespace fs = std::filesystem;
+    for (const char* folder : {"config", "runtime", "home", "prefix"}) {
+        fs::create_directories(fs::path(root) / folder);
+    }
+    fs::permissions(fs::path(root) / "runtime", fs::perms::owner_all);
+    env["XDG_CONFIG_HOME"] = root + "/config";
+    env["XDG_RUNTIME_DIR"] = root + "/runtime";
+    env["HOME"] = root + "/home";
+    env["WINEPREFIX"] = root + "/prefix";
+    env["QT_QPA_PLATFORM"] = qtPlatform;
+    env["ASAN_OPTIONS"] = "detect_leaks=0";
+    // The language of messages follows LC_ALL, LC_MESSAGES or LANG: none of
+    // this machine's own, the C locale unless a test names another in LANG.
+    env["LC_ALL"] = "";
+    env["LC_MESSAGES"] = "";
+    env["LANGUAGE"] = "";
+    env["LANG"] = "C.UTF-8";
+    return env;
+}
+
 }  // namespace padrix::testing

@@ -58,4 +58,9 @@ std::vector<pid_t> ChildrenOf(pid_t parent, const std::string& name);
 // Runs a command to its end; true when it exited with 0.
 bool RunCommand(const std::vector<std::string>& argv, const Environment& env = {});
 
+// `session` with folders of a program's own under `root` (its XDG folders,
+// home and Wine prefix, made here), Qt on `qtPlatform`, and the C locale.
+Environment ProgramEnvironment(Environment session, const std::string& root,
+                               const std::string& qtPlatform);
+
 }  // namespace padrix::testing

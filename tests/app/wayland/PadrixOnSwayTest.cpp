@@ -5,7 +5,6 @@
 #include <signal.h>
 
 #include <QTemporaryDir>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,27 +29,14 @@ class PadrixOnSway : public ::testing::Test {
         ASSERT_TRUE(sway.ok()) << sway.error();
         ASSERT_TRUE(keys.ok());
         ASSERT_TRUE(program.installed());
-        std::filesystem::create_directories(
-            std::filesystem::path(program.settingsPath()).parent_path());
     }
 
     // The program's own folders under sway's session; the Wayland socket by
     // its full path, as the runtime folder is the program's.
     Environment ProgramEnv() {
-        const std::string root = dir.path().toStdString();
-        for (const char* folder : {"config", "runtime", "home"}) {
-            std::filesystem::create_directories(root + "/" + folder);
-        }
-        std::filesystem::permissions(root + "/runtime", std::filesystem::perms::owner_all);
         Environment env = sway.Env();
         env["WAYLAND_DISPLAY"] = sway.runtimeFolder() + "/" + env["WAYLAND_DISPLAY"];
-        env["XDG_CONFIG_HOME"] = root + "/config";
-        env["XDG_RUNTIME_DIR"] = root + "/runtime";
-        env["HOME"] = root + "/home";
-        env["QT_QPA_PLATFORM"] = "offscreen";
-        env["ASAN_OPTIONS"] = "detect_leaks=0";
-        env["LANG"] = "C.UTF-8";
-        return env;
+        return ProgramEnvironment(env, dir.path().toStdString(), "offscreen");
     }
 
     void Store(const std::map<std::string, std::string>& custom) {

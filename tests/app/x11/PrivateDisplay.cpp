@@ -3,8 +3,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <filesystem>
-
 namespace padrix::testing {
 
 namespace {
@@ -96,25 +94,7 @@ bool PrivateDisplay::Xdotool(const std::vector<std::string>& args) {
 }
 
 Environment PrivateDisplay::ProgramEnv(const std::string& root) const {
-    namespace fs = std::filesystem;
-    for (const char* folder : {"config", "runtime", "home", "prefix"}) {
-        fs::create_directories(fs::path(root) / folder);
-    }
-    fs::permissions(fs::path(root) / "runtime", fs::perms::owner_all);
-    Environment env = Env();
-    env["XDG_CONFIG_HOME"] = root + "/config";
-    env["XDG_RUNTIME_DIR"] = root + "/runtime";
-    env["HOME"] = root + "/home";
-    env["WINEPREFIX"] = root + "/prefix";
-    env["QT_QPA_PLATFORM"] = "xcb";
-    env["ASAN_OPTIONS"] = "detect_leaks=0";
-    // The language of messages follows LC_ALL, LC_MESSAGES or LANG: none of
-    // this machine's own, the C locale unless a test names another in LANG.
-    env["LC_ALL"] = "";
-    env["LC_MESSAGES"] = "";
-    env["LANGUAGE"] = "";
-    env["LANG"] = "C.UTF-8";
-    return env;
+    return ProgramEnvironment(Env(), root, "xcb");
 }
 
 }  // namespace padrix::testing
