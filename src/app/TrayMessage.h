@@ -16,15 +16,18 @@ enum TrayMessage : int {
 };
 
 // What a Qt activation of the icon stands for. Qt reports the context click
-// once per click; it is taken as the release of the right button.
-inline TrayMessage TrayMessageOf(QSystemTrayIcon::ActivationReason reason) {
+// once per click; it is taken as the release of the right button. A
+// StatusNotifierItem host (waybar, KDE Plasma, GNOME's AppIndicator) asks
+// for one activation per left click and never reports a double click: where
+// the icon is `hostedOverDBus`, that click stands for the double click.
+inline TrayMessage TrayMessageOf(QSystemTrayIcon::ActivationReason reason, bool hostedOverDBus) {
     switch (reason) {
         case QSystemTrayIcon::DoubleClick:
             return kTrayLeftDoubleClick;
         case QSystemTrayIcon::Context:
             return kTrayRightUp;
         case QSystemTrayIcon::Trigger:
-            return kTrayLeftDown;
+            return hostedOverDBus ? kTrayLeftDoubleClick : kTrayLeftDown;
         case QSystemTrayIcon::MiddleClick:
             return kTrayMiddleUp;
         case QSystemTrayIcon::Unknown:

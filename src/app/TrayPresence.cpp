@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 
 #include "TrayMessage.h"
 
@@ -10,12 +12,19 @@ namespace padrix {
 namespace {
 // How often the fallback window looks for a notification area that appeared.
 constexpr int kTrayWatchMs = 1000;
+
+// Whether icons sit in a StatusNotifierItem host, as Qt then puts ours there.
+bool StatusNotifierHostRuns() {
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus != nullptr &&
+           bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
 }  // namespace
 
 TrayPresence::TrayPresence(const QIcon& icon) : image_(icon), icon_(icon) {
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         fromFallback_ = false;
-        emit message(TrayMessageOf(r));
+        emit message(TrayMessageOf(r, StatusNotifierHostRuns()));
     });
     trayWatch_.setInterval(kTrayWatchMs);
     connect(&trayWatch_, &QTimer::timeout, this, &TrayPresence::MoveToIconWhenAvailable);

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -95,6 +97,28 @@ bool RunCommand(const std::vector<std::string>& argv, const Environment& env) {
     Child child(argv, env);
     int status = 0;
     return child.WaitExit(20000, &status) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string OutputOf(const std::vector<std::string>& argv) {
+    std::string command;
+    for (const std::string& a : argv) {
+        std::string quoted;
+        for (char c : a) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        command += " '" + quoted + "'";
+    }
+    std::string out;
+    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (size_t got; (got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            out.append(buffer.data(), got);
+        }
+        if (pclose(pipe) != 0) {
+            out.clear();
+        }
+    }
+    return out;
 }
 
 Environment ProgramEnvironment(Environment env, const std::string& root,

@@ -57,6 +57,9 @@ std::vector<pid_t> ChildrenOf(pid_t parent, const std::string& name);
 
 // Runs a command to its end; true when it exited with 0.
 bool RunCommand(const std::vector<std::string>& argv, const Environment& env = {});
+// Runs a command (`argv[0]` looked up on PATH) to its end and returns what it
+// printed; empty when it did not exit with 0.
+std::string OutputOf(const std::vector<std::string>& argv);
 
 // `session` with folders of a program's own under `root` (its XDG folders,
 // home and Wine prefix, made here), Qt on `qtPlatform`, and the C locale.

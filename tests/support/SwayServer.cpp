@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -125,25 +124,9 @@ Environment SwayServer::Env() const {
 }
 
 std::string SwayServer::Message(const std::vector<std::string>& args) const {
-    std::string command = "swaymsg -s '" + swaySocket_ + "'";
-    for (const std::string& a : args) {
-        std::string quoted;
-        for (char c : a) {
-            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        }
-        command += " '" + quoted + "'";
-    }
-    std::string out;
-    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        for (size_t got; (got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            out.append(buffer.data(), got);
-        }
-        if (pclose(pipe) != 0) {
-            out.clear();
-        }
-    }
-    return out;
+    std::vector<std::string> argv = {"swaymsg", "-s", swaySocket_};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return OutputOf(argv);
 }
 
 }  // namespace padrix::testing

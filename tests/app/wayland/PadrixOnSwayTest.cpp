@@ -5,7 +5,10 @@
 #include <signal.h>
 
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,8 +42,10 @@ class PadrixOnSway : public ::testing::Test {
         return ProgramEnvironment(env, dir.path().toStdString(), "offscreen");
     }
 
-    void Store(const std::map<std::string, std::string>& custom) {
-        IniSettingsStore store(program.settingsPath());
+    void Store(const std::map<std::string, std::string>& custom) { Store(program, custom); }
+    static void Store(const PaddedProgram& padrix,
+                      const std::map<std::string, std::string>& custom) {
+        IniSettingsStore store(padrix.settingsPath());
         store.SaveSetting("Custom", "Select", "False");
         store.SaveSetting("Custom", "VGSStartUp", "False");
         for (const auto& [key, value] : custom) {
@@ -85,7 +90,11 @@ class PadrixOnSway : public ::testing::Test {
 
     SwayServer sway;
     WaylandClientWindow keys{sway, "Padrix keys"};
-    QTemporaryDir dir;
+    QTemporaryDir dir = [] {
+        QTemporaryDir d;
+        d.setAutoRemove(false);
+        return d;
+    }();
     PaddedProgram program{{ProgramEnv(), dir.path().toStdString(), 1}};
 };
 
@@ -154,6 +163,62 @@ TEST_F(PadrixOnSway, NativeTitlesChooseTheProfile) {
     Expect(keys, {"key 33 up ", "key 36 down j"});
     Press(kA, false);
     Expect(keys, {"key 36 up j"});
+}
+
+// The service and path of the first item waybar's tray holds, or nothing.
+std::optional<std::pair<std::string, std::string>> FirstTrayItem(const std::string& bus) {
+    const std::string said = OutputOf(
+        {"dbus-send", "--bus=" + bus, "--print-reply", "--dest=org.kde.StatusNotifierWatcher",
+         "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties.Get",
+         "string:org.kde.StatusNotifierWatcher", "string:RegisteredStatusNotifierItems"});
+    const auto start = said.find("string \"");
+    if (start == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string item = said.substr(start + 8, said.find('"', start + 8) - start - 8);
+    const auto slash = item.find('/');
+    return slash == std::string::npos ? std::pair{item, std::string("/StatusNotifierItem")}
+                                      : std::pair{item.substr(0, slash), item.substr(slash)};
+}
+
+// On a session bus with waybar, the icon sits in waybar's tray. Waybar's
+// click asks the icon to activate, as every StatusNotifierItem host does, and
+// has no double click: that activation starts the emulator, which here is a
+// native window that gets the focus and Enter.
+TEST_F(PadrixOnSway, TheIconSitsInWaybarAndAClickActivatesTheEmulator) {
+    WaylandClientWindow emulator(sway, "Connectix Virtual Game Station");
+    ASSERT_TRUE(emulator.ok());
+    ASSERT_FALSE(sway.Message({"[title=\"^Padrix keys\"] focus"}).empty());
+    const std::string folder = dir.path().toStdString();
+    const std::string bus = "unix:path=" + folder + "/bus";
+    Child daemon({"dbus-daemon", "--session", "--nofork", "--address=" + bus});
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(folder + "/bus"); }));
+    Environment session = sway.Env();
+    session["DBUS_SESSION_BUS_ADDRESS"] = bus;
+    session["HOME"] = folder;
+    const std::string config = folder + "/waybar.json";
+    std::ofstream(config) << R"({"height": 32, "modules-right": ["tray"]})";
+    Child waybar({"waybar", "-c", config}, session);
+    ASSERT_TRUE(WaitUntil([&] {
+        return OutputOf({"dbus-send", "--bus=" + bus, "--print-reply",
+                         "--dest=org.freedesktop.DBus", "/", "org.freedesktop.DBus.NameHasOwner",
+                         "string:org.kde.StatusNotifierWatcher"})
+                   .find("true") != std::string::npos;
+    })) << "waybar's tray did not start";
+
+    session["WAYLAND_DISPLAY"] = sway.runtimeFolder() + "/" + session["WAYLAND_DISPLAY"];
+    PaddedProgram tray({ProgramEnvironment(session, folder + "/tray", "xcb"), folder + "/tray", 1});
+    ASSERT_TRUE(tray.installed());
+    Store(tray, {});
+    ASSERT_EQ(tray.Start(), "");
+    std::optional<std::pair<std::string, std::string>> item;
+    ASSERT_TRUE(WaitUntil([&] { return (item = FirstTrayItem(bus)).has_value(); }))
+        << "no icon in the tray";
+    ASSERT_FALSE(
+        OutputOf({"dbus-send", "--bus=" + bus, "--print-reply", "--dest=" + item->first,
+                  item->second, "org.kde.StatusNotifierItem.Activate", "int32:0", "int32:0"})
+            .empty());
+    Expect(emulator, {"focus in", "key 28 down Return"});
 }
 
 }  // namespace
