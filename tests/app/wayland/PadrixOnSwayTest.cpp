@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -184,7 +185,8 @@ std::optional<std::pair<std::string, std::string>> FirstTrayItem(const std::stri
 // On a session bus with waybar, the icon sits in waybar's tray. Waybar's
 // click asks the icon to activate, as every StatusNotifierItem host does, and
 // has no double click: that activation starts the emulator, which here is a
-// native window that gets the focus and Enter.
+// native window that gets the focus and Enter. Told "x11", the program says
+// once, as a desktop notification, that keys reach only X programs.
 TEST_F(PadrixOnSway, TheIconSitsInWaybarAndAClickActivatesTheEmulator) {
     WaylandClientWindow emulator(sway, "Connectix Virtual Game Station");
     ASSERT_TRUE(emulator.ok());
@@ -193,6 +195,11 @@ TEST_F(PadrixOnSway, TheIconSitsInWaybarAndAClickActivatesTheEmulator) {
     const std::string bus = "unix:path=" + folder + "/bus";
     Child daemon({"dbus-daemon", "--session", "--nofork", "--address=" + bus});
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(folder + "/bus"); }));
+    const std::string notifications = folder + "/notifications";
+    Child monitor({"sh", "-c",
+                   "exec dbus-monitor --address \"$0\" "
+                   "interface=org.freedesktop.Notifications,member=Notify > \"$1\"",
+                   bus, notifications});
     Environment session = sway.Env();
     session["DBUS_SESSION_BUS_ADDRESS"] = bus;
     session["HOME"] = folder;
@@ -219,6 +226,23 @@ TEST_F(PadrixOnSway, TheIconSitsInWaybarAndAClickActivatesTheEmulator) {
                   item->second, "org.kde.StatusNotifierItem.Activate", "int32:0", "int32:0"})
             .empty());
     Expect(emulator, {"focus in", "key 28 down Return"});
+    ASSERT_EQ(tray.Kill(SIGTERM), "");
+
+    Store(tray, {{"Output", "x11"}});
+    ASSERT_EQ(tray.Start(), "");
+    const auto toldOfXOnly = [&] {
+        std::ifstream in(notifications);
+        const std::string said((std::istreambuf_iterator<char>(in)), {});
+        int count = 0;
+        for (auto at = said.find("Keys reach only X programs"); at != std::string::npos;
+             at = said.find("Keys reach only X programs", at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return toldOfXOnly() > 0; }));
+    EXPECT_NE(tray.Ask("status").find("output xtest\n"), std::string::npos);
+    EXPECT_EQ(toldOfXOnly(), 1);
 }
 
 }  // namespace
