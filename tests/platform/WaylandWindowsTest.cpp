@@ -36,10 +36,6 @@ class PlatformWaylandWindows : public ::testing::Test {
         return w;
     }
 
-    bool Focus(const std::string& title) {
-        return !sway.Message({"[title=\"^" + title + "$\"] focus"}).empty();
-    }
-
     // The title of the window that has sway's keyboard focus: the name that
     // follows the one node that is focused in sway's tree.
     std::string FocusedTitle() const {
@@ -104,12 +100,12 @@ TEST_F(PlatformWaylandWindows, TheWatchFollowsTheActiveToplevelAndItsTitle) {
         std::vector<std::string> reports;
     };
     const Step steps[] = {
-        {"focus moves", [&] { ASSERT_TRUE(Focus("Game")); }, {"Game"}},
+        {"focus moves", [&] { ASSERT_TRUE(sway.Focus("Game")); }, {"Game"}},
         {"its title changes", [&] { game->SetTitle("Game - level 2"); }, {"Game - level 2"}},
         {"another window's title, then the focus",
          [&] {
              other->SetTitle("Other 2");
-             ASSERT_TRUE(Focus("Other 2"));
+             ASSERT_TRUE(sway.Focus("Other 2"));
          },
          {"Other 2"}},
         {"a byte that is no UTF-8", [&] { other->SetTitle("Caf\xE9"); }, {"Caf\xEF\xBF\xBD"}},

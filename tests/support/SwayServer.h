@@ -28,6 +28,10 @@ class SwayServer {
     Environment Env() const;
     const std::string& runtimeFolder() const { return runtime_; }
 
+    // Gives the focus to the window whose title starts with `title`.
+    bool Focus(const std::string& title) const {
+        return !Message({"[title=\"^" + title + "\"] focus"}).empty();
+    }
     // Runs swaymsg with `args` ("-t", "get_tree" or a command) and returns
     // what it printed; empty when it failed.
     std::string Message(const std::vector<std::string>& args) const;

@@ -58,7 +58,7 @@ WaylandClientWindow::WaylandClientWindow(const SwayServer& sway, const std::stri
     close(out[1]);
     input_ = in[1];
     output_ = out[0];
-    ready_ = pid_ > 0 && WaitForLine("ready");
+    ready_ = pid_ > 0 && Await({"ready"}).empty();
 }
 
 WaylandClientWindow::~WaylandClientWindow() {
@@ -73,7 +73,7 @@ WaylandClientWindow::~WaylandClientWindow() {
 void WaylandClientWindow::SetTitle(const std::string& title) {
     const std::string line = "title " + title + "\n";
     if (write(input_, line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
-        WaitForLine("title " + title);
+        Await({"title " + title});
     }
 }
 
@@ -96,8 +96,17 @@ bool WaylandClientWindow::WaitForLine(const std::function<bool(const std::string
     }
 }
 
-bool WaylandClientWindow::WaitForLine(const std::string& exact, int timeoutMs) {
-    return WaitForLine([&exact](const std::string& line) { return line == exact; }, timeoutMs);
+std::vector<std::string> WaylandClientWindow::Await(std::vector<std::string> prefixes,
+                                                    bool anyOrder) {
+    WaitForLine([&](const std::string& line) {
+        if (anyOrder) {
+            std::erase_if(prefixes, [&line](const std::string& p) { return line.starts_with(p); });
+        } else if (line.starts_with(prefixes.front())) {
+            prefixes.erase(prefixes.begin());
+        }
+        return prefixes.empty();
+    });
+    return prefixes;
 }
 
 std::vector<std::string> WaylandClientWindow::TakeLines() {

@@ -13,7 +13,7 @@ namespace padrix::testing {
 
 // A native Wayland client of our own under a SwayServer: one xdg toplevel
 // window filled with one colour, that logs what it receives, one line each:
-//   ready | title <title> | focus in | focus out | keymap <layout 0's name>
+//   ready | title <title> | focus in | focus out
 //   key <linux key code> down|up <keysym name under the current modifiers>
 //   mods <depressed> <latched> <locked> <group>
 //   pointer enter <x> <y> | pointer motion <x> <y> | pointer leave
@@ -38,7 +38,9 @@ class WaylandClientWindow {
     // offered once, in order, and taken with every line before it. False
     // after `timeoutMs`.
     bool WaitForLine(const std::function<bool(const std::string&)>& match, int timeoutMs = 10000);
-    bool WaitForLine(const std::string& exact, int timeoutMs = 10000);
+    // Waits for a line starting with each of `prefixes`, in that order (or in
+    // any, with `anyOrder`), 10 s at most; returns the prefixes not seen.
+    std::vector<std::string> Await(std::vector<std::string> prefixes, bool anyOrder = false);
     // The lines that have arrived so far, without waiting.
     std::vector<std::string> TakeLines();
 

@@ -92,15 +92,12 @@ void OnKeymap(void* data, wl_keyboard*, std::uint32_t format, int fd, std::uint3
                                    XKB_KEYMAP_COMPILE_NO_FLAGS);
     munmap(text, size);
     if (keymap == nullptr) {
-        Say("keymap <unreadable>");
         return;
     }
     xkb_state_unref(c.state);
     xkb_keymap_unref(c.keymap);
     c.keymap = keymap;
     c.state = xkb_state_new(keymap);
-    const char* name = xkb_keymap_layout_get_name(keymap, 0);
-    Say(std::string("keymap ") + (name != nullptr ? name : "<unnamed>"));
 }
 
 void OnEnter(void*, wl_keyboard*, std::uint32_t, wl_surface*, wl_array*) {
