@@ -28,6 +28,9 @@ FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("
     texts->addWidget(&caption_);
     texts->addWidget(&notice_);
     auto* layout = new QHBoxLayout(this);
+    // As small as its contents, and fixed: a tiling window manager then
+    // floats it like a dialog instead of spreading it over the screen.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(&image_);
     layout->addLayout(texts, 1);
     layout->addWidget(&menuButton_);

@@ -112,6 +112,7 @@ TEST_F(AppIcon, FallbackWindowCarriesTheMenuAndTheDoubleClick) {
     }
     FallbackWindow& window = *form->presence().fallback();
     EXPECT_EQ(window.windowTitle(), kDefaultCaption);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed, a tiling manager floats it";
     bool menuOpened = false;
     testing::OnNextPopup([&](QMenu& m) {
         menuOpened = true;
