@@ -23,10 +23,10 @@ std::filesystem::path GuardianProgram() {
 }  // namespace
 
 Guardian StartGuardian(const DisplayNames& names) {
-    if (names.x.empty()) {
+    if (names.x.empty() && names.wayland.empty()) {
         return {};
     }
-    return Guardian::Start(GuardianProgram().string(), names.x);
+    return Guardian::Start(GuardianProgram().string(), names.x, names.wayland);
 }
 
 }  // namespace padrix

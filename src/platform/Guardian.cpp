@@ -43,9 +43,13 @@ HeldInputs* MapPage(int fd) {
     return memory == MAP_FAILED ? nullptr : new (memory) HeldInputs;
 }
 
-pid_t Spawn(const std::string& program, const std::string& display, int pageFd, int endFd) {
+pid_t Spawn(const std::string& program, const std::string& display,
+            const std::string& waylandDisplay, int pageFd, int endFd) {
     std::vector<std::string> args = {program, display, std::to_string(pageFd),
                                      std::to_string(endFd)};
+    if (!waylandDisplay.empty()) {
+        args.push_back(waylandDisplay);
+    }
     std::vector<char*> argv;
     for (std::string& a : args) {
         argv.push_back(a.data());
@@ -58,7 +62,8 @@ pid_t Spawn(const std::string& program, const std::string& display, int pageFd, 
 
 }  // namespace
 
-Guardian Guardian::Start(const std::string& program, const std::string& display) {
+Guardian Guardian::Start(const std::string& program, const std::string& display,
+                         const std::string& waylandDisplay) {
     Guardian guardian;
     // Without close-on-exec: the guardian inherits these two, and the
     // program closes its copies once the guardian runs.
@@ -78,7 +83,7 @@ Guardian Guardian::Start(const std::string& program, const std::string& display)
     if (page == nullptr) {
         return guardian;
     }
-    const pid_t pid = Spawn(program, display, pageFd.get(), readEnd.get());
+    const pid_t pid = Spawn(program, display, waylandDisplay, pageFd.get(), readEnd.get());
     if (pid < 0) {
         munmap(page, sizeof(HeldInputs));
         return guardian;

@@ -9,7 +9,7 @@
 namespace padrix {
 
 // The program's side of the guardian: a small process that lets go of the
-// keys and buttons the X11 output holds when the program ends without doing
+// keys and buttons the output holds when the program ends without doing
 // so itself (killed, crashed). The guardian shares the page of held inputs
 // and waits on a pipe whose only writing end the program keeps, so the pipe
 // reaches end-of-file however the program ends. Destroying this object is
@@ -19,10 +19,12 @@ class Guardian {
   public:
     // An inert guardian: no page, no process.
     Guardian() = default;
-    // Starts `program` for the X display `display`. Must run before any
-    // thread exists (the descriptors it hands over are briefly inheritable).
-    // Inert when the program cannot be started.
-    static Guardian Start(const std::string& program, const std::string& display);
+    // Starts `program` for the X display `display` and the Wayland display
+    // `waylandDisplay` (either may be empty). Must run before any thread
+    // exists (the descriptors it hands over are briefly inheritable). Inert
+    // when the program cannot be started.
+    static Guardian Start(const std::string& program, const std::string& display,
+                          const std::string& waylandDisplay = {});
 
     ~Guardian();
     Guardian(Guardian&& other) noexcept;

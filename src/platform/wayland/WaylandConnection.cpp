@@ -21,8 +21,9 @@ std::variant<std::unique_ptr<WaylandConnection>, std::string> WaylandConnection:
     }
     std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display, answerWithin));
     if (!connection->Roundtrip()) {
-        return std::string("The Wayland compositor does not answer: it closed the connection or "
-                           "said nothing for ") +
+        return std::string(
+                   "The Wayland compositor does not answer: it closed the connection or "
+                   "said nothing for ") +
                std::to_string(answerWithin.count()) + " ms.";
     }
     return connection;

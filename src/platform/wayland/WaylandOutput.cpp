@@ -66,11 +66,15 @@ int Difference(int to, int from) {
 WaylandOutput::WaylandOutput(std::shared_ptr<WaylandConnection> connection,
                              std::shared_ptr<SeatKeymap> keymap,
                              zwp_virtual_keyboard_manager_v1* keyboards,
-                             zwlr_virtual_pointer_manager_v1* pointers)
+                             zwlr_virtual_pointer_manager_v1* pointers, HeldInputs* held)
     : connection_(std::move(connection)),
       keymap_(std::move(keymap)),
       keyboards_(keyboards),
-      pointers_(pointers) {
+      pointers_(pointers),
+      held_(held) {
+    if (held_ != nullptr) {
+        held_->compositorButtons.store(1, std::memory_order_relaxed);
+    }
     keyboard_ =
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(keyboards_, keymap_->seat());
     if (pointers_ != nullptr) {
@@ -99,6 +103,9 @@ WaylandOutput::~WaylandOutput() {
     }
     // Every release reaches the compositor before the connection closes.
     connection_->Roundtrip();
+    if (held_ != nullptr) {
+        held_->compositorButtons.store(0, std::memory_order_relaxed);
+    }
     xkb_state_unref(state_);
 }
 
@@ -188,6 +195,9 @@ void WaylandOutput::Button(std::uint32_t button, bool down) {
         return;
     }
     buttonsDown_.set(bit, down);
+    if (held_ != nullptr) {
+        held_->SetButton(button == BTN_LEFT ? 1 : 3, down);
+    }
     zwlr_virtual_pointer_v1_button(
         pointer_, Milliseconds(), button,
         down ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/EventOutput.h"
+#include "platform/HeldInputs.h"
 
 struct xkb_state;
 struct zwp_virtual_keyboard_manager_v1;
@@ -28,14 +29,15 @@ class WaylandConnection;
 // position cannot be read: setting it moves the pointer by the difference
 // to the last position set, and reading it gives that last position. Every
 // event is sent at once. Whatever it still holds down when it is destroyed
-// is released.
+// is released; the buttons it holds are recorded in `held` (where not null)
+// for the guardian, as the compositor keeps them held if we die.
 class WaylandOutput : public EventOutput {
   public:
     // Where the compositor offers no virtual pointer, `pointers` is null and
     // mouse events go nowhere.
     WaylandOutput(std::shared_ptr<WaylandConnection> connection, std::shared_ptr<SeatKeymap> keymap,
                   zwp_virtual_keyboard_manager_v1* keyboards,
-                  zwlr_virtual_pointer_manager_v1* pointers);
+                  zwlr_virtual_pointer_manager_v1* pointers, HeldInputs* held = nullptr);
     ~WaylandOutput() override;
     WaylandOutput(const WaylandOutput&) = delete;
     WaylandOutput& operator=(const WaylandOutput&) = delete;
@@ -70,6 +72,7 @@ class WaylandOutput : public EventOutput {
     std::array<std::uint32_t, 4> sentModifiers_{};
     std::bitset<kKeys> down_;
     std::bitset<2> buttonsDown_;
+    HeldInputs* held_;
     // The key each virtual key went down as, 0 while it is up.
     std::array<std::uint16_t, 256> keyOfVk_{};
     ScreenPoint cursor_;

@@ -63,7 +63,8 @@ std::variant<DesktopPlatform, std::string> OpenWaylandPlatform(const SessionEnvi
         connection->Bind<zwp_virtual_keyboard_manager_v1>(zwp_virtual_keyboard_manager_v1_interface,
                                                           kKeyboardManagerVersion),
         connection->Bind<zwlr_virtual_pointer_manager_v1>(zwlr_virtual_pointer_manager_v1_interface,
-                                                          kPointerManagerVersion));
+                                                          kPointerManagerVersion),
+        env.heldInputs);
     // A compositor that refuses us the keyboard ends the connection. Where
     // ours is the seat's first keyboard, the seat now has one, whose keymap
     // comes next.

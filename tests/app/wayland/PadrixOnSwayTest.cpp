@@ -9,13 +9,17 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "PaddedProgram.h"
 #include "SwayServer.h"
 #include "WaylandClientWindow.h"
+#include "platform/wayland/WaylandConnection.h"
 #include "settings/IniSettingsStore.h"
+#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace padrix::testing {
 namespace {
@@ -27,6 +31,31 @@ constexpr int kY = 3;
 constexpr int kM = 9;
 // What Await leaves when every line came.
 const std::vector<std::string> kNone;
+
+// A mouse on the seat that stays, as on every desktop: a virtual pointer of
+// the test's own, so that the seat keeps a pointer when the program's goes.
+struct SeatMouse {
+    explicit SeatMouse(const SwayServer& sway) {
+        auto opened = wayland::WaylandConnection::Open(sway.runtimeFolder() + "/" +
+                                                       sway.Env().at("WAYLAND_DISPLAY"));
+        if (auto* c = std::get_if<std::unique_ptr<wayland::WaylandConnection>>(&opened)) {
+            connection = std::move(*c);
+            seat.reset(connection->Bind<wl_seat>(wl_seat_interface, 1));
+            manager.reset(connection->Bind<zwlr_virtual_pointer_manager_v1>(
+                zwlr_virtual_pointer_manager_v1_interface, 1));
+            pointer.reset(
+                zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager.get(), seat.get()));
+            connection->Roundtrip();
+        }
+    }
+    std::unique_ptr<wayland::WaylandConnection> connection;
+    std::unique_ptr<wl_seat, decltype(&wl_seat_destroy)> seat{nullptr, wl_seat_destroy};
+    std::unique_ptr<zwlr_virtual_pointer_manager_v1,
+                    decltype(&zwlr_virtual_pointer_manager_v1_destroy)>
+        manager{nullptr, zwlr_virtual_pointer_manager_v1_destroy};
+    std::unique_ptr<zwlr_virtual_pointer_v1, decltype(&zwlr_virtual_pointer_v1_destroy)> pointer{
+        nullptr, zwlr_virtual_pointer_v1_destroy};
+};
 
 class PadrixOnSway : public ::testing::Test {
   protected:
@@ -70,6 +99,7 @@ class PadrixOnSway : public ::testing::Test {
     }
 
     SwayServer sway;
+    SeatMouse mouse{sway};
     WaylandClientWindow keys{sway, "Padrix keys"};
     QTemporaryDir dir;
     PaddedProgram program{{ProgramEnv(), dir.path().toStdString(), 1}};
@@ -77,7 +107,7 @@ class PadrixOnSway : public ::testing::Test {
 
 // Unless told otherwise, the program sends through the compositor, says so,
 // and types; a SIGKILL with keys held leaves none down; M+Y steers the
-// pointer and clicks; ended, it lets go of what it holds.
+// pointer and clicks. The seat has a mouse of its own, as desktops do.
 TEST_F(PadrixOnSway, TypesAndClicksThroughTheCompositor) {
     Store({});
     Start(keys);
@@ -92,20 +122,24 @@ TEST_F(PadrixOnSway, TypesAndClicksThroughTheCompositor) {
     ASSERT_EQ(program.Kill(SIGKILL), "");
     EXPECT_EQ(keys.Await({"key 36 up ", "key 37 up "}, true), kNone);
 
-    Start(keys);
-    Press(kM, true);
-    Press(kY, true);
-    EXPECT_EQ(keys.Await({"key 56 down Alt_L", "key 46 down c", "key 56 up Alt_L"}), kNone);
-    Press(kY, false);
-    Press(kM, false);
-    ASSERT_TRUE(program.Pad("a 1 0 32767"));
-    EXPECT_EQ(keys.Await({"pointer motion "}), kNone);
-    ASSERT_TRUE(program.Pad("a 1 0 0"));
-    Press(kA, true);
-    Press(kB, true);
-    EXPECT_EQ(keys.Await({"button 272 down", "button 273 down"}), kNone);
-    ASSERT_EQ(program.Kill(SIGTERM), "");
-    EXPECT_EQ(keys.Await({"button 272 up", "button 273 up"}, true), kNone);
+    // Buttons held in mouse mode go up however the program ends: it lets go
+    // of them at SIGTERM, its guardian at SIGKILL.
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        Start(keys);
+        Press(kM, true);
+        Press(kY, true);
+        EXPECT_EQ(keys.Await({"key 56 down Alt_L", "key 46 down c", "key 56 up Alt_L"}), kNone);
+        Press(kY, false);
+        Press(kM, false);
+        ASSERT_TRUE(program.Pad("a 1 0 32767"));
+        EXPECT_EQ(keys.Await({"pointer motion "}), kNone);
+        ASSERT_TRUE(program.Pad("a 1 0 0"));
+        Press(kA, true);
+        Press(kB, true);
+        EXPECT_EQ(keys.Await({"button 272 down", "button 273 down"}), kNone);
+        ASSERT_EQ(program.Kill(signal), "");
+        EXPECT_EQ(keys.Await({"button 272 up", "button 273 up"}, true), kNone) << signal;
+    }
 }
 
 // A native window titled like the profile "Arena" is found, activated and
