@@ -52,7 +52,7 @@ void TrayApplication::RefreshMenu() {
         {MenuEntry::Select, o.UseMAsSelect},
         {MenuEntry::AutoFire, o.AllowAutoFire},
         {MenuEntry::Startup, m.startWithVgs},
-        {MenuEntry::StartWithDesktop, autostart_.Exists()},
+        {MenuEntry::StartWithDesktop, autostart_.StartsWithDesktop()},
         {MenuEntry::Logitech, o.LogitechPatch},
         {MenuEntry::AutodetectProfile, m.autodetectProfile},
         {MenuEntry::FollowWindow, m.followWindow},
@@ -89,8 +89,8 @@ void TrayApplication::ShowForceFeedback() {
 
 void TrayApplication::ToggleStartWithDesktop() {
     const std::optional<std::string> failure =
-        autostart_.Exists() ? autostart_.Remove()
-                            : autostart_.Write(paths_.program, paths_.settingsFile);
+        autostart_.StartsWithDesktop() ? autostart_.Remove()
+                                       : autostart_.Write(paths_.program, paths_.settingsFile);
     if (failure) {
         ShowPlainMessage(
             QMessageBox::Warning, caption_,

@@ -1,5 +1,6 @@
 #include "settings/AutostartEntry.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -51,6 +52,18 @@ std::string ExecArgument(std::string_view argument) {
     return value;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// An entry is a few hundred bytes; what lies beyond this is not read.
+constexpr std::size_t kMaxEntryBytes = 64 * 1024;
+
 std::string Failure(std::string_view action, const std::filesystem::path& file,
                     const std::error_code& error) {
     return std::string(action) + " " + file.string() + ": " + error.message();
@@ -86,9 +99,44 @@ std::optional<std::string> AutostartContents(std::string_view program,
            "Terminal=false\n";
 }
 
-bool AutostartEntry::Exists() const {
-    std::error_code ignored;
-    return std::filesystem::exists(file_, ignored);
+bool AutostartSwitchedOn(std::string_view contents) {
+    bool inMainGroup = false;
+    std::size_t pos = 0;
+    while (pos < contents.size()) {
+        const std::size_t end = std::min(contents.find('\n', pos), contents.size());
+        const std::string_view line = TrimBlanks(contents.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.starts_with('[')) {
+            inMainGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!inMainGroup || equals == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view key = TrimBlanks(line.substr(0, equals));
+        const std::string_view value = TrimBlanks(line.substr(equals + 1));
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool AutostartEntry::StartsWithDesktop() const {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file_, error)) {
+        return false;
+    }
+    std::ifstream in(file_, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string contents(kMaxEntryBytes, '\0');
+    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+    contents.resize(static_cast<std::size_t>(in.gcount()));
+    return AutostartSwitchedOn(contents);
 }
 
 std::optional<std::string> AutostartEntry::Write(std::string_view program,

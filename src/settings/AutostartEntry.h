@@ -17,6 +17,11 @@ std::filesystem::path AutostartFileIn(std::string_view configFolder);
 std::optional<std::string> AutostartContents(std::string_view program,
                                              std::string_view settingsFile = {});
 
+// Whether a desktop entry's text has the desktop start it: not when its
+// [Desktop Entry] group says Hidden=true or X-GNOME-Autostart-enabled=false,
+// as the desktops' own start-up settings write to switch an entry off.
+bool AutostartSwitchedOn(std::string_view contents);
+
 // "Start with the desktop": the one writer of the autostart file. Every
 // failure comes back as a message naming the file and the reason.
 class AutostartEntry {
@@ -24,8 +29,9 @@ class AutostartEntry {
     explicit AutostartEntry(std::filesystem::path file) : file_(std::move(file)) {}
 
     const std::filesystem::path& File() const { return file_; }
-    // Looked up each time: the user may remove the file meanwhile.
-    bool Exists() const;
+    // Whether the entry is there and not switched off (AutostartSwitchedOn).
+    // Looked up each time: the user may change or remove it meanwhile.
+    bool StartsWithDesktop() const;
     // Writes the entry (and its folder), replacing the file as a whole;
     // returns why it failed, or nothing.
     std::optional<std::string> Write(std::string_view program,

@@ -141,8 +141,9 @@ TEST_F(AppMenu, AboutOpensTheHomePageAfterTheBoxUnlessTheProgramEnded) {
 }
 
 // The mark is the autostart file: the entry writes and removes it, the menu
-// looks again each time it opens, and a folder that cannot be written is
-// reported in a box, the mark unchanged.
+// looks again each time it opens, an entry the desktop switched off counts as
+// off and ticking writes one that starts Padrix, and a folder that cannot be
+// written is reported in a box, the mark unchanged.
 TEST_F(AppMenu, StartWithDesktopWritesTheAutostartFileAndShowsWhetherItIsThere) {
     QAction& entry = Entry(MenuEntry::StartWithDesktop);
     const QString file = QString::fromStdString(rig.autostartFile);
@@ -165,6 +166,13 @@ TEST_F(AppMenu, StartWithDesktopWritesTheAutostartFileAndShowsWhetherItIsThere) 
     EXPECT_TRUE(checkedOnOpening());
     entry.trigger();
     EXPECT_FALSE(entry.isChecked());
+    EXPECT_FALSE(QFile::exists(file));
+    rig.WriteFile(rig.autostartFile, "[Desktop Entry]\nExec=padrix\nHidden=true\n");
+    EXPECT_FALSE(checkedOnOpening());
+    entry.trigger();
+    EXPECT_TRUE(entry.isChecked());
+    EXPECT_EQ(rig.FileBytes(rig.autostartFile).toStdString(), AutostartContents(rig.program));
+    entry.trigger();
     EXPECT_FALSE(QFile::exists(file));
 
     QDir(QString::fromStdString(rig.configFolder)).rmdir(QStringLiteral("autostart"));
