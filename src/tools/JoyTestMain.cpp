@@ -65,8 +65,7 @@ int main(int argc, char** argv) {
     }
     padrix::SystemClock clock;
     padrix::SdlControllerAccess access{clock};
-    if (!access.Start()) {
-        std::cerr << "padrix-joytest: the game controller system (SDL) cannot be started\n";
+    if (!padrix::joytest::StartOrExplain(access, std::cerr)) {
         return 1;
     }
     padrix::joytest::ListJoypads(access, std::cout);

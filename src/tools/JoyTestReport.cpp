@@ -67,6 +67,19 @@ std::string VersionLine() {
     return std::string("padrix-joytest ") + kPadrixVersion + "\n";
 }
 
+bool StartOrExplain(ControllerAccess& access, std::ostream& err) {
+    if (access.Start()) {
+        return true;
+    }
+    std::string reason = access.StartError();
+    std::replace_if(
+        reason.begin(), reason.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; },
+        ' ');
+    err << "padrix-joytest: the game controller system (SDL) cannot be started"
+        << (reason.empty() ? "" : ": ") << reason << "\n";
+    return false;
+}
+
 void ListJoypads(ControllerAccess& access, std::ostream& out) {
     const int count = access.CountJoypads();
     if (count == 0) {

@@ -33,6 +33,10 @@ std::string Usage();
 // "padrix-joytest <version>" and a line end.
 std::string VersionLine();
 
+// Starts the controller system; when it cannot start, says so with the
+// system's own reason on one line to err and returns false.
+bool StartOrExplain(ControllerAccess& access, std::ostream& err);
+
 // The joypads as the program numbers them, with what each reports.
 void ListJoypads(ControllerAccess& access, std::ostream& out);
 

@@ -1,5 +1,6 @@
 #include <sstream>
 
+#include "Fakes.h"
 #include "InputRig.h"
 #include "common/Version.h"
 #include "tools/JoyTestReport.h"
@@ -39,6 +40,30 @@ TEST(InputJoyTestArgs, CommandLines) {
     EXPECT_TRUE(joytest::ParseArgs({"-h"}).options->help);
     EXPECT_TRUE(joytest::ParseArgs({"--version"}).options->version);
     EXPECT_EQ(joytest::VersionLine(), std::string("padrix-joytest ") + kPadrixVersion + "\n");
+}
+
+// A controller system that cannot start is named with its own reason, on one
+// line, for any reason it gives.
+TEST(InputJoyTestStart, SaysWhySdlCannotStartOnOneLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"No joystick driver\nfound", ": No joystick driver found\n"},
+        {"", "\n"},
+    };
+    for (const auto& [reason, said] : cases) {
+        fakes::FakeControllers access;
+        access.startOk = false;
+        access.startError = reason;
+        std::ostringstream err;
+        EXPECT_FALSE(joytest::StartOrExplain(access, err));
+        EXPECT_EQ(
+            err.str(),
+            std::string("padrix-joytest: the game controller system (SDL) cannot be started") +
+                said);
+    }
+    fakes::FakeControllers working;
+    std::ostringstream silent;
+    EXPECT_TRUE(joytest::StartOrExplain(working, silent));
+    EXPECT_EQ(silent.str(), "");
 }
 
 using InputJoyTest = InputRig;
