@@ -57,6 +57,8 @@ void TrayApplication::OnSessionChanged(SessionChange change) {
         UpdateFollowing();
     } else if (change == SessionChange::Layout) {
         ShowIconTip();
+    } else if (change == SessionChange::EditingFinished) {
+        FollowFocusedWindowAgain();
     }
     RefreshMenu();
 }

@@ -109,6 +109,7 @@ class TrayApplication final : public QObject {
 
   private:
     void OnSessionChanged(SessionChange change);
+    void FollowFocusedWindowAgain();
     void ShowConfig();
     void ShowForceFeedback();
     void ShowAbout();

@@ -47,6 +47,15 @@ void TrayApplication::OnActiveWindowEvents() {
     }
 }
 
+void TrayApplication::FollowFocusedWindowAgain() {
+    // The dialog's map is in force now; the focused window's profile wins
+    // over it as a focus change would.
+    if (activeWindowEvents_) {
+        OnActiveWindowEvents();
+        follower_.FollowAgain();
+    }
+}
+
 void TrayApplication::RefreshFollowEntry() {
     followAvailable_ = activeWindow_ != nullptr && activeWindow_->Available();
     ShowFollowEntry();

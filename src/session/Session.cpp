@@ -284,6 +284,7 @@ void Session::FinishEditing() {
     SetRunning(true);
     ChooseLayout(Layout::Custom);
     Notify(SessionChange::Options);
+    Notify(SessionChange::EditingFinished);
 }
 
 std::vector<std::string> Session::ProfileNames() const {

@@ -21,7 +21,7 @@ class SettingsStore;
 enum class PollingMode;
 
 // What changed, for the views that show it.
-enum class SessionChange { Options, Layout, Mapping, Joypads, Language };
+enum class SessionChange { Options, Layout, Mapping, Joypads, Language, EditingFinished };
 
 // What the session works with besides the engine's own ports.
 struct SessionPorts {

@@ -15,6 +15,7 @@ std::optional<std::string> ProfileForTitle(const std::vector<std::string>& names
 }
 
 void WindowFollower::FollowTitle(std::string_view title) {
+    lastTitle_ = title;
     if (session_.Editing()) {
         return;
     }
@@ -37,6 +38,11 @@ void WindowFollower::FollowTitle(std::string_view title) {
         switchedTo_ = session_.ProfileInForce();
         switchChoice_ = session_.MapChoices();
     }
+}
+
+void WindowFollower::FollowAgain() {
+    const std::string title = lastTitle_;
+    FollowTitle(title);
 }
 
 void WindowFollower::Stop() {

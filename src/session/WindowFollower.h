@@ -28,6 +28,8 @@ class WindowFollower {
     // The focused window is now titled `title`. Nothing changes while the
     // configuration dialog edits a map.
     void FollowTitle(std::string_view title);
+    // Follows the last title it was told again, as when editing has ended.
+    void FollowAgain();
     // Back to what was in force before the first switch.
     void Stop();
 
@@ -40,6 +42,7 @@ class WindowFollower {
     void Restore();
 
     Session& session_;
+    std::string lastTitle_;
     InForce before_;
     std::optional<std::string> switchedTo_;  // the profile this follower put in force
     unsigned long switchChoice_ = 0;         // the session's MapChoices() right after

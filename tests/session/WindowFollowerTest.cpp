@@ -80,6 +80,14 @@ TEST(WindowFollowerTest, FollowsTitlesAndBringsBackWhatWasInForce) {
              f.FollowTitle("Terminal");
          },
          "Doom", Layout::Custom, std::nullopt},
+        {"the dialog closes over a profile's window",
+         [&edit](Session& s, WindowFollower& f) {
+             s.BeginEdit(1, edit);
+             f.FollowTitle("Arena - level 3");
+             s.FinishEditing();
+             f.FollowAgain();
+         },
+         "Arena", Layout::Custom, std::nullopt},
     };
     for (const Step& step : steps) {
         rig.controllers.pads[0]->state.buttons[0] = 0x80;

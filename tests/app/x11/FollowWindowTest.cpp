@@ -7,6 +7,7 @@
 #include "PadrixOnX.h"
 #include "WindowManager.h"
 #include "app/AppTexts.h"
+#include "app/ConfigDialogOpener.h"
 #include "platform/XWaylandActiveWindowWatch.h"
 
 namespace padrix::testing {
@@ -20,7 +21,8 @@ bool Activate(XWindowId id) {
 // Two windows, the second titled like the profile "Arena" (A types F), the
 // first ("Client") like none (Virtual Game Station: A types J). Button A
 // types the key of the focused window's profile there, and a key held
-// across a switch goes up.
+// across a switch goes up. The configuration dialog's map, in force when it
+// closes, gives way to the profile of the window focused meanwhile.
 TEST(AppFollowWindow, TheFocusedWindowsProfileTypesAndHeldKeysGoUp) {
     PadrixOnX padrix(PadrixOnXSetup{.select = false});
     if (!padrix.ok()) {
@@ -82,6 +84,17 @@ TEST(AppFollowWindow, TheFocusedWindowsProfileTypesAndHeldKeysGoUp) {
     EXPECT_EQ(session.ProfileInForce(), "") << "turned off, the layout comes back";
     EXPECT_EQ(session.menu().layout, Layout::Vgs);
     EXPECT_TRUE(types(arena, XK_j));
+
+    padrix.form().Choose(MenuEntry::FollowWindow);
+    ASSERT_TRUE(inForce("Arena"));
+    ConfigDialogOpener opener(padrix.form(), padrix.DialogPorts());
+    padrix.form().Choose(MenuEntry::Config);
+    ASSERT_TRUE(session.Editing());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(opener.dialog()));
+    ASSERT_TRUE(Activate(arena.id())) << "back to the game, the dialog open";
+    opener.dialog()->close();
+    EXPECT_TRUE(inForce("Arena")) << "the focused window's profile after closing";
+    EXPECT_TRUE(types(arena, XK_f));
 }
 
 TEST(AppFollowWindow, WithoutAWindowManagerTheEntryIsGreyedAndSaysWhy) {
