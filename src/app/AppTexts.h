@@ -20,6 +20,9 @@ inline const QString kDefaultFollowWindowUnavailable =
 // Why "Start with the desktop" kept its mark; the file and the reason follow.
 inline const QString kDefaultStartWithDesktopFailed =
     QStringLiteral("Padrix could not change whether it starts with the desktop:");
+// The fallback window's button that opens the menu.
+inline constexpr int kMenuButtonId = 36;
+inline const QString kDefaultMenuButton = QStringLiteral("Menu");
 // What the user should know about the desktop Padrix runs on, by
 // PlatformNotice, from language id kFirstNoticeId on.
 inline constexpr int kFirstNoticeId = 33;

@@ -12,7 +12,7 @@ constexpr int kImageSize = 32;
 
 }  // namespace
 
-FallbackWindow::FallbackWindow(const QIcon& icon) : menuButton_(QStringLiteral("Menu")) {
+FallbackWindow::FallbackWindow(const QIcon& icon) {
     setObjectName(QStringLiteral("padrixFallbackWindow"));
     setWindowIcon(icon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);

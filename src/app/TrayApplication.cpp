@@ -121,6 +121,7 @@ void TrayApplication::InitLanguage() {
     followWindowUnavailableTip_ = kDefaultFollowWindowUnavailable;
     msgStartWithDesktopFailed_ = kDefaultStartWithDesktopFailed;
     std::copy(std::begin(kDefaultNotices), std::end(kDefaultNotices), notices_.begin());
+    presence_.SetMenuButtonText(kDefaultMenuButton);
     ApplyLanguageFile(session_.LanguagePath(), kMainFormTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
@@ -144,6 +145,8 @@ void TrayApplication::SetLanguageText(int id, const QString& text) {
         followWindowUnavailableTip_ = text;
     } else if (id == kStartWithDesktopFailedId) {
         msgStartWithDesktopFailed_ = text;
+    } else if (id == kMenuButtonId) {
+        presence_.SetMenuButtonText(text);
     } else if (id >= kFirstNoticeId && id < kFirstNoticeId + static_cast<int>(notices_.size())) {
         notices_[static_cast<std::size_t>(id - kFirstNoticeId)] = text;
     }

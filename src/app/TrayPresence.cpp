@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
+#include "AppTexts.h"
 #include "TrayMessage.h"
 
 namespace padrix {
@@ -21,7 +22,8 @@ bool StatusNotifierHostRuns() {
 }
 }  // namespace
 
-TrayPresence::TrayPresence(const QIcon& icon) : image_(icon), icon_(icon) {
+TrayPresence::TrayPresence(const QIcon& icon)
+    : image_(icon), icon_(icon), menuButtonText_(kDefaultMenuButton) {
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         fromFallback_ = false;
         emit message(TrayMessageOf(r, StatusNotifierHostRuns()));
@@ -51,6 +53,13 @@ void TrayPresence::SetTexts(const QString& caption, const QString& tip) {
     icon_.setToolTip(tip);
     if (fallback_) {
         fallback_->SetCaption(caption);
+    }
+}
+
+void TrayPresence::SetMenuButtonText(const QString& text) {
+    menuButtonText_ = text;
+    if (fallback_) {
+        fallback_->menuButton().setText(text);
     }
 }
 
@@ -111,6 +120,7 @@ void TrayPresence::ShowFallback() {
                 &TrayPresence::exitRequested, Qt::QueuedConnection);
     }
     fallback_->SetCaption(caption_);
+    fallback_->menuButton().setText(menuButtonText_);
     fallback_->show();
     trayWatch_.start();
 }

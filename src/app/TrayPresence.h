@@ -23,6 +23,8 @@ class TrayPresence final : public QObject {
 
     void Show(const QString& caption, const QString& tip);
     void SetTexts(const QString& caption, const QString& tip);
+    // The caption of the fallback window's menu button.
+    void SetMenuButtonText(const QString& text);
     // Tells the user `text`: a message from the icon, or a line in the
     // fallback window.
     void Notify(const QString& text);
@@ -54,6 +56,7 @@ class TrayPresence final : public QObject {
     std::unique_ptr<FallbackWindow> fallback_;
     QTimer trayWatch_;
     QString caption_;
+    QString menuButtonText_;
     QStringList notices_;
     bool fromFallback_ = false;
     bool removed_ = false;

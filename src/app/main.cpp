@@ -111,8 +111,9 @@ int Run(QApplication& app, DesktopPlatform& platform, SingleInstance& instance,
         tray, ConfigDialogPorts{
                   tray.session(), [&clock] { return std::make_unique<SdlControllerAccess>(clock); },
                   [&clock, &tray](QWidget* parent) {
-                      return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock),
-                                                       tray.session(), parent);
+                      return new GameControllersWindow(
+                          std::make_unique<SdlControllerAccess>(clock), tray.session(),
+                          [&tray] { return tray.session().LanguagePath(); }, parent);
                   },
                   platform.layout.get()});
 

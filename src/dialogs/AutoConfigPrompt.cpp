@@ -6,24 +6,51 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/AutoConfigSteps.h"
+
 namespace padrix {
+namespace {
+
+// The prompt's language ids; the four directions follow kUp in the order asked.
+enum TextId : int {
+    kTitle = 55,
+    kInstruction,
+    kButtonName,
+    kUp,
+    kButtonNumber = kUp + kAutoConfigDirections,
+};
+
+}  // namespace
+
+std::vector<QString> AutoConfigPrompt::EnglishTexts() {
+    return {
+        QStringLiteral("Auto Config"),
+        QStringLiteral("Press the key on the keyboard that you want to assign to it."),
+        QStringLiteral("Pad button"),
+        QStringLiteral("Up"),
+        QStringLiteral("Down"),
+        QStringLiteral("Left"),
+        QStringLiteral("Right"),
+        QStringLiteral("Button %1"),
+    };
+}
 
 AutoConfigPrompt::AutoConfigPrompt(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
                                    std::function<void()> cancel)
-    : QDialog(owner), keyDown_(std::move(keyDown)), cancel_(std::move(cancel)) {
+    : QDialog(owner),
+      keyDown_(std::move(keyDown)),
+      cancel_(std::move(cancel)),
+      texts_(kAutoConfigTexts, EnglishTexts()) {
     setObjectName(QStringLiteral("AutoConfigPrompt"));
-    setWindowTitle(QStringLiteral("Auto Config"));
     setModal(false);
     buttonLabel_ = new QLabel(this);
     buttonLabel_->setObjectName(QStringLiteral("buttonLabel"));
-    buttonLabel_->setAccessibleName(QStringLiteral("Pad button"));
     buttonLabel_->setAlignment(Qt::AlignCenter);
     QFont bold = buttonLabel_->font();
     bold.setBold(true);
     bold.setPointSize(12);
     buttonLabel_->setFont(bold);
-    instructionLabel_ = new QLabel(
-        QStringLiteral("Press the key on the keyboard that you want to assign to it."), this);
+    instructionLabel_ = new QLabel(this);
     instructionLabel_->setObjectName(QStringLiteral("instructionLabel"));
     instructionLabel_->setWordWrap(true);
     keysPicture_ = new QSvgWidget(QStringLiteral(":/pads/keys.svg"), this);
@@ -37,6 +64,20 @@ AutoConfigPrompt::AutoConfigPrompt(QWidget* owner, std::function<void(const QKey
     layout->addWidget(keysPicture_, 0, Qt::AlignTop);
     layout->addLayout(text, 1);
     setFixedWidth(300);
+    ApplyLanguage({});
+}
+
+void AutoConfigPrompt::ApplyLanguage(const std::string& path) {
+    texts_.Load(path);
+    setWindowTitle(texts_.Text(kTitle));
+    instructionLabel_->setText(texts_.Text(kInstruction));
+    buttonLabel_->setAccessibleName(texts_.Text(kButtonName));
+}
+
+void AutoConfigPrompt::ShowStep(int step) {
+    buttonLabel_->setText(step < kAutoConfigDirections
+                              ? texts_.Text(kUp + step)
+                              : texts_.Numbered(kButtonNumber, step - kAutoConfigDirections + 1));
 }
 
 void AutoConfigPrompt::PlaceOnOwner() {

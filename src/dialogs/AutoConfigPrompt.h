@@ -3,6 +3,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <functional>
+#include <string>
+
+#include "dialogs/WindowTexts.h"
 
 class QSvgWidget;
 
@@ -18,6 +21,13 @@ class AutoConfigPrompt final : public QDialog {
     // and when the user closes the prompt.
     AutoConfigPrompt(QWidget* owner, std::function<void(const QKeyEvent&)> keyDown,
                      std::function<void()> cancel);
+
+    // Its texts from the language file at path (English for "").
+    void ApplyLanguage(const std::string& path);
+    // Names the pad button that auto configuration asks at step (0-based).
+    void ShowStep(int step);
+    // The English texts, by language id from the first of the prompt's.
+    static std::vector<QString> EnglishTexts();
 
     QLabel& buttonLabel() { return *buttonLabel_; }
     QLabel& instructionLabel() { return *instructionLabel_; }
@@ -36,6 +46,7 @@ class AutoConfigPrompt final : public QDialog {
     std::function<void(const QKeyEvent&)> keyDown_;
     std::function<void()> cancel_;
     bool closingByProgram_ = false;
+    WindowTexts texts_;
     QLabel* buttonLabel_;
     QLabel* instructionLabel_;
     QSvgWidget* keysPicture_;

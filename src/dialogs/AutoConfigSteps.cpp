@@ -8,12 +8,11 @@
 namespace padrix {
 namespace {
 
-constexpr int kDirectionSteps = 4;
 constexpr int kMinimumSteps = 14;
 
 // The direction slots in the order the dialog shows them.
-constexpr std::array<int, kDirectionSteps> DirectionSlots() {
-    std::array<int, kDirectionSteps> table{};
+constexpr std::array<int, kAutoConfigDirections> DirectionSlots() {
+    std::array<int, kAutoConfigDirections> table{};
     std::size_t n = 0;
     for (int s = 0; s < kShownSlots; ++s) {
         if (kNamedSlots[static_cast<std::size_t>(s)].direction >= 0) {
@@ -28,24 +27,14 @@ constexpr auto kDirectionSlots = DirectionSlots();
 }  // namespace
 
 int AutoConfigIndex(int step) {
-    if (step >= 0 && step < kDirectionSteps) {
+    if (step >= 0 && step < kAutoConfigDirections) {
         return kDirectionSlots[static_cast<std::size_t>(step)];
     }
-    return step < kAutoConfigSteps ? SlotOfButton(step - kDirectionSteps) : kNoSlot;
-}
-
-QString AutoConfigText(int step) {
-    if (step >= 0 && step < kDirectionSteps) {
-        const std::string_view name =
-            kNamedSlots[static_cast<std::size_t>(kDirectionSlots[static_cast<std::size_t>(step)])]
-                .name;
-        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    }
-    return QStringLiteral("Button %1").arg(step - 3);
+    return step < kAutoConfigSteps ? SlotOfButton(step - kAutoConfigDirections) : kNoSlot;
 }
 
 int AutoConfigStepCount(int buttonCount) {
-    return std::clamp(buttonCount + kDirectionSteps, kMinimumSteps, kAutoConfigSteps);
+    return std::clamp(buttonCount + kAutoConfigDirections, kMinimumSteps, kAutoConfigSteps);
 }
 
 }  // namespace padrix

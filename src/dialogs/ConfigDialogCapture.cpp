@@ -5,6 +5,7 @@
 #include "dialogs/ConfigDialog.h"
 #include "dialogs/KeyEventCode.h"
 #include "dialogs/KeyName.h"
+#include "session/Session.h"
 #include "settings/SettingValues.h"
 
 namespace padrix {
@@ -60,13 +61,14 @@ void ConfigDialog::onAutoConfigClicked() {
             this, [this](const QKeyEvent& event) { AutoConfigKeyDown(event); },
             [this] { cancelCapture(); });
     }
+    autoConfig_->ApplyLanguage(session_.LanguagePath());
     autoConfig_->show();
     autoConfig_->PlaceOnOwner();
     autoConfig_->raise();
     autoConfig_->activateWindow();
     const int steps = AutoConfigStepCount(maxButton_ + 1);
     for (int step = 0; step < steps; ++step) {
-        autoConfig_->buttonLabel().setText(AutoConfigText(step));
+        autoConfig_->ShowStep(step);
         RunCapture(AutoConfigIndex(step));
         if (!autoConfig_->isVisible() || captureCancelled_) {
             break;

@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+#include <QEvent>
 #include <algorithm>
 
 #include "dialogs/ConfigDialog.h"
@@ -184,6 +186,10 @@ void ConfigDialog::ApplyLanguage() {
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));
                       });
+    if (gameControllers_ != nullptr) {
+        QEvent change(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(gameControllers_, &change);
+    }
 }
 
 void ConfigDialog::SetLanguageText(int id, const QString& text) {

@@ -1,6 +1,7 @@
 #include "dialogs/GameControllersWindow.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,15 +27,27 @@ QString HatText(std::uint8_t hat) {
     return parts.isEmpty() ? QStringLiteral("centred") : parts.join(QLatin1Char('-'));
 }
 
-QString Counted(int count, const char* one, const char* many) {
-    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
-}
-
-QString Counts(const JoypadInfo& info) {
-    return Counted(info.axes, "axis", "axes") + QStringLiteral(", ") +
-           Counted(info.buttons, "button", "buttons") + QStringLiteral(", ") +
-           Counted(info.hats, "hat", "hats");
-}
+// The window's language ids.
+enum TextId : int {
+    kTitle = 37,
+    kNote,
+    kNoJoypads,
+    kAxisOne,
+    kAxisOther,
+    kButtonOne,
+    kButtonOther,
+    kHatOne,
+    kHatOther,
+    kSingularCounts,
+    kCannotOpen,
+    kCannotRead,
+    kDeadZoneShown,
+    kDeadZoneName,
+    kTestRumble,
+    kTestRumbleName,
+    kReadingDescription,
+    kClose,
+};
 
 }  // namespace
 
@@ -45,35 +58,92 @@ struct GameControllersWindow::Panel {
     QString reading;
 };
 
+std::vector<QString> GameControllersWindow::EnglishTexts() {
+    return {
+        QStringLiteral("Game Controllers"),
+        QStringLiteral("Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered "
+                       "from 1, as in the configuration dialog."),
+        QStringLiteral("No joypads found."),
+        QStringLiteral("%1 axis"),
+        QStringLiteral("%1 axes"),
+        QStringLiteral("%1 button"),
+        QStringLiteral("%1 buttons"),
+        QStringLiteral("%1 hat"),
+        QStringLiteral("%1 hats"),
+        QStringLiteral("1"),
+        QStringLiteral("cannot be opened"),
+        QStringLiteral("cannot be read"),
+        QStringLiteral("Dead zone: %1 %"),
+        QStringLiteral("Dead zone of joypad %1"),
+        QStringLiteral("Test rumble"),
+        QStringLiteral("Test rumble of joypad %1"),
+        QStringLiteral("Joypad %1 reading"),
+        QStringLiteral("Close"),
+    };
+}
+
 GameControllersWindow::GameControllersWindow(std::unique_ptr<ControllerAccess> access,
-                                             DeadZones& deadZones, QWidget* parent)
-    : QDialog(parent), access_(std::move(access)), deadZones_(deadZones) {
+                                             DeadZones& deadZones,
+                                             std::function<std::string()> languagePath,
+                                             QWidget* parent)
+    : QDialog(parent),
+      access_(std::move(access)),
+      deadZones_(deadZones),
+      languagePath_(std::move(languagePath)),
+      texts_(kGameControllersTexts, EnglishTexts()) {
     setObjectName(QStringLiteral("GameControllersWindow"));
-    setWindowTitle(QStringLiteral("Game Controllers"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // sized to the pads listed
-    auto* note = new QLabel(
-        QStringLiteral("Axes run from 0 to 65535 with 32768 at the centre; buttons are numbered "
-                       "from 1, as in the configuration dialog."),
-        this);
-    note->setWordWrap(true);
-    layout->addWidget(note);
-    none_ = new QLabel(QStringLiteral("No joypads found."), this);
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    layout->addWidget(note_);
+    none_ = new QLabel(this);
     none_->setObjectName(QStringLiteral("lblNoJoypads"));
     layout->addWidget(none_);
     list_ = new QVBoxLayout;
     layout->addLayout(list_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = new QDialogButtonBox(this);
+    closeButton_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
+    ApplyLanguage();
     timer_.setInterval(kReadEveryMs);
     connect(&timer_, &QTimer::timeout, this, &GameControllersWindow::Refresh);
+}
+
+void GameControllersWindow::ApplyLanguage() {
+    texts_.Load(languagePath_ ? languagePath_() : std::string());
+    setWindowTitle(texts_.Text(kTitle));
+    note_->setText(texts_.Text(kNote));
+    none_->setText(texts_.Text(kNoJoypads));
+    closeButton_->setText(texts_.Text(kClose));
+    if (!panels_.empty()) {
+        ListJoypads();
+    }
+}
+
+void GameControllersWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        ApplyLanguage();
+    }
+    QDialog::changeEvent(event);
+}
+
+QString GameControllersWindow::Counts(const JoypadInfo& info) const {
+    const auto counted = [this](int count, int one, int other) {
+        return CountedText(texts_, count, one, other, kSingularCounts);
+    };
+    return counted(info.axes, kAxisOne, kAxisOther) + QStringLiteral(", ") +
+           counted(info.buttons, kButtonOne, kButtonOther) + QStringLiteral(", ") +
+           counted(info.hats, kHatOne, kHatOther);
 }
 
 GameControllersWindow::~GameControllersWindow() = default;
 
 void GameControllersWindow::showEvent(QShowEvent* event) {
+    ApplyLanguage();
     QDialog::showEvent(event);
     started_ = started_ || access_->Start();
     Refresh();
@@ -106,14 +176,14 @@ void GameControllersWindow::ListJoypads() {
         const QString name = info ? QString::fromStdString(info->name) : QString();
         panel->box = new QGroupBox(QStringLiteral("%1: %2").arg(n).arg(name), this);
         auto* column = new QVBoxLayout(panel->box);
-        column->addWidget(new QLabel(info ? Counts(*info) : QStringLiteral("cannot be opened")));
+        column->addWidget(new QLabel(info ? Counts(*info) : texts_.Text(kCannotOpen)));
         panel->live = new QLabel(panel->box);
         // A screen reader reads the reading itself, described as whose it is.
-        panel->live->setAccessibleDescription(QStringLiteral("Joypad %1 reading").arg(n));
+        panel->live->setAccessibleDescription(texts_.Numbered(kReadingDescription, n));
         column->addWidget(panel->live);
         column->addWidget(MakeDeadZoneRow(n, panel->box));
-        auto* rumble = new QPushButton(QStringLiteral("Test rumble"), panel->box);
-        rumble->setAccessibleName(QStringLiteral("Test rumble of joypad %1").arg(n));
+        auto* rumble = new QPushButton(texts_.Text(kTestRumble), panel->box);
+        rumble->setAccessibleName(texts_.Numbered(kTestRumbleName, n));
         connect(rumble, &QPushButton::clicked, this, [this, n] { TestRumble(n); });
         column->addWidget(rumble, 0, Qt::AlignLeft);
         list_->addWidget(panel->box);
@@ -130,7 +200,7 @@ void GameControllersWindow::Refresh() {
         Panel& panel = *panels_[i];
         JoyState state;
         if (panel.pad == nullptr || !panel.pad->Read(state)) {
-            panel.reading = QStringLiteral("cannot be read");
+            panel.reading = texts_.Text(kCannotRead);
         } else {
             const std::string line =
                 joytest::FormatReading(static_cast<int>(i) + 1, state, panel.pad->ButtonCount());
@@ -151,11 +221,11 @@ QWidget* GameControllersWindow::MakeDeadZoneRow(int n, QWidget* parent) {
     auto* label = new QLabel(row);
     auto* slider = new QSlider(Qt::Horizontal, row);
     slider->setObjectName(QStringLiteral("sldDeadZone%1").arg(n));
-    slider->setAccessibleName(QStringLiteral("Dead zone of joypad %1").arg(n));
+    slider->setAccessibleName(texts_.Numbered(kDeadZoneName, n));
     slider->setRange(0, 100);
     slider->setValue(deadZones_.DeadZone(n));
-    const auto show = [label](int percent) {
-        label->setText(QStringLiteral("Dead zone: %1 %").arg(percent));
+    const auto show = [this, label](int percent) {
+        label->setText(texts_.Numbered(kDeadZoneShown, percent));
     };
     show(slider->value());
     connect(slider, &QSlider::valueChanged, this, [this, n, show](int percent) {

@@ -5,10 +5,15 @@
 #include <memory>
 #include <vector>
 
+#include <functional>
+#include <string>
+
+#include "dialogs/WindowTexts.h"
 #include "engine/Controllers.h"
 #include "session/DeadZones.h"
 
 class QLabel;
+class QPushButton;
 class QVBoxLayout;
 
 namespace padrix {
@@ -17,7 +22,8 @@ namespace padrix {
 // counts, and live what Padrix reads from it (x, y, the pressed buttons
 // numbered from 1, the hats), with its dead zone and a rumble test. Modeless;
 // it opens the pads through its own controller access, for reading only, and
-// reads them only while it is shown.
+// reads them only while it is shown. Its texts come from the language file
+// that languagePath names when it is shown and when its language changes.
 class GameControllersWindow final : public QDialog {
     Q_OBJECT
   public:
@@ -25,6 +31,7 @@ class GameControllersWindow final : public QDialog {
     static constexpr int kTestRumbleMs = 1000;
 
     GameControllersWindow(std::unique_ptr<ControllerAccess> access, DeadZones& deadZones,
+                          std::function<std::string()> languagePath = {},
                           QWidget* parent = nullptr);
     ~GameControllersWindow() override;
 
@@ -40,12 +47,18 @@ class GameControllersWindow final : public QDialog {
     // Stores and applies joypad n's dead zone, here and in the mapping.
     void SetDeadZone(int n, int percent);
 
+    // The English texts, by language id from the first of the window's.
+    static std::vector<QString> EnglishTexts();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     struct Panel;
+    void ApplyLanguage();
+    QString Counts(const JoypadInfo& info) const;
     void ListJoypads();
     void ClearPanels();
 
@@ -53,10 +66,14 @@ class GameControllersWindow final : public QDialog {
 
     std::unique_ptr<ControllerAccess> access_;
     DeadZones& deadZones_;
+    std::function<std::string()> languagePath_;
+    WindowTexts texts_;
     bool started_ = false;
     QTimer timer_;
     QVBoxLayout* list_;
+    QLabel* note_;
     QLabel* none_;
+    QPushButton* closeButton_;
     std::vector<std::unique_ptr<Panel>> panels_;
 };
 

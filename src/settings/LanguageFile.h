@@ -7,8 +7,8 @@
 
 namespace padrix {
 
-// Language files hold one text per line, ids 0 to 28 in line order.
-inline constexpr int kLanguageTextIds = 36;
+// Language files hold one text per line, ids 0 to 62 in line order.
+inline constexpr int kLanguageTextIds = 63;
 inline constexpr std::size_t kMaxLanguageLineBytes = 4096;         // longer lines are cut
 inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;  // the rest is not read
 
@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;  // the rest i
 // and on any error.
 bool FileExists(const std::string& path);
 
-// The texts of ids 0 to lastId (at most 28) in id order, as UTF-8; fewer when
+// The texts of ids 0 to lastId (at most kLanguageTextIds - 1) in id order, as UTF-8; fewer when
 // the bytes hold fewer lines. Lines end at CR, LF or CRLF; spaces around a
 // line are removed and empty lines are skipped without counting. The bytes are
 // UTF-8 when valid as such, else Windows-1252.

@@ -19,9 +19,11 @@ struct LanguageForm {
     bool Has(int id) const { return id == singleId || (id >= firstId && id <= lastId); }
 };
 
-inline constexpr LanguageForm kMainFormTexts{-1, 0, 35};
+inline constexpr LanguageForm kMainFormTexts{-1, 0, 36};
 inline constexpr LanguageForm kConfigDialogTexts{1, 17, 23};
 inline constexpr LanguageForm kForceFeedbackTexts{3, 24, 28};
+inline constexpr LanguageForm kGameControllersTexts{-1, 37, 54};
+inline constexpr LanguageForm kAutoConfigTexts{-1, 55, 62};
 
 // One text slot per id; a form fills the slots it owns.
 using LanguageTexts = std::array<std::string, kLanguageTextIds>;

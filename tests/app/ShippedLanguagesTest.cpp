@@ -5,8 +5,11 @@
 #include <array>
 
 #include "AppRig.h"
+#include "Fakes.h"
 #include "app/AppTexts.h"
 #include "common/Version.h"
+#include "dialogs/AutoConfigPrompt.h"
+#include "dialogs/GameControllersWindow.h"
 #include "session/MenuEntry.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageList.h"
@@ -26,6 +29,7 @@ constexpr Place kMessage{"message box", 160};
 constexpr Place kWrapped{"wrapped label", 120};
 constexpr Place kButton{"push button", 26};
 constexpr Place kOption{"check or option button", 30};
+constexpr Place kLabel{"label", 60};
 
 // By text id. Id 0 is the caption, which must also leave the tip whole.
 constexpr std::array<Place, kLanguageTextIds> kPlaces{{
@@ -33,6 +37,9 @@ constexpr std::array<Place, kLanguageTextIds> kPlaces{{
     kMenu,    kMenu,   kMenu,    kMenu,    kMenu,    kMenu,    kMenu,    kMenu,    kMessage,
     kMessage, kTitle,  kWrapped, kWrapped, kButton,  kButton,  kWrapped, kOption,  kOption,
     kOption,  kOption, kMenu,    kMenu,    kWrapped, kMessage, kMessage, kMessage, kMessage,
+    kButton,  kTitle,  kWrapped, kLabel,   kLabel,   kLabel,   kLabel,   kLabel,   kLabel,
+    kLabel,   kLabel,  kLabel,   kLabel,   kLabel,   kLabel,   kButton,  kLabel,   kLabel,
+    kButton,  kTitle,  kWrapped, kLabel,   kLabel,   kLabel,   kLabel,   kLabel,   kLabel,
 }};
 
 // Shown menus and dialogs stay well inside a small screen.
@@ -64,7 +71,7 @@ QString Text(const ShippedFile& file, int id) {
     return id < file.lines.size() ? file.lines[id] : QString();
 }
 
-// Exactly ids 0 to 35, one per line: no empty line, no spaces that the
+// Exactly ids 0 to 62, one per line: no empty line, no spaces that the
 // program would drop, nothing after the last id, UTF-8 with plain line feeds;
 // and every text fits the place where it is shown.
 TEST(AppShippedLanguages, TheFourFilesHoldExactlyTheLinesReadAndFitTheirPlaces) {
@@ -116,6 +123,17 @@ TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
     }
     EXPECT_EQ(Text(*english, 17), kDefaultDirectInputError);
     EXPECT_EQ(Text(*english, 18), kDefaultNoJoystick);
+    EXPECT_EQ(Text(*english, kMenuButtonId), kDefaultMenuButton);
+    const std::pair<LanguageForm, std::vector<QString>> windows[] = {
+        {kGameControllersTexts, GameControllersWindow::EnglishTexts()},
+        {kAutoConfigTexts, AutoConfigPrompt::EnglishTexts()},
+    };
+    for (const auto& [form, texts] : windows) {
+        ASSERT_EQ(texts.size(), std::size_t(form.lastId - form.firstId + 1));
+        for (int id = form.firstId; id <= form.lastId; ++id) {
+            EXPECT_EQ(Text(*english, id), texts[std::size_t(id - form.firstId)]) << "id " << id;
+        }
+    }
 
     const QRegularExpression oneAccessKey(QStringLiteral("^[^&]*&\\w[^&]*$"));
     for (const ShippedFile& file : files) {
@@ -126,6 +144,9 @@ TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
             if (!marked) {
                 EXPECT_FALSE(Text(file, id).contains('&')) << file.name << " id " << id;
             }
+            EXPECT_EQ(Text(file, id).count(QStringLiteral("%1")),
+                      Text(*english, id).count(QStringLiteral("%1")))
+                << file.name << " id " << id << " keeps the number's place";
         }
     }
 }
@@ -154,6 +175,54 @@ TEST(AppShippedLanguages, TheFormsTakeEveryTextAndStayWithinTheScreen) {
         }
         EXPECT_LE(dialog->sizeHint().width(), kMaxWidgetWidth);
         dialog->close();
+    }
+}
+
+// Game Controllers and the auto configuration prompt in each language, the
+// counts worded by its rule; and English from a file without their lines.
+TEST(AppShippedLanguages, GameControllersAndThePromptSpeakEachLanguage) {
+    const struct {
+        const char* language;
+        const char* counts;  // of a pad with 2 axes, 1 button and no hat
+    } table[] = {
+        {"English", "2 axes, 1 button, 0 hats"},
+        {"Deutsch", "2 Achsen, 1 Taste, 0 Coolie-Hats"},
+        {"Espa\u00F1ol", "2 ejes, 1 bot\u00F3n, 0 crucetas"},
+        {"Fran\u00E7ais", "2 axes, 1 bouton, 0 chapeau"},
+        {"Older", "2 axes, 1 button, 0 hats"},
+    };
+    const auto files = ShippedFiles();
+    const auto english = std::find_if(files.begin(), files.end(),
+                                      [](const ShippedFile& f) { return f.name == "English"; });
+    ASSERT_NE(english, files.end());
+    AppRig rig;
+    const std::string older = rig.dir.filePath("Padrix_Older.txt").toStdString();
+    rig.WriteFile(older, english->lines.mid(0, kFirstNoticeId).join('\n').toUtf8());
+    for (const auto& [language, counts] : table) {
+        SCOPED_TRACE(language);
+        const auto file = std::find_if(files.begin(), files.end(),
+                                       [&](const ShippedFile& f) { return f.name == language; });
+        const ShippedFile& shown = file == files.end() ? *english : *file;
+        const std::string path = file == files.end() ? older : file->path;
+        auto controllers = std::make_unique<fakes::FakeControllers>();
+        controllers->Add("Pad", 1)->hats = {};
+        GameControllersWindow window(std::move(controllers), rig.Start().session(),
+                                     [&path] { return path; });
+        window.show();
+        EXPECT_EQ(window.windowTitle(), Text(shown, kGameControllersTexts.firstId));
+        QStringList labels;
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            labels << label->text();
+        }
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(counts))) << labels.join('|').toStdString();
+
+        AutoConfigPrompt prompt(
+            nullptr, [](const QKeyEvent&) {}, [] {});
+        prompt.ApplyLanguage(path);
+        prompt.ShowStep(5);
+        EXPECT_EQ(prompt.windowTitle(), Text(shown, kAutoConfigTexts.firstId));
+        EXPECT_EQ(prompt.buttonLabel().text(),
+                  Text(shown, kAutoConfigTexts.lastId).replace(QStringLiteral("%1"), "2"));
     }
 }
 

@@ -69,8 +69,9 @@ class JoyConfigRig : public ::testing::Test {
                 return std::make_unique<SdlControllerAccess>(app.clock);
             },
             [this](QWidget* parent) {
-                return new GameControllersWindow(std::make_unique<SdlControllerAccess>(app.clock),
-                                                 app.form->session(), parent);
+                return new GameControllersWindow(
+                    std::make_unique<SdlControllerAccess>(app.clock), app.form->session(),
+                    [this] { return app.form->session().LanguagePath(); }, parent);
             },
             nullptr});
         dialog->load();

@@ -169,8 +169,9 @@ class WindowGeometry : public JoyConfigRig {
     }
 
     void ShowGameControllers(const std::string& name) {
-        GameControllersWindow window(std::make_unique<SdlControllerAccess>(app.clock),
-                                     Start().session());
+        Session& session = Start().session();
+        GameControllersWindow window(std::make_unique<SdlControllerAccess>(app.clock), session,
+                                     [&session] { return session.LanguagePath(); });
         window.show();
         window.Refresh();
         EXPECT_EQ(window.ListedJoypads(), static_cast<int>(pads.size()));

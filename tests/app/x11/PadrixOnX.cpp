@@ -106,8 +106,9 @@ std::string PadrixOnX::Start(const PadrixOnXSetup& setup) {
 ConfigDialogPorts PadrixOnX::DialogPorts() {
     return {form_->session(), [this] { return std::make_unique<SdlControllerAccess>(clock_); },
             [this](QWidget* parent) {
-                return new GameControllersWindow(std::make_unique<SdlControllerAccess>(clock_),
-                                                 form_->session(), parent);
+                return new GameControllersWindow(
+                    std::make_unique<SdlControllerAccess>(clock_), form_->session(),
+                    [this] { return form_->session().LanguagePath(); }, parent);
             },
             platform_->layout.get()};
 }
