@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real program on a private X server (with a window manager and a
 # notification area) and saves pictures of the configuration dialog in English,
-# in German and in the Gravis layout into docs/images/.
+# in German and in the Gravis layout, and of the auto configuration prompt in
+# English and German, into docs/images/.
 #
 # Game Controllers wants a joypad, and SDL's virtual joysticks exist only in
 # the process that makes them: the window test, which shows every window of
 # the program in every shipped language at scale 1 and 1.5, draws them all on
 # the same X server into window-pictures/ beside it, for a look; its Game
 # Controllers, a virtual pad listed with its buttons held, becomes
-# docs/images/game-controllers.png.
+# docs/images/game-controllers.png, and in German game-controllers-german.png.
 # Usage: scripts/screenshots.sh [path/to/padrix [path/to/padrix_window_geometry_tests]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,6 +59,7 @@ for scale in 1 1.5; do
         { cat "$work/windows-$scale.log"; exit 1; }
 done
 cp "$review/game-controllers-English-x1.png" "$out/game-controllers.png"
+cp "$review/game-controllers-Deutsch-x1.png" "$out/game-controllers-german.png"
 
 jwm >/dev/null 2>&1 &
 pids+=($!)
@@ -97,6 +99,19 @@ start() {
     sleep 0.5  # the pictures are drawn
 }
 
+# Opens the auto configuration prompt from the dialog by keyboard (back from
+# the first control: language list, Game Controllers, profile box, Save,
+# "Auto...") and saves its picture as $2; its caption is line 56 of the
+# language file $1.
+prompt_picture() {
+    local language=$1 picture=$2 prompt
+    xdotool windowfocus --sync "$dialog" key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+    prompt=$(window "$(sed -n 56p "$(dirname "$padrix")/Padrix_$language.txt")")
+    sleep 0.5
+    import -window "$prompt" "$picture"
+    xdotool windowfocus --sync "$prompt" key Escape
+}
+
 stop() {
     kill "$padrix_pid"
     wait "$padrix_pid" 2>/dev/null || true
@@ -104,10 +119,12 @@ stop() {
 
 start English 0
 import -window "$dialog" "$out/config-dialog.png"
+prompt_picture English "$out/auto-config.png"
 stop
 
 start Deutsch 0
 import -window "$dialog" "$out/config-dialog-german.png"
+prompt_picture Deutsch "$out/auto-config-german.png"
 stop
 
 start English 1

@@ -262,25 +262,55 @@ TEST_F(AppProgram, TheWindowStandsInForTheIconASecondStartEndsAndExitEndsAll) {
 
 // With an empty store the configuration dialog, opened by a double click
 // without emulator or from the menu, speaks the desktop's language, and
-// opening it stores none.
+// opening it stores none. So do Game Controllers and the auto configuration
+// prompt, opened from the dialog by keyboard; a chosen file without their
+// lines leaves them English.
 struct DesktopLanguage {
     const char* lang;
     const char* caption;
     bool doubleClick;
+    const char* gameControllers;
+    const char* prompt;
+    int chosenLines = 0;  // a German file of this many lines chosen, else none
 };
 void PrintTo(const DesktopLanguage& language, std::ostream* os) {
-    *os << language.lang;
+    *os << language.lang << " " << language.chosenLines;
 }
-class AppTrayLanguage : public AppProgram, public ::testing::WithParamInterface<DesktopLanguage> {};
+class AppTrayLanguage : public AppProgram, public ::testing::WithParamInterface<DesktopLanguage> {
+  protected:
+    // Focuses the window titled `title` and types keys there.
+    bool TypeAt(const char* title, const std::vector<std::string>& keys) {
+        const auto shown = x.Viewable({}, title);
+        if (shown.empty()) {
+            return false;
+        }
+        std::vector<std::string> args{"windowfocus", "--sync", std::to_string(shown.front().id),
+                                      "key"};
+        args.insert(args.end(), keys.begin(), keys.end());
+        return x.Xdotool(args);
+    }
+    bool Shows(const char* title) {
+        return WaitUntil([&] { return !x.Viewable({}, title).empty(); });
+    }
+};
 
-TEST_P(AppTrayLanguage, TheConfigurationDialogOpensInTheDesktopLanguage) {
+TEST_P(AppTrayLanguage, TheWindowsOpenInTheDesktopLanguage) {
+    const DesktopLanguage& language = GetParam();
+    std::string chosen = "<none>";
+    if (language.chosenLines > 0) {
+        chosen = dir.filePath("Padrix_Alt.txt").toStdString();
+        const QStringList german =
+            Read(QStringLiteral(PADRIX_LANGUAGE_SOURCE_DIR "/Padrix_Deutsch.txt")).split('\n');
+        Write(QString::fromStdString(chosen), german.mid(0, language.chosenLines).join('\n'));
+        IniSettingsStore(SettingsPath()).SaveSetting("Custom", "Lang", chosen);
+    }
     auto trayer = StartTrayer();
-    auto padrix = StartPadrix({}, {{"LANG", GetParam().lang}});
+    auto padrix = StartPadrix({}, {{"LANG", language.lang}});
     const XWindowId icon = WaitForIcon();
     ASSERT_NE(icon, 0u);
     EXPECT_FALSE(FallbackShown()) << "no fallback window with a tray";
     EXPECT_EQ(Dialogs(), 0u) << "start-up opened nothing";
-    if (GetParam().doubleClick) {
+    if (language.doubleClick) {
         ASSERT_TRUE(ClickIconUntil(icon, "1", 2, [this] { return Dialogs() == 1; }));
     } else {
         ASSERT_TRUE(OpenMenu(icon)) << "the menu did not open";
@@ -288,17 +318,34 @@ TEST_P(AppTrayLanguage, TheConfigurationDialogOpensInTheDesktopLanguage) {
         ASSERT_TRUE(x.Xdotool({"key", "Down", "Down", "Return"}));
     }
     EXPECT_TRUE(WaitUntil([&] { return Dialogs() == 1; }));
-    EXPECT_TRUE(WaitUntil([&] { return !x.Viewable({}, GetParam().caption).empty(); }))
-        << "no dialog titled " << GetParam().caption;
+    ASSERT_TRUE(Shows(language.caption)) << "no dialog titled " << language.caption;
+
+    // Back from the first control: the language list, then Game Controllers;
+    // from there the profile box, Save and "Auto...".
+    ASSERT_TRUE(TypeAt(language.caption, {"shift+Tab", "shift+Tab", "space"}));
+    EXPECT_TRUE(Shows(language.gameControllers)) << language.gameControllers;
+    ASSERT_TRUE(TypeAt(language.gameControllers, {"Escape"}));
+    ASSERT_TRUE(TypeAt(language.caption, {"shift+Tab", "shift+Tab", "shift+Tab", "space"}));
+    EXPECT_TRUE(Shows(language.prompt)) << language.prompt;
+    ASSERT_TRUE(TypeAt(language.prompt, {"Escape"}));
+    EXPECT_TRUE(WaitUntil([&] { return x.Viewable({}, language.prompt).empty(); }));
+
     EXPECT_TRUE(padrix->Running());
-    EXPECT_EQ(IniSettingsStore(SettingsPath()).GetSetting("Custom", "Lang", "<none>"), "<none>");
+    EXPECT_EQ(IniSettingsStore(SettingsPath()).GetSetting("Custom", "Lang", "<none>"), chosen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Desktop, AppTrayLanguage,
-    ::testing::Values(DesktopLanguage{"en_US.UTF-8", "SideWinder Config", true},
-                      DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen", false}),
-    [](const auto& info) { return std::string(info.param.lang).substr(0, 5); });
+    ::testing::Values(DesktopLanguage{"en_US.UTF-8", "SideWinder Config", true, "Game Controllers",
+                                      "Auto Config"},
+                      DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen", false,
+                                      "Gamecontroller", "Automatische Belegung"},
+                      DesktopLanguage{"de_DE.UTF-8", "Joypad-Einstellungen", true,
+                                      "Game Controllers", "Auto Config", 36}),
+    [](const auto& info) {
+        return std::string(info.param.lang).substr(0, 2) +
+               (info.param.chosenLines > 0 ? "_older_file" : "");
+    });
 
 // "Start Padrix with VGS" is on and the settings are kept elsewhere: the
 // program writes only that file, leaving the user's folders empty, and
