@@ -74,10 +74,14 @@ void AutoConfigPrompt::ApplyLanguage(const std::string& path) {
     buttonLabel_->setAccessibleName(texts_.Text(kButtonName));
 }
 
+QString AutoConfigStepName(const WindowTexts& texts, int step) {
+    return step < kAutoConfigDirections
+               ? texts.Text(kUp + step)
+               : texts.Numbered(kButtonNumber, step - kAutoConfigDirections + 1);
+}
+
 void AutoConfigPrompt::ShowStep(int step) {
-    buttonLabel_->setText(step < kAutoConfigDirections
-                              ? texts_.Text(kUp + step)
-                              : texts_.Numbered(kButtonNumber, step - kAutoConfigDirections + 1));
+    buttonLabel_->setText(AutoConfigStepName(texts_, step));
 }
 
 void AutoConfigPrompt::PlaceOnOwner() {

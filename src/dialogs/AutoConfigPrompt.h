@@ -11,6 +11,10 @@ class QSvgWidget;
 
 namespace padrix {
 
+// What the prompt calls the pad button asked at step (0-based): a direction,
+// then "Button n", in the language of texts (the prompt's).
+QString AutoConfigStepName(const WindowTexts& texts, int step);
+
 // The small prompt of auto configuration: names the pad button being asked
 // for and takes the key for it. A window of the configuration dialog's own
 // (above it, no task-bar entry). Escape or its close box cancel the run.

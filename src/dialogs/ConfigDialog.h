@@ -116,6 +116,9 @@ class ConfigDialog final : public QDialog {
     class HandlerScope;
     void BuildLayout();
     void RunCapture(int index);
+    // What the capture's prompt calls pad button index: a direction in the
+    // interface language, else its name on the drawing.
+    QString CaptureName(int index) const;
     void AutoConfigKeyDown(const QKeyEvent& event);
     // The keyboard layout that captures and key names go by.
     const keycodes::KeyLayout& CurrentKeyLayout() const;
@@ -144,6 +147,8 @@ class ConfigDialog final : public QDialog {
     QString inputErrorMessage_ = kDefaultDirectInputError;
     QString pressKeyMessage_ =
         QStringLiteral("Press the key on the KEYBOARD to be assigned to the joypad button");
+    // The directions' names, shared with the auto configuration prompt.
+    WindowTexts promptTexts_{kAutoConfigTexts, AutoConfigPrompt::EnglishTexts()};
     std::vector<LanguageFileEntry> languages_;
     std::unique_ptr<ControllerAccess> controllers_;
     std::unique_ptr<Joypad> pad_;

@@ -85,6 +85,15 @@ void ConfigDialog::AutoConfigKeyDown(const QKeyEvent& event) {
     }
 }
 
+QString ConfigDialog::CaptureName(int index) const {
+    for (int step = 0; step < kAutoConfigDirections; ++step) {
+        if (AutoConfigIndex(step) == index) {
+            return AutoConfigStepName(promptTexts_, step);
+        }
+    }
+    return PromptName(index);
+}
+
 void ConfigDialog::RunCapture(int index) {
     if (captureBusy_ || index < 0 || index >= kPadButtons) {
         return;
@@ -95,7 +104,7 @@ void ConfigDialog::RunCapture(int index) {
     padButton(index).setStyleSheet(kGreen);
     SetPadButtonsEnabled(false);
     lastKeyCode_ = 0;
-    instructionLabel_->setText(pressKeyMessage_ + QStringLiteral(" ") + PromptName(index));
+    instructionLabel_->setText(pressKeyMessage_ + QStringLiteral(" ") + CaptureName(index));
     instructionLabel_->setStyleSheet(kRed);
 
     // Sleeps until a key-down or a cancel ends the wait; everything else the

@@ -182,6 +182,7 @@ void ConfigDialog::onLanguageChosen() {
 }
 
 void ConfigDialog::ApplyLanguage() {
+    promptTexts_.Load(session_.LanguagePath());
     ApplyLanguageFile(session_.LanguagePath(), kConfigDialogTexts,
                       [this](int id, const std::string& text) {
                           SetLanguageText(id, QString::fromStdString(text));

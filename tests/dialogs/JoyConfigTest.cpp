@@ -2,6 +2,7 @@
 #include <QSlider>
 
 #include "JoyConfigRig.h"
+#include "app/AppTexts.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageList.h"
 
@@ -220,8 +221,9 @@ TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
         TrayApplication& form = Start();
         EXPECT_EQ(form.Caption(), text(0));
         EXPECT_EQ(form.menu().action(MenuEntry::Config).text(), text(2));
-        if (const FallbackWindow* window = form.presence().fallback()) {
+        if (FallbackWindow* window = form.presence().fallback()) {
             EXPECT_EQ(window->windowTitle(), text(0));
+            EXPECT_EQ(window->menuButton().text(), text(kMenuButtonId));
         }
         form.Choose(MenuEntry::Rumble);
         ASSERT_NE(form.forceFeedback(), nullptr);
@@ -245,6 +247,14 @@ TEST_F(DialogsJoyConfig, EveryFormSpeaksTheDesktopLanguageFromStartUp) {
             EXPECT_EQ(got, text(id)) << "id " << id;
         }
         EXPECT_LE(d.sizeHint().width(), kMaxDialogWidth);
+        QString prompt;
+        QTimer::singleShot(0, &d, [&] {
+            prompt = d.instructionLabel().text();
+            d.cancelCapture();
+        });
+        d.padButton(6).click();
+        EXPECT_EQ(prompt, text(21) + " " + text(kAutoConfigTexts.firstId + 3))
+            << "Up, named in the language";
     }
 }
 
