@@ -13,7 +13,7 @@ namespace {
 
 // The prompt's language ids; the four directions follow kUp in the order asked.
 enum TextId : int {
-    kTitle = 55,
+    kTitle = kAutoConfigTexts.firstId,
     kInstruction,
     kButtonName,
     kUp,

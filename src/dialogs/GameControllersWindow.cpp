@@ -29,7 +29,7 @@ QString HatText(std::uint8_t hat) {
 
 // The window's language ids.
 enum TextId : int {
-    kTitle = 37,
+    kTitle = kGameControllersTexts.firstId,
     kNote,
     kNoJoypads,
     kAxisOne,
