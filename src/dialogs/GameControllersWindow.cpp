@@ -108,7 +108,6 @@ GameControllersWindow::GameControllersWindow(std::unique_ptr<ControllerAccess> a
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     layout->addWidget(buttons);
-    ApplyLanguage();
     timer_.setInterval(kReadEveryMs);
     connect(&timer_, &QTimer::timeout, this, &GameControllersWindow::Refresh);
 }

@@ -20,7 +20,6 @@ class WindowTexts {
     const QString& Text(int id) const;
     // Text(id) with its %1 replaced by number.
     QString Numbered(int id, int number) const;
-    const std::vector<QString>& English() const { return english_; }
 
   private:
     LanguageForm form_;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "settings/TextEncoding.h"
+#include "settings/TrimSpaces.h"
 
 namespace padrix {
 namespace {
@@ -52,14 +53,8 @@ std::string ExecArgument(std::string_view argument) {
     return value;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
+// Blanks around a line, a key or a value; \r of a CRLF line end with them.
+constexpr std::string_view kBlanks = " \t\r";
 
 // An entry is a few hundred bytes; what lies beyond this is not read.
 constexpr std::size_t kMaxEntryBytes = 64 * 1024;
@@ -104,7 +99,7 @@ bool AutostartSwitchedOn(std::string_view contents) {
     std::size_t pos = 0;
     while (pos < contents.size()) {
         const std::size_t end = std::min(contents.find('\n', pos), contents.size());
-        const std::string_view line = TrimBlanks(contents.substr(pos, end - pos));
+        const std::string_view line = TrimSpaces(contents.substr(pos, end - pos), kBlanks);
         pos = end + 1;
         if (line.starts_with('[')) {
             inMainGroup = line == "[Desktop Entry]";
@@ -114,8 +109,8 @@ bool AutostartSwitchedOn(std::string_view contents) {
         if (!inMainGroup || equals == std::string_view::npos) {
             continue;
         }
-        const std::string_view key = TrimBlanks(line.substr(0, equals));
-        const std::string_view value = TrimBlanks(line.substr(equals + 1));
+        const std::string_view key = TrimSpaces(line.substr(0, equals), kBlanks);
+        const std::string_view value = TrimSpaces(line.substr(equals + 1), kBlanks);
         if ((key == "Hidden" && value == "true") ||
             (key == "X-GNOME-Autostart-enabled" && value == "false")) {
             return false;

@@ -4,13 +4,13 @@
 
 namespace padrix {
 
-// The text without the blanks (spaces only) at either end.
-inline std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
+// The text without the blanks (spaces only, unless told) at either end.
+inline std::string_view TrimSpaces(std::string_view text, std::string_view blanks = " ") {
+    const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) {
         return {};
     }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 }  // namespace padrix

@@ -67,6 +67,13 @@ std::vector<ShippedFile> ShippedFiles() {
     return files;
 }
 
+// The shipped file of that language, or none.
+const ShippedFile* Named(const std::vector<ShippedFile>& files, std::string_view name) {
+    const auto it = std::find_if(files.begin(), files.end(),
+                                 [name](const ShippedFile& f) { return f.name == name; });
+    return it == files.end() ? nullptr : &*it;
+}
+
 QString Text(const ShippedFile& file, int id) {
     return id < file.lines.size() ? file.lines[id] : QString();
 }
@@ -110,9 +117,8 @@ TEST(AppShippedLanguages, TheFourFilesHoldExactlyTheLinesReadAndFitTheirPlaces) 
 // changes nothing; the others mark access keys where English does.
 TEST(AppShippedLanguages, EnglishIsTheBuiltInTextAndAccessKeysMatchIt) {
     const auto files = ShippedFiles();
-    const auto english = std::find_if(files.begin(), files.end(),
-                                      [](const ShippedFile& f) { return f.name == "English"; });
-    ASSERT_NE(english, files.end());
+    const ShippedFile* english = Named(files, "English");
+    ASSERT_NE(english, nullptr);
     EXPECT_EQ(Text(*english, 0), kDefaultCaption);
     for (const MenuEntryInfo& info : kMenuEntries) {
         const int id = info.textId;
@@ -192,18 +198,16 @@ TEST(AppShippedLanguages, GameControllersAndThePromptSpeakEachLanguage) {
         {"Older", "2 axes, 1 button, 0 hats"},
     };
     const auto files = ShippedFiles();
-    const auto english = std::find_if(files.begin(), files.end(),
-                                      [](const ShippedFile& f) { return f.name == "English"; });
-    ASSERT_NE(english, files.end());
+    const ShippedFile* english = Named(files, "English");
+    ASSERT_NE(english, nullptr);
     AppRig rig;
     const std::string older = rig.dir.filePath("Padrix_Older.txt").toStdString();
     rig.WriteFile(older, english->lines.mid(0, kFirstNoticeId).join('\n').toUtf8());
     for (const auto& [language, counts] : table) {
         SCOPED_TRACE(language);
-        const auto file = std::find_if(files.begin(), files.end(),
-                                       [&](const ShippedFile& f) { return f.name == language; });
-        const ShippedFile& shown = file == files.end() ? *english : *file;
-        const std::string path = file == files.end() ? older : file->path;
+        const ShippedFile* file = Named(files, language);
+        const ShippedFile& shown = file == nullptr ? *english : *file;
+        const std::string path = file == nullptr ? older : file->path;
         auto controllers = std::make_unique<fakes::FakeControllers>();
         controllers->Add("Pad", 1)->hats = {};
         GameControllersWindow window(std::move(controllers), rig.Start().session(),
@@ -230,9 +234,8 @@ TEST(AppShippedLanguages, GameControllersAndThePromptSpeakEachLanguage) {
 // English, also after another language had translated them.
 TEST(AppShippedLanguages, TextsAnOlderFileLacksStayEnglish) {
     const auto files = ShippedFiles();
-    const auto german = std::find_if(files.begin(), files.end(),
-                                     [](const ShippedFile& f) { return f.name == "Deutsch"; });
-    ASSERT_NE(german, files.end());
+    const ShippedFile* german = Named(files, "Deutsch");
+    ASSERT_NE(german, nullptr);
     AppRig rig;
     const std::string older = rig.dir.filePath("Padrix_Alt.txt").toStdString();
     rig.WriteFile(older, german->lines.mid(0, 29).join('\n').toUtf8());
